@@ -1,0 +1,23 @@
+#!/bin/sh
+# Installs every Debian 12 package that building, running and testing Zendrix needs.
+# The one list of the project's packages: the README's commands and CI call this script.
+set -eu
+
+packages="
+  build-essential cmake pkg-config git
+  qt6-base-dev libgl-dev
+  libvlc-dev vlc-plugin-base vlc-plugin-video-output vlc-plugin-fluidsynth fluid-soundfont-gm
+  fonts-wine fonts-dejavu-core xdg-utils
+  groff
+  libgtest-dev libgmock-dev libbenchmark-dev
+  ffmpeg dvdauthor xvfb xauth x11-utils imagemagick
+"
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "install-deps.sh: run as root (it calls apt-get)" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update
+# shellcheck disable=SC2086
+apt-get install -y --no-install-recommends $packages

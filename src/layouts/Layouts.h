@@ -1,0 +1,4 @@
+#pragma once
+
+namespace zendrix::layouts {
+}  // namespace zendrix::layouts

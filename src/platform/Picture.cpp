@@ -1,0 +1,41 @@
+#include "Picture.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace zendrix {
+
+Picture::Picture(QImage image, Type type) : m_image(std::move(image)), m_type(m_image.isNull() ? Type::None : type)
+{
+}
+
+std::optional<Picture> Picture::load(const QString& path, QString* error)
+{
+    auto fail = [&](const QString& what) -> std::optional<Picture> {
+        if (error)
+            *error = QStringLiteral("%1: '%2'").arg(what, path);
+        return std::nullopt;
+    };
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        return fail(QStringLiteral("File not found"));
+
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    // A damaged or hostile file must not make us allocate without bound.
+    reader.setAllocationLimit(256);
+    // The reader forgets the format once it has read the image: ask first.
+    const QByteArray format = reader.format();
+    QImage image = reader.read();
+    if (image.isNull())
+        return fail(QStringLiteral("Invalid picture"));
+
+    const bool icon = format == "ico" || format == "cur";
+    if (icon)
+        return Picture(image.convertToFormat(QImage::Format_ARGB32), Type::Icon);
+    return Picture(image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32)
+                                           : image.convertToFormat(QImage::Format_RGB32),
+                   Type::Bitmap);
+}
+
+}  // namespace zendrix
