@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+namespace zendrix {
+
+// What the windows ask of the desktop: message boxes, file dialogs, opening documents and ending the
+// program. Production code uses the Qt implementations of src/windows; tests pass fakes that record what
+// was asked and answer from a script.
+
+enum class MessageIcon { None, Critical, Question, Information };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+class MessageBoxes
+{
+public:
+    virtual ~MessageBoxes() = default;
+    // A modal message box titled with the application's title ("Zendrix").
+    virtual MessageAnswer show(const QString& text, MessageIcon icon, MessageButtons buttons) = 0;
+};
+
+class FileDialogs
+{
+public:
+    virtual ~FileDialogs() = default;
+    // `filter` alternates descriptions and pattern lists separated by "|", as in
+    // "Zendrix Playlist Files (*.zdx)|*.zdx". The chosen full path, or "" when the user cancelled.
+    // No extension is added to a typed name; the open dialog does not require the file to exist and the
+    // save dialog does not ask before replacing one.
+    virtual QString open(const QString& title, const QString& filter) = 0;
+    virtual QString save(const QString& title, const QString& filter) = 0;
+};
+
+class ProgramExit
+{
+public:
+    virtual ~ProgramExit() = default;
+    // Ends the program at once: no window's closing handling runs and nothing more is written. A fake
+    // returns, so callers return straight after calling it.
+    virtual void endNow() = 0;
+};
+
+// "Error!", CR LF and the failure's description: the text of every guarded handler's message.
+inline QString errorText(const QString& description)
+{
+    return QStringLiteral("Error!\r\n") + description;
+}
+
+}  // namespace zendrix
