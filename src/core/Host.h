@@ -41,6 +41,17 @@ public:
     virtual void endNow() = 0;
 };
 
+class Shell
+{
+public:
+    virtual ~Shell() = default;
+    // Opens a document or an address with the desktop's default application. Failures are the caller's
+    // to ignore: the result only says whether the desktop took the request.
+    virtual bool openDocument(const QString& pathOrAddress) = 0;
+    // Starts a program in a window of its own, not waiting for it. False when it could not be started.
+    virtual bool startProgram(const QString& path) = 0;
+};
+
 // "Error!", CR LF and the failure's description: the text of every guarded handler's message.
 inline QString errorText(const QString& description)
 {

@@ -1,0 +1,28 @@
+#include "InstallInfo.h"
+
+#include "modINI.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace zendrix {
+
+void WriteInstallInfo(const QString& infoPath, const QString& programFolder)
+{
+    const QFileInfo info(infoPath);
+    const QDir folder = info.absoluteDir();
+    QDir().mkdir(QFileInfo(folder.absolutePath()).absolutePath());  // "Quarrymoor Software"
+    QDir().mkdir(folder.absolutePath());                             // "Zendrix"
+    {
+        QFile file(infoPath);
+        (void)file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    }
+    const QString section = QStringLiteral("Info");
+    WriteINI(infoPath, section, QStringLiteral("Path"), programFolder);
+    WriteINI(infoPath, section, QStringLiteral("Major"), QString::number(kVersionMajor));
+    WriteINI(infoPath, section, QStringLiteral("Minor"), QString::number(kVersionMinor));
+    WriteINI(infoPath, section, QStringLiteral("Revision"), QString::number(kVersionRevision));
+}
+
+}  // namespace zendrix

@@ -1,0 +1,71 @@
+#include "ListControl.h"
+
+#include "Failure.h"
+
+namespace zendrix {
+
+const QString& ListControl::List(int index) const
+{
+    if (index < 0 || index >= m_items.size())
+        throw Failure(QStringLiteral("Invalid property array index"));
+    return m_items[index];
+}
+
+void ListControl::setListIndex(int index, Notify notify)
+{
+    if (index < -1 || index >= m_items.size())
+        throw Failure(QStringLiteral("Invalid property value"));
+    if (index == m_index)
+        return;
+    m_index = static_cast<std::int16_t>(index);
+    if (view.selectionChanged)
+        view.selectionChanged();
+    if (notify == Notify::Yes && Click)
+        Click();
+}
+
+void ListControl::AddItem(const QString& item)
+{
+    if (m_items.size() >= kMaxCount)
+        throw Failure(QStringLiteral("Out of memory"));
+    m_items.append(item);
+    if (view.inserted)
+        view.inserted(static_cast<int>(m_items.size()) - 1, static_cast<int>(m_items.size()) - 1);
+}
+
+int ListControl::addItems(const QStringList& items)
+{
+    const int room = kMaxCount - static_cast<int>(m_items.size());
+    const int count = std::min(room, static_cast<int>(items.size()));
+    if (count <= 0)
+        return 0;
+    const int first = static_cast<int>(m_items.size());
+    m_items.append(items.mid(0, count));
+    if (view.inserted)
+        view.inserted(first, first + count - 1);
+    return count;
+}
+
+void ListControl::RemoveItem(int index)
+{
+    if (index < 0 || index >= m_items.size())
+        throw Failure(QStringLiteral("Invalid procedure call or argument"));
+    m_items.removeAt(index);
+    if (view.removed)
+        view.removed(index, index);
+    if (m_index != -1) {
+        m_index = -1;
+        if (view.selectionChanged)
+            view.selectionChanged();
+    }
+}
+
+void ListControl::Clear()
+{
+    m_items.clear();
+    m_index = -1;
+    if (view.reset)
+        view.reset();
+}
+
+}  // namespace zendrix

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+
+namespace zendrix {
+
+// A list box's entries and selection: the playlist window's list is the player's one playlist, read by
+// index by the main window. Counts and indices are 16-bit: the list holds at most 32,767 entries.
+class ListControl
+{
+public:
+    static constexpr int kMaxCount = 32767;
+
+    std::int16_t ListCount() const { return static_cast<std::int16_t>(m_items.size()); }
+    // The entry at index; an index outside the list throws Failure("Invalid property array index").
+    const QString& List(int index) const;
+    std::int16_t ListIndex() const { return m_index; }
+
+    enum class Notify { Yes, No };
+    // Selects an entry (-1 selects nothing); outside -1..ListCount-1 throws Failure("Invalid property value").
+    // A changed selection raises Click unless told not to.
+    void setListIndex(int index, Notify notify = Notify::Yes);
+
+    // Appends at the end; a full list throws Failure("Out of memory") and is left as it was.
+    void AddItem(const QString& item);
+    // Appends as many as fit and returns how many did.
+    int addItems(const QStringList& items);
+    // Removes the entry at index (outside the list: Failure("Invalid procedure call or argument")); the
+    // selection is cleared.
+    void RemoveItem(int index);
+    void Clear();
+
+    const QStringList& items() const { return m_items; }
+
+    // The window's selection handling.
+    std::function<void()> Click;
+
+    // For the widget that shows the list.
+    struct View
+    {
+        std::function<void(int first, int last)> inserted;
+        std::function<void(int first, int last)> removed;
+        std::function<void()> reset;
+        std::function<void()> selectionChanged;
+    };
+    View view;
+
+private:
+    QStringList m_items;
+    std::int16_t m_index = -1;
+};
+
+}  // namespace zendrix

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace zendrix {
+
+// The file types the player offers in its "Open Media File" dialogs, descriptions and pattern lists
+// alternating, separated by "|".
+inline const QString kMediaFilter = QStringLiteral(
+    "All Media Files|*.ogg;*.ogm;*.mid;*.rmi;*.midi;*.mpeg;*.mpg;*.m1v;*.mp2;*.mpa;*.mpe;*.ifo;*.vob;*.wav;"
+    "*.snd;*.au;*.aif;*.aiff;*.wma;*.mp3;*.asf;*.wm;*.wma;*.wmv;*.wmd;*.avi|"
+    "OGG Media Files (*.ogg,*.ogm)|*.ogg;*.ogm|"
+    "MIDI Files (*.mid,*.rmi,*.midi)|*.mid;*.rmi;*.midi|"
+    "Movie Files (*.mpeg,*.mpg,*.m1v,*.mp2,*.mpa,*.mpe,*.ifo,*.vob)|*.mpeg;*.mpg;*.m1v;*.mp2;*.mpa;*.mpe;*.ifo;*.vob|"
+    "Music Files (*.wav,*.snd,*.au,*.aif,*.aiff,*.wma,*.mp3)|*.wav;*.snd;*.au;*.aif;*.aiff;*.wma;*.mp3|"
+    "Windows Media Files (*.asf,*.wm,*.wma,*.wmv,*.wmd)|*.asf;*.wm;*.wma;*.wmv;*.wmd|"
+    "Windows Video Files (*.avi,*.wmv)|*.avi;*.wmv|"
+    "All Files (*.*)|*.*");
+
+inline const QString kOpenMediaTitle = QStringLiteral("Open Media File");
+
+}  // namespace zendrix

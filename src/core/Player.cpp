@@ -1,0 +1,289 @@
+#include "Player.h"
+
+#include "Conversions.h"
+#include "Failure.h"
+#include "MediaFilter.h"
+#include "modINI.h"
+#include "platform/ProgramFolder.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace zendrix {
+
+namespace {
+
+constexpr std::int16_t kInt16Max = std::numeric_limits<std::int16_t>::max();
+
+QString buttonIcon(const QString& name)
+{
+    return programPath(QStringLiteral("/Data/Buttons/") + name);
+}
+
+// Runs one step of a handler that ignores every failure: a failing step is skipped, the next one runs.
+template <typename Step>
+void ignoringFailure(Step&& step)
+{
+    try {
+        step();
+    } catch (const Failure&) {
+    }
+}
+
+std::int16_t clampedInteger16(std::int64_t value)
+{
+    return static_cast<std::int16_t>(std::clamp<std::int64_t>(value, 0, kInt16Max));
+}
+
+}  // namespace
+
+Player::Player(MediaEngine& engine, ListControl& lstPlaylist, MessageBoxes& messages, FileDialogs& dialogs)
+    : m_engine(engine), m_list(lstPlaylist), m_messages(messages), m_dialogs(dialogs)
+{
+    scrollTiming.Change = [this] { scrollTiming_Change(); };
+    scrollVolume.Change = [this] { scrollVolume_Change(); };
+}
+
+void Player::reportFailure(const QString& description)
+{
+    m_messages.show(errorText(description), MessageIcon::Critical, MessageButtons::Ok);
+}
+
+void Player::refreshInfo()
+{
+    if (GetInfo)
+        GetInfo();
+}
+
+void Player::showPlayIcon(const QString& file)
+{
+    cmdControls[Play].setPictureNormal(LoadPicture(buttonIcon(file)));
+}
+
+// Steps shared by playing a playlist entry and opening a file: the URL is read only once the timer is off.
+void Player::startItem(const std::function<QString()>& url)
+{
+    tmrTiming.setEnabled(false);
+    TickCount = 1;
+    m_engine.setURL(url());
+    lblFilename.setCaption(m_engine.currentMedia().name());
+    m_engine.controls().play();
+    refreshInfo();
+    tmrTiming.setEnabled(true);
+    IsPlaying = true;
+    showPlayIcon(QStringLiteral("pause.ico"));
+}
+
+void Player::playlist(std::int16_t index)
+{
+    try {
+        startItem([&] { return m_list.List(index); });
+        FromPlaylist = true;
+    } catch (const Failure& failure) {
+        reportFailure(failure.description());
+    }
+}
+
+void Player::cmdBrowse_Click()
+{
+    try {
+        const QString file = m_dialogs.open(kOpenMediaTitle, kMediaFilter);
+        if (file.isEmpty())
+            return;  // cancelled: the current item plays on untouched
+        FromPlaylist = false;
+        startItem([&] { return file; });
+    } catch (const Failure& failure) {
+        reportFailure(failure.description());
+    }
+}
+
+void Player::cmdControls_Click(int index)
+{
+    bool loaded = false;
+    ignoringFailure([&] { loaded = !m_engine.URL().isEmpty(); });
+    if (!loaded)
+        return;
+
+    EngineControls& controls = m_engine.controls();
+    switch (index) {
+    case Play:
+        if (!IsPlaying) {
+            resume();
+        } else {
+            ignoringFailure([&] { controls.pause(); });
+            IsPlaying = false;
+            tmrTiming.setEnabled(false);
+            ignoringFailure([&] { showPlayIcon(QStringLiteral("play.ico")); });
+        }
+        break;
+    case Next:
+        ignoringFailure([&] { controls.next(); });
+        break;
+    case Previous:
+        ignoringFailure([&] { controls.previous(); });
+        break;
+    case Stop:
+        ignoringFailure([&] { controls.stop(); });
+        IsPlaying = false;
+        tmrTiming.setEnabled(false);
+        ignoringFailure([&] { showPlayIcon(QStringLiteral("play.ico")); });
+        break;
+    case FastForward:
+    case FastReverse:
+        // The timer keeps running: the clock goes on one second per tick while the engine winds.
+        IsPlaying = false;
+        ignoringFailure([&] { index == FastForward ? controls.fastForward() : controls.fastReverse(); });
+        ignoringFailure([&] { showPlayIcon(QStringLiteral("play.ico")); });
+        break;
+    default:
+        break;
+    }
+}
+
+void Player::resume()
+{
+    EngineControls& controls = m_engine.controls();
+    ignoringFailure([&] { controls.play(); });
+    IsPlaying = true;
+    ignoringFailure([&] { showPlayIcon(QStringLiteral("pause.ico")); });
+    tmrTiming.setEnabled(true);
+    std::int64_t position = 0;
+    ignoringFailure([&] { position = roundHalfEven(controls.currentPosition()); });
+    // The bar moves while the clock still holds its old value, so its change handling seeks to the same
+    // place the engine already is.
+    ignoringFailure([&] { scrollTiming.setValue(static_cast<int>(std::clamp<std::int64_t>(position, INT32_MIN, INT32_MAX))); });
+    setClock(position);
+}
+
+void Player::setClock(std::int64_t seconds)
+{
+    const ClockTime time = splitSeconds(std::max<std::int64_t>(seconds, 0));
+    ClockHours = clampedInteger16(time.hours);
+    ClockMinutes = static_cast<std::int16_t>(time.minutes);
+    ClockSeconds = static_cast<std::int16_t>(time.seconds);
+}
+
+void Player::readLength()
+{
+    const std::int64_t length = std::max<std::int64_t>(roundHalfEven(m_engine.currentMedia().duration()), 0);
+    // The bar's range is 16-bit: an item longer than 32,767 seconds gets the longest range the bar has,
+    // while the length fields keep the whole length so the item still ends on time.
+    m_settingLength = true;
+    try {
+        scrollTiming.setMax(static_cast<int>(std::min<std::int64_t>(length, kInt16Max)));
+    } catch (...) {
+        m_settingLength = false;
+        throw;
+    }
+    m_settingLength = false;
+    const ClockTime time = splitSeconds(length);
+    LengthHours = clampedInteger16(time.hours);
+    LengthMinutes = static_cast<std::int16_t>(time.minutes);
+    LengthSeconds = static_cast<std::int16_t>(time.seconds);
+}
+
+void Player::tmrTiming_Timer()
+{
+    try {
+        if (TickCount == 1) {  // the item has just started
+            refreshInfo();
+            lblTiming.setCaption(QStringLiteral("(") + m_engine.currentMedia().durationString() + QStringLiteral(")"));
+            ClockHours = 0;
+            ClockMinutes = 0;
+            ClockSeconds = 1;
+            readLength();
+            scrollTiming.setValue(scrollTiming.Max() == 0 ? 0 : 1);  // 1 agrees with the clock: no seek
+        }
+
+        const std::int16_t max = scrollTiming.Max();
+        const bool dvd = m_engine.dvd().isAvailable(QStringLiteral("dvd"));
+        if (TickCount == 5 && max == 0 && !dvd) {  // the length was still unknown at the first tick
+            refreshInfo();
+            lblTiming.setCaption(QStringLiteral("(") + m_engine.currentMedia().durationString() + QStringLiteral(")"));
+            readLength();
+            // The clock already shows the fifth second. A length shorter than that keeps the bar at its end.
+            scrollTiming.setValue(std::min<int>(5, scrollTiming.Max()));
+        }
+
+        lblHours.setCaption(twoDigits(ClockHours));
+        lblMinutes.setCaption(twoDigits(ClockMinutes));
+        lblSeconds.setCaption(twoDigits(ClockSeconds));
+
+        const std::int64_t clock = ClockHours * 3600LL + ClockMinutes * 60LL + ClockSeconds;
+        const std::int64_t length = LengthHours * 3600LL + LengthMinutes * 60LL + LengthSeconds;
+        // An unknown length (0) never ends an item by the timer. A clock that has passed the length (a
+        // length learnt late, or a resume past the end) ends it as reaching it does.
+        if (length > 0 && clock >= length)
+            itemEnded();
+
+        ClockSeconds = static_cast<std::int16_t>(ClockSeconds + 1);
+        if (scrollTiming.Value() < scrollTiming.Max())
+            scrollTiming.setValue(scrollTiming.Value() + 1);  // agrees with the clock: no seek
+        if (ClockSeconds >= 60) {
+            ClockSeconds = 0;
+            ClockMinutes = static_cast<std::int16_t>(ClockMinutes + 1);
+        }
+        if (ClockMinutes >= 60) {
+            ClockMinutes = 0;
+            ClockHours = clampedInteger16(ClockHours + 1);
+        }
+        // Only the values 1 and 5 matter; a long run stays at the top instead of wrapping round to them.
+        if (TickCount < kInt16Max)
+            TickCount = static_cast<std::int16_t>(TickCount + 1);
+    } catch (const Failure& failure) {
+        reportFailure(failure.description());
+    }
+}
+
+void Player::itemEnded()
+{
+    tmrTiming.setEnabled(false);
+    IsPlaying = false;
+    showPlayIcon(QStringLiteral("play.ico"));
+
+    const int selected = m_list.ListIndex();
+    const int count = m_list.ListCount();
+    const bool repeat = ReadINI(ConfigPath, QStringLiteral("Player"), QStringLiteral("RepeatPlaylist"),
+                                QStringLiteral("False")) == QStringLiteral("True");
+    // The next entry is started exactly once: moving the selection here does not raise the list's own
+    // selection handling. TickCount is left at 0 so that the closing step makes it 1.
+    if (FromPlaylist && selected < count - 1) {
+        m_list.setListIndex(selected + 1, ListControl::Notify::No);
+        playlist(static_cast<std::int16_t>(selected + 1));
+        TickCount = 0;
+    } else if (repeat && count >= 1 && selected == count - 1) {
+        m_list.setListIndex(0, ListControl::Notify::No);
+        playlist(0);
+        TickCount = 0;
+    } else {
+        FromPlaylist = false;
+    }
+}
+
+void Player::scrollTiming_Change()
+{
+    if (m_settingLength)
+        return;
+    try {
+        const std::int64_t clock = ClockHours * 3600LL + ClockMinutes * 60LL + ClockSeconds;
+        if (scrollTiming.Value() == clock)
+            return;  // the player's own step of the bar, not a seek
+        EngineControls& controls = m_engine.controls();
+        controls.setCurrentPosition(scrollTiming.Value());
+        setClock(roundHalfEven(controls.currentPosition()));
+    } catch (const Failure& failure) {
+        reportFailure(failure.description());
+    }
+}
+
+void Player::scrollVolume_Change()
+{
+    try {
+        m_engine.settings().setVolume(scrollVolume.Value());
+        WriteINI(ConfigPath, QStringLiteral("Player"), QStringLiteral("Volume"), QString::number(scrollVolume.Value()));
+    } catch (const Failure& failure) {
+        reportFailure(failure.description());
+    }
+}
+
+}  // namespace zendrix

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "Controls.h"
+#include "Host.h"
+#include "ListControl.h"
+#include "MediaEngine.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+namespace zendrix {
+
+// The main window's playback logic: opening media, the transport buttons, the one-second position timer
+// with the clock and the playlist advance, the seek bar and the volume bar. The window's widget shows the
+// controls below and turns clicks, timer ticks and bar moves into calls of the handlers.
+//
+// The clock counts timer ticks, not the engine's position: it starts at one second when an item starts,
+// adds a second per tick and is set from the engine only on resume and on a seek. An item of length L
+// seconds has ended at the L-th tick.
+class Player
+{
+public:
+    Player(MediaEngine& engine, ListControl& lstPlaylist, MessageBoxes& messages, FileDialogs& dialogs);
+
+    // --- Controls of the main window ---
+    LabelControl lblFilename{QStringLiteral("[No File]")};
+    LabelControl lblHours{QStringLiteral("00")};
+    LabelControl lblMinutes{QStringLiteral("00")};
+    LabelControl lblSeconds{QStringLiteral("00")};
+    LabelControl lblTiming{QStringLiteral("(00:00:00)")};
+    ScrollBarControl scrollTiming{100};
+    ScrollBarControl scrollVolume{100};
+    TimerControl tmrTiming{1000};
+    std::array<ButtonControl, 6> cmdControls;  // play/pause, next, previous, stop, forward, reverse
+
+    // The information window's refresh; unset until that window exists.
+    std::function<void()> GetInfo;
+
+    // --- Playback state: 16-bit as the player has always kept it ---
+    std::int16_t TickCount = 0;
+    bool IsPlaying = false;
+    bool FromPlaylist = false;
+    std::int16_t ClockHours = 0;
+    std::int16_t ClockMinutes = 0;
+    std::int16_t ClockSeconds = 0;
+    std::int16_t LengthHours = 0;
+    std::int16_t LengthMinutes = 0;
+    std::int16_t LengthSeconds = 0;
+
+    // --- Operations and handlers ---
+    // Plays the playlist entry at index and marks the item as started from the playlist.
+    void playlist(std::int16_t index);
+    void cmdBrowse_Click();
+    void cmdControls_Click(int index);
+    void tmrTiming_Timer();
+    void scrollTiming_Change();
+    void scrollVolume_Change();
+
+    enum Command { Play = 0, Next = 1, Previous = 2, Stop = 3, FastForward = 4, FastReverse = 5 };
+
+private:
+    void startItem(const std::function<QString()>& url);
+    void refreshInfo();
+    void readLength();
+    void setClock(std::int64_t seconds);
+    void showPlayIcon(const QString& file);
+    void resume();
+    void itemEnded();
+    void reportFailure(const QString& description);
+
+    MediaEngine& m_engine;
+    ListControl& m_list;
+    MessageBoxes& m_messages;
+    FileDialogs& m_dialogs;
+    // Set while a new item's length replaces the seek bar's range, so the bar's drop is no user seek.
+    bool m_settingLength = false;
+};
+
+}  // namespace zendrix

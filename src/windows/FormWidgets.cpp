@@ -1,0 +1,188 @@
+#include "FormWidgets.h"
+
+#include "button/SkinButton.h"
+#include "core/Conversions.h"
+#include "core/Failure.h"
+#include "platform/Fonts.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace zendrix {
+
+namespace {
+// The classic window background colour, shown where a skin picture does not reach.
+const QColor kButtonFace(240, 240, 240);
+}  // namespace
+
+QFont layoutFont(const layouts::FontSpec& spec)
+{
+    return makeFont(spec.family, spec.points, spec.bold);
+}
+
+SkinButton* makeButton(QWidget* parent, const layouts::Button& layout)
+{
+    auto* button = new SkinButton(parent);
+    button->setObjectName(layout.name);
+    button->ReadProperties(layout.properties);
+    button->setGeometry(layout.rect);
+    return button;
+}
+
+Form::Form(const layouts::Window& layout, Kind kind)
+{
+    Qt::WindowFlags flags = Qt::FramelessWindowHint;
+    flags |= kind == Kind::Main ? Qt::Window : Qt::Tool;
+    setWindowFlags(flags);
+    setObjectName(layout.name);
+    setWindowTitle(layout.caption);
+    if (!layout.icon.isEmpty()) {
+        if (auto icon = Picture::load(layout.icon))
+            setWindowIcon(QIcon(QPixmap::fromImage(icon->image())));
+    }
+    setFixedSize(layout.client);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+double Form::Left() const { return pixelsToTwips(pos().x()); }
+double Form::Top() const { return pixelsToTwips(pos().y()); }
+double Form::Width() const { return pixelsToTwips(width()); }
+double Form::Height() const { return pixelsToTwips(height()); }
+
+void Form::setLeft(double twips)
+{
+    move(twipsToPixels(twips), pos().y());
+}
+
+void Form::setTop(double twips)
+{
+    move(pos().x(), twipsToPixels(twips));
+}
+
+void Form::setPicture(const Picture& picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void Form::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), kButtonFace);
+    if (!m_picture.isNull())
+        painter.drawImage(0, 0, m_picture.image());
+}
+
+ImageBox::ImageBox(QWidget* parent, const QRect& rect, Fit fit) : QWidget(parent), m_fit(fit)
+{
+    setGeometry(rect);
+    // Presses on an image reach its window, as they do on the classic image control.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ImageBox::setPicture(const Picture& picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void ImageBox::paintEvent(QPaintEvent*)
+{
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    const QImage& image = m_picture.image();
+    switch (m_fit) {
+    case Fit::Natural:
+        painter.drawImage(0, 0, image);
+        break;
+    case Fit::Stretch:
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect(), image);
+        break;
+    case Fit::Contain: {
+        const QSize size = image.size().scaled(this->size(), Qt::KeepAspectRatio);
+        const QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, image);
+        break;
+    }
+    }
+}
+
+BoundLabel::BoundLabel(QWidget* parent, const layouts::Label& layout, LabelControl* control)
+    : QLabel(layout.caption, parent), m_autoSize(layout.rect.size().isEmpty())
+{
+    setObjectName(layout.name);
+    setFont(layoutFont(layout.font));
+    setAlignment(layout.alignment | Qt::AlignTop);
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, layout.color);
+    setPalette(colours);
+    setTextFormat(Qt::PlainText);
+    if (m_autoSize) {
+        move(layout.rect.topLeft());
+        adjustSize();
+    } else {
+        setGeometry(layout.rect);
+    }
+    if (control)
+        bind(*control);
+}
+
+void BoundLabel::bind(LabelControl& control)
+{
+    setText(control.Caption());
+    control.viewChanged = [this, &control] {
+        setText(control.Caption());
+        if (m_autoSize)
+            adjustSize();
+    };
+}
+
+void BoundLabel::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+BoundScrollBar::BoundScrollBar(QWidget* parent, const layouts::ScrollBar& layout, ScrollBarControl& control)
+    : QScrollBar(Qt::Horizontal, parent), m_control(control)
+{
+    setObjectName(layout.name);
+    setGeometry(layout.rect);
+    setSingleStep(1);
+    setPageStep(1);
+    showControl();
+    control.viewChanged = [this] { showControl(); };
+    connect(this, &QScrollBar::valueChanged, this, [this](int value) {
+        if (value == m_control.Value())
+            return;
+        try {
+            m_control.setValue(value);
+        } catch (const Failure&) {
+            showControl();
+        }
+    });
+}
+
+void BoundScrollBar::showControl()
+{
+    const QSignalBlocker blocker(this);
+    setRange(m_control.Min(), m_control.Max());
+    setValue(m_control.Value());
+}
+
+BoundTimer::BoundTimer(QObject* parent, TimerControl& control, std::function<void()> tick) : QObject(parent)
+{
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setInterval(control.Interval());
+    connect(&m_timer, &QTimer::timeout, this, std::move(tick));
+    control.viewChanged = [this, &control] {
+        if (control.Enabled())
+            m_timer.start();
+        else
+            m_timer.stop();
+    };
+}
+
+}  // namespace zendrix

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "core/Arrangement.h"
+#include "core/Controls.h"
+#include "layouts/Layouts.h"
+#include "platform/Picture.h"
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWidget>
+
+namespace zendrix {
+class SkinButton;
+}
+
+namespace zendrix {
+
+// A window of the player: borderless, a fixed client size, positions read and set in twips, and a
+// background picture drawn at its top-left corner at natural size over the window's background colour.
+class Form : public QWidget
+{
+    Q_OBJECT
+public:
+    enum class Kind { Main, Secondary };
+    Form(const layouts::Window& layout, Kind kind);
+
+    double Left() const;
+    double Top() const;
+    double Width() const;
+    double Height() const;
+    FormRect formRect() const { return {Left(), Top(), Width(), Height()}; }
+    // Twips to the nearest pixel; a position no window can take throws Failure("Overflow").
+    void setLeft(double twips);
+    void setTop(double twips);
+    void place(const Place& place) { setLeft(place.Left); setTop(place.Top); }
+
+    void setPicture(const Picture& picture);
+    const Picture& picture() const { return m_picture; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Picture m_picture;
+};
+
+// An image control: a picture at natural size from its top-left corner, or stretched over the control.
+class ImageBox : public QWidget
+{
+    Q_OBJECT
+public:
+    enum class Fit { Natural, Stretch, Contain };
+    ImageBox(QWidget* parent, const QRect& rect, Fit fit);
+    void setPicture(const Picture& picture);
+    const Picture& picture() const { return m_picture; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Picture m_picture;
+    Fit m_fit;
+};
+
+// A label from a layout, transparent over its window's picture, showing a LabelControl's caption. Like
+// the classic label it takes the mouse presses that land on it, so they do not drag the window.
+class BoundLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    BoundLabel(QWidget* parent, const layouts::Label& layout, LabelControl* control = nullptr);
+    void bind(LabelControl& control);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    bool m_autoSize;
+};
+
+// A horizontal scroll bar showing a ScrollBarControl; the user's moves go to the control, which runs
+// its change handling.
+class BoundScrollBar : public QScrollBar
+{
+    Q_OBJECT
+public:
+    BoundScrollBar(QWidget* parent, const layouts::ScrollBar& layout, ScrollBarControl& control);
+
+private:
+    void showControl();
+    ScrollBarControl& m_control;
+};
+
+// Drives a TimerControl: while it is enabled, `tick` runs every Interval milliseconds.
+class BoundTimer : public QObject
+{
+    Q_OBJECT
+public:
+    BoundTimer(QObject* parent, TimerControl& control, std::function<void()> tick);
+    bool isActive() const { return m_timer.isActive(); }
+
+private:
+    QTimer m_timer;
+};
+
+QFont layoutFont(const layouts::FontSpec& spec);
+
+// A button from its layout: its stored properties read, placed in its window.
+SkinButton* makeButton(QWidget* parent, const layouts::Button& layout);
+
+}  // namespace zendrix

@@ -1,0 +1,93 @@
+#include "MainWindow.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace zendrix {
+
+void bindButton(SkinButton& button, ButtonControl& control)
+{
+    control.viewChanged = [&button, &control] {
+        if (button.Caption() != control.Caption())
+            button.setCaption(control.Caption());
+        button.setPictureNormal(control.PictureNormal());
+    };
+}
+
+MainWindow::MainWindow(Player& player) : Form(layouts::frmMain().window, Kind::Main), m_player(player)
+{
+    const layouts::MainWindow& layout = layouts::frmMain();
+    for (int i = 0; i < 6; ++i) {
+        cmdControls[static_cast<std::size_t>(i)] = addButton(layout.cmdControls[static_cast<std::size_t>(i)],
+                                                             &player.cmdControls[static_cast<std::size_t>(i)]);
+        connect(cmdControls[static_cast<std::size_t>(i)], &SkinButton::Click, this,
+                [this, i] { m_player.cmdControls_Click(i); });
+    }
+    cmdBrowse = addButton(layout.cmdBrowse, nullptr);
+    connect(cmdBrowse, &SkinButton::Click, this, [this] { m_player.cmdBrowse_Click(); });
+
+    new BoundLabel(this, layout.lblFilename, &player.lblFilename);
+    new BoundLabel(this, layout.lblHours, &player.lblHours);
+    new BoundLabel(this, layout.lblSep1);
+    new BoundLabel(this, layout.lblMinutes, &player.lblMinutes);
+    new BoundLabel(this, layout.lblSep2);
+    new BoundLabel(this, layout.lblSeconds, &player.lblSeconds);
+    new BoundLabel(this, layout.lblTiming, &player.lblTiming);
+    scrollTiming = new BoundScrollBar(this, layout.scrollTiming, player.scrollTiming);
+    scrollVolume = new BoundScrollBar(this, layout.scrollVolume, player.scrollVolume);
+    for (const layouts::Image* image : {&layout.Image2, &layout.Image1}) {
+        auto* box = new ImageBox(this, image->rect, ImageBox::Fit::Natural);
+        box->setObjectName(image->name);
+        if (auto picture = Picture::load(image->picture))
+            box->setPicture(*picture);
+    }
+    m_line = layout.Line1;
+    m_lineColor = layout.lineColor;
+    new BoundTimer(this, player.tmrTiming, [this] { m_player.tmrTiming_Timer(); });
+}
+
+SkinButton* MainWindow::addButton(const layouts::Button& layout, ButtonControl* control)
+{
+    SkinButton* button = zendrix::makeButton(this, layout);
+    if (control) {
+        control->setPictureNormal(button->PictureNormal());
+        control->setCaption(button->Caption());
+        bindButton(*button, *control);
+    }
+    return button;
+}
+
+void MainWindow::paintEvent(QPaintEvent* event)
+{
+    Form::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(m_lineColor);
+    painter.drawLine(m_line);
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event)
+{
+    m_dragging = true;
+    m_dragOffset = event->globalPosition().toPoint() - pos();
+    event->accept();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_dragging)
+        move(event->globalPosition().toPoint() - m_dragOffset);
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!m_dragging)
+        return;
+    // A release of another button while one is still held does not end the drag.
+    if (event->buttons() != Qt::NoButton)
+        return;
+    m_dragging = false;
+    if (dragEnded)
+        dragEnded();
+}
+
+}  // namespace zendrix

@@ -1,0 +1,79 @@
+#include "PlaylistView.h"
+
+#include "core/Failure.h"
+
+namespace zendrix {
+
+class PlaylistView::Model : public QAbstractListModel
+{
+public:
+    explicit Model(ListControl& control) : m_control(control) {}
+
+    int rowCount(const QModelIndex& parent) const override
+    {
+        return parent.isValid() ? 0 : m_control.ListCount();
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole || index.row() < 0 || index.row() >= m_control.ListCount())
+            return {};
+        return m_control.items().at(index.row());
+    }
+
+    // The control tells us after it changed: announce inserted rows then, and reset for the rest.
+    void inserted(int first, int last)
+    {
+        beginInsertRows({}, first, last);
+        endInsertRows();
+    }
+    void reset()
+    {
+        beginResetModel();
+        endResetModel();
+    }
+
+private:
+    ListControl& m_control;
+};
+
+PlaylistView::PlaylistView(QWidget* parent, ListControl& control)
+    : QListView(parent), m_control(control), m_model(new Model(control))
+{
+    m_model->setParent(this);
+    setModel(m_model);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    control.view.inserted = [this](int first, int last) { m_model->inserted(first, last); };
+    control.view.removed = [this](int, int) { m_model->reset(); showSelection(); };
+    control.view.reset = [this] { m_model->reset(); };
+    control.view.selectionChanged = [this] { showSelection(); };
+
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+        if (m_syncing)
+            return;
+        const int row = current.isValid() ? current.row() : -1;
+        try {
+            m_control.setListIndex(row);
+        } catch (const Failure&) {
+            showSelection();
+        }
+    });
+}
+
+void PlaylistView::showSelection()
+{
+    m_syncing = true;
+    const int index = m_control.ListIndex();
+    if (index < 0) {
+        selectionModel()->clear();
+    } else {
+        const QModelIndex row = m_model->index(index);
+        selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
+        scrollTo(row);
+    }
+    m_syncing = false;
+}
+
+}  // namespace zendrix

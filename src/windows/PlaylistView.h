@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/ListControl.h"
+
+#include <QAbstractListModel>
+#include <QListView>
+
+namespace zendrix {
+
+// Shows a ListControl in a list view. The user's selection changes (mouse or keyboard) go to the
+// control, which raises its Click; selections the program makes arrive through the control and raise
+// nothing here. Cheap for the longest list the control holds.
+class PlaylistView : public QListView
+{
+    Q_OBJECT
+public:
+    PlaylistView(QWidget* parent, ListControl& control);
+
+private:
+    class Model;
+    void showSelection();
+
+    ListControl& m_control;
+    Model* m_model;
+    bool m_syncing = false;
+};
+
+}  // namespace zendrix

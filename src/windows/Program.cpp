@@ -1,0 +1,165 @@
+#include "Program.h"
+
+#include "DvdMenu.h"
+#include "InfoWindow.h"
+#include "MainWindow.h"
+#include "PlaylistWindow.h"
+#include "SettingsWindow.h"
+#include "TitleStrip.h"
+#include "VideoWindow.h"
+#include "core/Conversions.h"
+#include "core/Failure.h"
+#include "core/Player.h"
+#include "core/modINI.h"
+#include "platform/ProgramFolder.h"
+
+namespace zendrix {
+
+namespace {
+bool isTrue(const QString& key)
+{
+    return ReadINI(ConfigPath, QStringLiteral("Player"), key, QStringLiteral("False")) == QStringLiteral("True");
+}
+}  // namespace
+
+Program::Program(Services services, const EngineFactory& makeEngine) : m_services(services)
+{
+    m_video = std::make_unique<VideoWindow>();
+    m_engine = makeEngine(*m_video);
+    m_popup = std::make_unique<DvdMenu>(*m_engine);
+    m_video->attach(*m_engine, *m_popup, [this](const QString& description) { reportFailure(description); });
+    m_player = std::make_unique<Player>(*m_engine, m_list, m_services.messages, m_services.dialogs);
+    m_player->GetInfo = [this] { frmInfo().GetInfo(); };
+    m_main = std::make_unique<MainWindow>(*m_player);
+    m_main->dragEnded = [this] { mainWindowMoved(); };
+}
+
+Program::~Program() = default;
+
+void Program::reportFailure(const QString& description)
+{
+    m_services.messages.show(errorText(description), MessageIcon::Critical, MessageButtons::Ok);
+}
+
+TitleStrip& Program::frmTitle()
+{
+    if (!m_title)
+        m_title = std::make_unique<TitleStrip>(*this);
+    return *m_title;
+}
+
+PlaylistWindow& Program::frmPlaylist()
+{
+    if (!m_playlist)
+        m_playlist = std::make_unique<PlaylistWindow>(m_list, *m_player, m_services.messages, m_services.dialogs);
+    return *m_playlist;
+}
+
+InfoWindow& Program::frmInfo()
+{
+    if (!m_info)
+        m_info = std::make_unique<InfoWindow>(*m_engine);
+    return *m_info;
+}
+
+SettingsWindow& Program::frmSettings()
+{
+    if (!m_settings)
+        m_settings = std::make_unique<SettingsWindow>();
+    return *m_settings;
+}
+
+void Program::Form_Load()
+{
+    WriteInstallInfo(installInfoPath, programFolder());
+    try {
+        ConfigPath = programPath(QStringLiteral("/Data/config.ini"));
+        if (!LoadSkin(*this, m_services.messages, m_services.exit))
+            return;  // the program has been told to end
+        MainWindow& main = frmMain();
+        main.setTop(toSingle(ReadINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Top"), QStringLiteral("0"))));
+        main.setLeft(toSingle(ReadINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Left"), QStringLiteral("0"))));
+        placeVideo();
+        if (isTrue(QStringLiteral("Screen")))
+            frmVideo().show();
+        placeTitle();
+        if (isTrue(QStringLiteral("Playlist"))) {
+            frmPlaylist().show();
+            placePlaylist();
+            frmTitle().cmdPlaylist->setPictureNormal(LoadPicture(programPath(QStringLiteral("/Data/Buttons/listclose.ico"))));
+        }
+        if (isTrue(QStringLiteral("Info"))) {
+            frmInfo().show();
+            placeInfo();
+        }
+        frmTitle().show();
+        for (ButtonControl& button : m_player->cmdControls)
+            button.setCaption(QString());
+        m_player->scrollVolume.setValue(toInteger16(ReadINI(ConfigPath, QStringLiteral("Player"), QStringLiteral("Volume"), QStringLiteral("0"))));
+        m_engine->settings().setVolume(m_player->scrollVolume.Value());
+        m_player->IsPlaying = false;
+        m_player->FromPlaylist = false;
+    } catch (const Failure& failure) {
+        reportFailure(failure.description());
+    }
+    m_main->show();
+}
+
+void Program::placeVideo()
+{
+    m_video->place(videoPlace(m_main->formRect(), m_video->Height()));
+}
+
+void Program::placeTitle()
+{
+    TitleStrip& title = frmTitle();
+    const Place place = titlePlace(m_main->formRect(), title.Height(), m_video->isVisible(), m_video->Height());
+    title.setTop(place.Top);
+    title.setLeft(place.Left);
+}
+
+void Program::placePlaylist()
+{
+    PlaylistWindow& playlist = frmPlaylist();
+    playlist.place(playlistPlace(m_main->formRect(), playlist.Height()));
+}
+
+void Program::placeInfo()
+{
+    InfoWindow& info = frmInfo();
+    info.place(infoPlace(m_main->formRect(), info.Width(), info.Height()));
+}
+
+void Program::mainWindowMoved()
+{
+    try {
+        placeVideo();
+        placeTitle();
+        if (m_playlist && m_playlist->isVisible())
+            placePlaylist();
+        if (m_info && m_info->isVisible())
+            placeInfo();
+        WriteINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Top"), singleText(static_cast<float>(m_main->Top())));
+        WriteINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Left"), singleText(static_cast<float>(m_main->Left())));
+    } catch (const Failure& failure) {
+        reportFailure(failure.description());
+    }
+}
+
+void Program::showAbout()
+{
+    // The About window comes with its own change; until then the button does nothing.
+}
+
+void Program::showSettings()
+{
+    // The settings window's dialog comes with its own change; until then the button does nothing.
+}
+
+void Program::setMainPicture(const Picture& picture) { m_main->setPicture(picture); }
+void Program::setPlaylistBack(const Picture& picture) { frmPlaylist().imgBack->setPicture(picture); }
+void Program::setSettingsBack(const Picture& picture) { frmSettings().imgBack->setPicture(picture); }
+void Program::setInfoBack(const Picture& picture) { frmInfo().imgBack->setPicture(picture); }
+void Program::setTitlePicture(const Picture& picture) { frmTitle().setPicture(picture); }
+
+}  // namespace zendrix

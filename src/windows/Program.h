@@ -1,0 +1,105 @@
+#pragma once
+
+#include "core/Host.h"
+#include "core/InstallInfo.h"
+#include "core/ListControl.h"
+#include "core/MediaEngine.h"
+#include "core/Skin.h"
+#include "core/VideoSurface.h"
+
+#include <functional>
+#include <memory>
+
+namespace zendrix {
+
+class DvdMenu;
+class Form;
+class InfoWindow;
+class MainWindow;
+class Player;
+class PlaylistWindow;
+class SettingsWindow;
+class TitleStrip;
+class VideoWindow;
+
+// The running player: its window group, the one media engine on the video window, the one playlist, and
+// the desktop services every window reaches. The main window, the video window and the engine exist from
+// the start; every other window is made the first time something touches it and then lives until the
+// end, but for the settings window, which is made again at every opening.
+class Program : public SkinTargets
+{
+public:
+    struct Services
+    {
+        MessageBoxes& messages;
+        FileDialogs& dialogs;
+        ProgramExit& exit;
+        Shell& shell;
+    };
+    using EngineFactory = std::function<std::unique_ptr<MediaEngine>(VideoSurface&)>;
+
+    Program(Services services, const EngineFactory& makeEngine);
+    ~Program() override;
+
+    // The main window's load handling: records the installation, sets the configuration path, loads the
+    // skin, places and shows the window group as the settings last left it and sets the volume. A
+    // failure after the installation record shows "Error!" and skips the rest; the main window is shown
+    // all the same. A skin failure ends the program instead. (The single-instance test comes first, in
+    // main(), before the program is made.)
+    void Form_Load();
+
+    MainWindow& frmMain() { return *m_main; }
+    Player& player() { return *m_player; }
+    VideoWindow& frmVideo() { return *m_video; }
+    MediaEngine& wmp() { return *m_engine; }
+    DvdMenu& frmPopup() { return *m_popup; }
+    ListControl& lstPlaylist() { return m_list; }
+    TitleStrip& frmTitle();
+    PlaylistWindow& frmPlaylist();
+    InfoWindow& frmInfo();
+    SettingsWindow& frmSettings();
+
+    // The arrangement of the group around the main window.
+    void placeVideo();
+    void placeTitle();
+    void placePlaylist();
+    void placeInfo();
+    // After a drag of the main window: the others jump to their places and the position is saved.
+    void mainWindowMoved();
+
+    void showAbout();
+    void showSettings();
+
+    MessageBoxes& messages() { return m_services.messages; }
+    FileDialogs& dialogs() { return m_services.dialogs; }
+    ProgramExit& exit() { return m_services.exit; }
+    Shell& shell() { return m_services.shell; }
+
+    // Where Form_Load records the installation; tests point it elsewhere.
+    QString installInfoPath = kInstallInfoPath;
+
+    // SkinTargets
+    void setMainPicture(const Picture& picture) override;
+    void setPlaylistBack(const Picture& picture) override;
+    void setSettingsBack(const Picture& picture) override;
+    void setInfoBack(const Picture& picture) override;
+    void setTitlePicture(const Picture& picture) override;
+
+private:
+    void reportFailure(const QString& description);
+
+    Services m_services;
+    // Declared in the order they must be made; they end in reverse, the engine before its window.
+    std::unique_ptr<VideoWindow> m_video;
+    std::unique_ptr<MediaEngine> m_engine;
+    std::unique_ptr<DvdMenu> m_popup;
+    ListControl m_list;
+    std::unique_ptr<Player> m_player;
+    std::unique_ptr<MainWindow> m_main;
+    std::unique_ptr<TitleStrip> m_title;
+    std::unique_ptr<PlaylistWindow> m_playlist;
+    std::unique_ptr<InfoWindow> m_info;
+    std::unique_ptr<SettingsWindow> m_settings;
+};
+
+}  // namespace zendrix

@@ -1,0 +1,99 @@
+#include "QtHost.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+#include <cstdio>
+#include <cstdlib>
+
+namespace zendrix {
+
+namespace {
+const QString kTitle = QStringLiteral("Zendrix");
+}
+
+MessageAnswer QtMessageBoxes::show(const QString& text, MessageIcon icon, MessageButtons buttons)
+{
+    QMessageBox box;
+    box.setWindowTitle(kTitle);
+    // The texts carry CR LF line breaks; Qt breaks lines at LF.
+    QString shown = text;
+    box.setText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    switch (icon) {
+    case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+    }
+    if (buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return MessageAnswer::Ok;
+}
+
+QStringList qtNameFilters(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        result.append(parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
+    return result;
+}
+
+namespace {
+QString runDialog(const QString& title, const QString& filter, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(nullptr, title);
+    dialog.setAcceptMode(mode);
+    // The file need not exist, a typed name keeps no added extension, and saving does not ask first.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(qtNameFilters(filter));
+    dialog.selectFile(QString());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
+}
+}  // namespace
+
+QString QtFileDialogs::open(const QString& title, const QString& filter)
+{
+    return runDialog(title, filter, QFileDialog::AcceptOpen);
+}
+
+QString QtFileDialogs::save(const QString& title, const QString& filter)
+{
+    return runDialog(title, filter, QFileDialog::AcceptSave);
+}
+
+void QtProgramExit::endNow()
+{
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+bool QtShell::openDocument(const QString& pathOrAddress)
+{
+    const QUrl url = QFileInfo(pathOrAddress).isAbsolute() ? QUrl::fromLocalFile(pathOrAddress)
+                                                            : QUrl::fromUserInput(pathOrAddress);
+    return QDesktopServices::openUrl(url);
+}
+
+bool QtShell::startProgram(const QString& path)
+{
+    return QProcess::startDetached(path, {});
+}
+
+}  // namespace zendrix

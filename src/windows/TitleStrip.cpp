@@ -1,0 +1,128 @@
+#include "TitleStrip.h"
+
+#include "InfoWindow.h"
+#include "PlaylistWindow.h"
+#include "Program.h"
+#include "VideoWindow.h"
+#include "core/Failure.h"
+#include "core/modINI.h"
+#include "platform/ProgramFolder.h"
+
+namespace zendrix {
+
+namespace {
+QString trueFalse(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+}  // namespace
+
+TitleStrip::TitleStrip(Program& program) : Form(layouts::frmTitle().window, Kind::Secondary), m_program(program)
+{
+    const layouts::TitleStrip& layout = layouts::frmTitle();
+    imgIcon = new ImageBox(this, layout.imgIcon.rect, ImageBox::Fit::Contain);
+    imgIcon->setObjectName(layout.imgIcon.name);
+    if (auto icon = Picture::load(layout.imgIcon.picture))
+        imgIcon->setPicture(*icon);
+
+    const std::pair<SkinButton**, const layouts::Button*> buttons[] = {
+        {&cmdAbout, &layout.cmdAbout},       {&cmdHelp, &layout.cmdHelp},     {&cmdInfo, &layout.cmdInfo},
+        {&cmdSettings, &layout.cmdSettings}, {&cmdScreen, &layout.cmdScreen}, {&cmdExit, &layout.cmdExit},
+        {&cmdPlaylist, &layout.cmdPlaylist},
+    };
+    for (const auto& [button, buttonLayout] : buttons)
+        *button = makeButton(this, *buttonLayout);
+    connect(cmdExit, &SkinButton::Click, this, &TitleStrip::cmdExit_Click);
+    connect(cmdPlaylist, &SkinButton::Click, this, &TitleStrip::cmdPlaylist_Click);
+    connect(cmdScreen, &SkinButton::Click, this, &TitleStrip::cmdScreen_Click);
+    connect(cmdInfo, &SkinButton::Click, this, &TitleStrip::cmdInfo_Click);
+    connect(cmdHelp, &SkinButton::Click, this, &TitleStrip::cmdHelp_Click);
+    connect(cmdAbout, &SkinButton::Click, this, &TitleStrip::cmdAbout_Click);
+    connect(cmdSettings, &SkinButton::Click, this, &TitleStrip::cmdSettings_Click);
+}
+
+void TitleStrip::reportFailure(const QString& description)
+{
+    m_program.messages().show(errorText(description), MessageIcon::Critical, MessageButtons::Ok);
+}
+
+void TitleStrip::cmdExit_Click()
+{
+    m_program.exit().endNow();
+}
+
+void TitleStrip::cmdPlaylist_Click()
+{
+    try {
+        Form& playlist = m_program.frmPlaylist();
+        const bool show = !playlist.isVisible();
+        if (show) {
+            playlist.show();
+            m_program.placePlaylist();
+        } else {
+            playlist.hide();
+        }
+        WriteINI(ConfigPath, QStringLiteral("Player"), QStringLiteral("Playlist"), trueFalse(show));
+        // A missing icon leaves the button's picture as it was; the window is already toggled.
+        const QString icon = show ? QStringLiteral("/Data/Buttons/listclose.ico") : QStringLiteral("/Data/Buttons/listopen.ico");
+        if (auto picture = Picture::load(programPath(icon)))
+            cmdPlaylist->setPictureNormal(*picture);
+    } catch (const Failure& failure) {
+        reportFailure(failure.description());
+    }
+}
+
+void TitleStrip::cmdScreen_Click()
+{
+    try {
+        Form& video = m_program.frmVideo();
+        const bool show = !video.isVisible();
+        if (show)
+            video.show();
+        else
+            video.hide();
+        m_program.placeTitle();
+        WriteINI(ConfigPath, QStringLiteral("Player"), QStringLiteral("Screen"), trueFalse(show));
+    } catch (const Failure& failure) {
+        reportFailure(failure.description());
+    }
+}
+
+void TitleStrip::cmdInfo_Click()
+{
+    try {
+        Form& info = m_program.frmInfo();
+        const bool show = !info.isVisible();
+        if (show) {
+            info.show();
+            m_program.placeInfo();
+        } else {
+            info.hide();
+        }
+        WriteINI(ConfigPath, QStringLiteral("Player"), QStringLiteral("Info"), trueFalse(show));
+    } catch (const Failure& failure) {
+        reportFailure(failure.description());
+    }
+}
+
+void TitleStrip::cmdHelp_Click()
+{
+    LaunchApp(programPath(QStringLiteral("/Help/Help.pdf")));
+}
+
+void TitleStrip::LaunchApp(const QString& pathOrAddress)
+{
+    (void)m_program.shell().openDocument(pathOrAddress);
+}
+
+void TitleStrip::cmdAbout_Click()
+{
+    m_program.showAbout();
+}
+
+void TitleStrip::cmdSettings_Click()
+{
+    m_program.showSettings();
+}
+
+}  // namespace zendrix

@@ -1,0 +1,164 @@
+#include "VideoWindow.h"
+
+#include "DvdMenu.h"
+#include "core/Failure.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace zendrix {
+
+namespace {
+
+short buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+short shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    short shift = 0;
+    if (modifiers & Qt::ShiftModifier)
+        shift |= 1;
+    if (modifiers & Qt::ControlModifier)
+        shift |= 2;
+    if (modifiers & Qt::AltModifier)
+        shift |= 4;
+    return shift;
+}
+
+}  // namespace
+
+VideoWindow::VideoWindow() : Form(layouts::frmVideo().window, Kind::Secondary)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // The engine draws straight into this native window on X11.
+    setAttribute(Qt::WA_NativeWindow);
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+void VideoWindow::attach(MediaEngine& engine, DvdMenu& menu, std::function<void(const QString&)> reportFailure)
+{
+    m_engine = &engine;
+    m_menu = &menu;
+    m_report = std::move(reportFailure);
+    connect(&engine, &MediaEngine::Click, this, &VideoWindow::wmp_Click);
+    connect(&engine, &MediaEngine::DoubleClick, this, &VideoWindow::wmp_DoubleClick);
+}
+
+void VideoWindow::wmp_Click(short button, short, int, int)
+{
+    if (button != 2 || !m_engine)
+        return;
+    try {
+        if (m_engine->dvd().isAvailable(QStringLiteral("dvd")))
+            m_menu->popup(QCursor::pos());
+    } catch (const Failure& failure) {
+        if (m_report)
+            m_report(failure.description());
+    }
+}
+
+void VideoWindow::wmp_DoubleClick(short, short, int, int)
+{
+    if (!m_engine)
+        return;
+    try {
+        if (!m_engine->fullScreen()) {
+            if (m_engine->playState() == MediaEngine::Playing)
+                m_engine->setFullScreen(true);
+        } else {
+            m_engine->setFullScreen(false);
+        }
+    } catch (const Failure& failure) {
+        if (m_report)
+            m_report(failure.description());
+    }
+}
+
+std::uintptr_t VideoWindow::nativeWindow()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return 0;
+    return static_cast<std::uintptr_t>(winId());
+}
+
+void VideoWindow::presentFrame(const QImage& frame)
+{
+    m_frame = frame;
+    update();
+}
+
+void VideoWindow::setFullScreen(bool on)
+{
+    if (on == isFullScreen())
+        return;
+    if (on) {
+        m_normalGeometry = geometry();
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        showFullScreen();
+        raise();
+        activateWindow();
+    } else {
+        showNormal();
+        setFixedSize(m_normalGeometry.size());
+        move(m_normalGeometry.topLeft());
+    }
+}
+
+void VideoWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    if (!m_frame.isNull()) {
+        const QSize size = m_frame.size().scaled(this->size(), Qt::KeepAspectRatio);
+        painter.drawImage(QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size), m_frame);
+    }
+}
+
+void VideoWindow::mousePressEvent(QMouseEvent* event)
+{
+    m_pressed = event->button();
+}
+
+void VideoWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    // A click is a press and a release of the same button on the picture.
+    if (!m_engine || event->button() != m_pressed || !rect().contains(event->position().toPoint()))
+        return;
+    m_pressed = Qt::NoButton;
+    const QPoint at = event->position().toPoint();
+    Q_EMIT m_engine->Click(buttonCode(event->button()), shiftCode(event->modifiers()), at.x(), at.y());
+}
+
+void VideoWindow::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    m_pressed = Qt::NoButton;
+    if (!m_engine)
+        return;
+    const QPoint at = event->position().toPoint();
+    Q_EMIT m_engine->DoubleClick(buttonCode(event->button()), shiftCode(event->modifiers()), at.x(), at.y());
+}
+
+void VideoWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && m_engine && isFullScreen()) {
+        try {
+            m_engine->setFullScreen(false);
+        } catch (const Failure&) {
+            setFullScreen(false);
+        }
+        return;
+    }
+    Form::keyPressEvent(event);
+}
+
+}  // namespace zendrix

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "FormWidgets.h"
+#include "core/MediaEngine.h"
+#include "core/VideoSurface.h"
+
+#include <functional>
+
+namespace zendrix {
+
+class DvdMenu;
+
+// The video window `frmVideo`: its whole client area is the media engine's picture. It turns mouse
+// events on the picture into the engine's Click and DoubleClick and serves those two: a right click on
+// a DVD pops up the DVD menu, a double click enters full screen while an item plays and leaves it at any
+// time. Escape also leaves full screen.
+class VideoWindow : public Form, public VideoSurface
+{
+    Q_OBJECT
+public:
+    VideoWindow();
+
+    // The engine lives on this window from start-up to the end; attach it once it is made.
+    void attach(MediaEngine& engine, DvdMenu& menu, std::function<void(const QString&)> reportFailure);
+
+    // The engine's events.
+    void wmp_Click(short button, short shift, int x, int y);
+    void wmp_DoubleClick(short button, short shift, int x, int y);
+
+    // VideoSurface
+    std::uintptr_t nativeWindow() override;
+    void presentFrame(const QImage& frame) override;
+    void setFullScreen(bool on) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    MediaEngine* m_engine = nullptr;
+    DvdMenu* m_menu = nullptr;
+    std::function<void(const QString&)> m_report;
+    QImage m_frame;
+    QRect m_normalGeometry;
+    Qt::MouseButton m_pressed = Qt::NoButton;
+};
+
+}  // namespace zendrix
