@@ -1,0 +1,100 @@
+#pragma once
+
+// Scripted stand-ins for the desktop services: they record what the program asked and answer from a
+// script the test sets up.
+#include "core/Host.h"
+
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+namespace zendrix::testing {
+
+struct ShownMessage
+{
+    QString text;
+    MessageIcon icon;
+    MessageButtons buttons;
+};
+
+class FakeMessageBoxes : public MessageBoxes
+{
+public:
+    MessageAnswer show(const QString& text, MessageIcon icon, MessageButtons buttons) override
+    {
+        shown.push_back({text, icon, buttons});
+        if (buttons == MessageButtons::Ok)
+            return MessageAnswer::Ok;
+        if (answers.empty())
+            return MessageAnswer::No;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const ShownMessage& message : shown)
+            result.append(message.text);
+        return result;
+    }
+
+    std::vector<ShownMessage> shown;
+    std::deque<MessageAnswer> answers;  // for Yes/No questions; No when none is left
+};
+
+struct DialogRequest
+{
+    enum Kind { Open, Save } kind;
+    QString title;
+    QString filter;
+};
+
+class FakeFileDialogs : public FileDialogs
+{
+public:
+    QString open(const QString& title, const QString& filter) override { return answer({DialogRequest::Open, title, filter}); }
+    QString save(const QString& title, const QString& filter) override { return answer({DialogRequest::Save, title, filter}); }
+
+    std::vector<DialogRequest> requests;
+    std::deque<QString> answers;  // the chosen paths; "" (cancel) when none is left
+
+private:
+    QString answer(DialogRequest request)
+    {
+        requests.push_back(std::move(request));
+        if (answers.empty())
+            return {};
+        QString path = answers.front();
+        answers.pop_front();
+        return path;
+    }
+};
+
+class FakeProgramExit : public ProgramExit
+{
+public:
+    void endNow() override { ++ended; }
+    int ended = 0;
+};
+
+class FakeShell : public Shell
+{
+public:
+    bool openDocument(const QString& pathOrAddress) override
+    {
+        opened.append(pathOrAddress);
+        return openResult;
+    }
+    bool startProgram(const QString& path) override
+    {
+        started.append(path);
+        return startResult;
+    }
+    QStringList opened;
+    QStringList started;
+    bool openResult = true;
+    bool startResult = true;
+};
+
+}  // namespace zendrix::testing
