@@ -47,4 +47,9 @@ bool waitForEnd(QProcess& process, int ms)
     return process.state() == QProcess::NotRunning || process.waitForFinished(ms);
 }
 
+bool isRunning(QProcess& process)
+{
+    return process.state() != QProcess::NotRunning && !process.waitForFinished(50);
+}
+
 }  // namespace zendrix::testing

@@ -26,5 +26,7 @@ private:
 
 // Waits up to `ms` for the process to end; true when it did.
 bool waitForEnd(QProcess& process, int ms);
+// Whether the process still runs (QProcess learns of an end only when asked or from its event loop).
+bool isRunning(QProcess& process);
 
 }  // namespace zendrix::testing
