@@ -100,7 +100,7 @@ std::vector<NamedImage> buttonIcons()
                     "......bbb.......",
                     "......bbb.......",
                 })));
-    add("info", finish(canvas().disc({8, 8}, 7.6, 'a').rect(7, 3, 2, 7, 'w').rect(7, 11, 2, 2, 'w'),
+    add("info", finish(canvas().disc({8, 8}, 7.6, 'a').rect(7, 4, 2, 6, 'w').rect(7, 11, 2, 2, 'w'),
                        {{'a', kBlue}, {'w', Material::flat(0xffffffff)}}));
     add("settings", finish(canvas()
                                .disc({8, 8}, 5.7, 'a')
