@@ -34,6 +34,13 @@ double sideLight(Side side)
     return 1.0;
 }
 
+// A soft sheen that wanders along the metal keeps it from looking flat; `along` runs from 0 to 1.
+double sheen(double along)
+{
+    return 1.0 + 0.045 * std::exp(-std::pow((along - 0.28) / 0.22, 2.0)) -
+           0.03 * std::exp(-std::pow((along - 0.8) / 0.2, 2.0));
+}
+
 // One pixel of a bevelled frame band, `depth` pixels in from the outer edge of a band `thickness` wide.
 QRgb framePixel(const SkinScheme& scheme, Side side, int depth, int thickness, double along)
 {
@@ -42,14 +49,20 @@ QRgb framePixel(const SkinScheme& scheme, Side side, int depth, int thickness, d
     const bool lit = side == Side::Top || side == Side::Left;
     if (depth == thickness - 1)
         return lit ? scheme.panelShadow : scheme.panelRim;
-    // A soft sheen that wanders along the frame keeps the metal from looking flat.
-    const double sheen = 1.0 + 0.045 * std::exp(-std::pow((along - 0.28) / 0.22, 2.0)) -
-                         0.03 * std::exp(-std::pow((along - 0.8) / 0.2, 2.0));
-    const double light = sideLight(side) * sheen;
+    const double light = sideLight(side) * sheen(along);
     if (depth == 1)
         return scaleColour(scheme.ridge, lit ? 1.0 : light * 1.05);
     const double t = thickness > 3 ? double(depth - 2) / double(thickness - 3) : 0.0;
     return scaleColour(mixColour(scheme.metalLight, scheme.metalDark, 0.15 + 0.85 * t), light);
+}
+
+// Darker outer corners read as slightly rounded.
+void darkenCorners(QImage& image, const SkinScheme& scheme)
+{
+    const int w = image.width();
+    const int h = image.height();
+    for (const QPoint corner : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)})
+        image.setPixel(corner, scaleColour(scheme.outline, 0.5));
 }
 
 void paintFrame(QImage& image, const SkinScheme& scheme, int top, int left, int right, int bottom)
@@ -59,7 +72,7 @@ void paintFrame(QImage& image, const SkinScheme& scheme, int top, int left, int 
     for (int y = 0; y < h; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < w; ++x) {
-            // The band a pixel belongs to is the one it lies deepest in, relative to the band's width;
+            // A pixel belongs to the band whose outer edge is nearest, counted in that band's widths;
             // that mitres the corners.
             struct Band
             {
@@ -87,9 +100,7 @@ void paintFrame(QImage& image, const SkinScheme& scheme, int top, int left, int 
             line[x] = framePixel(scheme, nearest->side, nearest->depth, nearest->thickness, along);
         }
     }
-    // Darker outer corners read as slightly rounded.
-    for (const QPoint corner : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)})
-        image.setPixel(corner, scaleColour(scheme.outline, 0.5));
+    darkenCorners(image, scheme);
 }
 
 void paintPanel(QImage& image, const SkinScheme& scheme, const QRect& area)
@@ -127,28 +138,30 @@ QImage mainPanel(const SkinScheme& scheme)
 QImage titleStrip(const SkinScheme& scheme)
 {
     QImage image(kPanelWidth, kTitleHeight, QImage::Format_RGB32);
-    // A bar of solid metal: the frame's bands meet in the middle.
-    paintFrame(image, scheme, kTitleHeight / 2 + 1, kTitleHeight, kTitleHeight, kTitleHeight / 2 + 1);
-    // Redo the body as one gradient from top to bottom, so the bar looks like a single rail.
-    for (int y = 2; y < kTitleHeight - 2; ++y) {
-        const double t = double(y - 2) / (kTitleHeight - 5);
-        const QRgb body = mixColour(scheme.metalLight, scheme.metalDark, 0.1 + 0.8 * t);
+    // One rail of metal: outline, a bright ridge along the top, the body shaded from top to bottom, a
+    // darker line along the bottom; lit from the left.
+    constexpr int w = kPanelWidth;
+    constexpr int h = kTitleHeight;
+    for (int y = 0; y < h; ++y) {
+        const QRgb body = mixColour(scheme.metalLight, scheme.metalDark, 0.1 + 0.8 * double(y - 2) / (h - 5));
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 2; x < kPanelWidth - 2; ++x) {
-            const double along = double(x) / (kPanelWidth - 1);
-            const double sheen = 1.0 + 0.045 * std::exp(-std::pow((along - 0.28) / 0.22, 2.0)) -
-                                 0.03 * std::exp(-std::pow((along - 0.8) / 0.2, 2.0));
-            line[x] = scaleColour(body, sheen);
+        for (int x = 0; x < w; ++x) {
+            const QRgb shaded = scaleColour(body, sheen(double(x) / (w - 1)));
+            if (x == 0 || y == 0 || x == w - 1 || y == h - 1)
+                line[x] = scheme.outline;
+            else if (y == 1)
+                line[x] = scheme.ridge;
+            else if (y == h - 2)
+                line[x] = scaleColour(scheme.metalDark, 0.8);
+            else if (x == 1)
+                line[x] = mixColour(scheme.ridge, shaded, 0.5);
+            else if (x == w - 2)
+                line[x] = scaleColour(shaded, 0.8);
+            else
+                line[x] = shaded;
         }
     }
-    for (int x = 1; x < kPanelWidth - 1; ++x) {
-        image.setPixel(x, 1, scheme.ridge);
-        image.setPixel(x, kTitleHeight - 2, scaleColour(scheme.metalDark, 0.8));
-    }
-    for (int y = 1; y < kTitleHeight - 1; ++y) {
-        image.setPixel(1, y, mixColour(scheme.ridge, image.pixel(2, y), 0.5));
-        image.setPixel(kPanelWidth - 2, y, scaleColour(image.pixel(kPanelWidth - 3, y), 0.8));
-    }
+    darkenCorners(image, scheme);
 
     // The name slot: a rounded, sunken window of the panel's black in the middle of the bar.
     QPainter painter(&image);
