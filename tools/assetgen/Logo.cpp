@@ -176,9 +176,7 @@ QImage programIcon(int size)
     // The Z, with a soft glow behind it.
     const double zHeight = face.height() * (size <= 16 ? 0.84 : 0.7);
     const double weight = std::max(1.6, zHeight * 0.2);
-    QPainterPath z = logoZ(zHeight, weight).translated(face.center());
-    if (size <= 16)
-        z = z.translated(0.25, 0);
+    const QPainterPath z = logoZ(zHeight, weight).translated(face.center());
     for (int ring = 3; ring >= 1; --ring) {
         QPainterPathStroker glow;
         glow.setWidth(ring * s / 24.0);
