@@ -312,13 +312,11 @@ QByteArray contactSheet(const std::vector<Asset>& assets)
     y += 124;
 
     for (const SkinScheme& skin : skins) {
-        drawLabel(
-            painter, QRect(kMargin, y, 900, 18),
-            QStringLiteral(
-                "Skin \"%1\": the window group with its controls, the plain pictures at 1:1, and the panel "
-                "stretched over the information, playlist and settings windows")
-                .arg(skin.name),
-            kInk, 13, true, Qt::AlignLeft);
+        drawLabel(painter, QRect(kMargin, y, 900, 18),
+                  QStringLiteral(
+                      "Skin \"%1\": the windows with their controls, the plain pictures, the panel stretched")
+                      .arg(skin.name),
+                  kInk, 13, true, Qt::AlignLeft);
         y += 24;
         painter.drawImage(kMargin, y, mockWindowGroup(pictures, skin.name));
         painter.drawImage(kMargin + 445, y,
