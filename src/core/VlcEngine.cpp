@@ -241,6 +241,12 @@ QString VlcEngine::getItemInfo(const QString& attribute) const
 void VlcEngine::setVolume(long volume)
 {
     m_volume = std::clamp(volume, 0L, 100L);
+    applyVolume();
+}
+
+void VlcEngine::applyVolume()
+{
+    m_volumeApplied = false;
     m_player.setVolume(int(m_volume));
 }
 
@@ -302,12 +308,15 @@ void VlcEngine::onEvent(const VlcEvent& event)
     }
     if (event.type == Type::Volume) {
         m_outputVolume = int(event.value);
+        m_volumeApplied = m_outputVolume == m_volume;
         return;
     }
     if (event.epoch < m_itemEpoch)
         return;
     switch (event.type) {
     case Type::Time:
+        if (!m_volumeApplied && isRunning())
+            applyVolume();
         if (event.epoch >= m_timeEpoch && event.epoch >= m_stateEpoch && isRunning() &&
             m_state != ScanReverse)
             m_position = secondsOf(event.value);
@@ -345,7 +354,7 @@ void VlcEngine::onStateEvent(const VlcEvent& event)
         return;
     case Type::Playing:
         // Each item starts with the engine's volume, whatever the audio output held before.
-        m_player.setVolume(int(m_volume));
+        applyVolume();
         if (m_state != ScanForward && m_state != ScanReverse)
             m_state = Playing;
         return;

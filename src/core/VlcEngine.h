@@ -48,7 +48,7 @@ public:
     // Where video goes; call before play(). nullptr: video is decoded but shown nowhere.
     void setVideoSurface(VideoSurface* surface);
 
-    // The volume the audio output reported the last time the engine set it; -1 before any.
+    // The last volume that the audio output took; -1 before any.
     int outputVolume() const { return m_outputVolume; }
 
     QString URL() const override { return m_url; }
@@ -95,6 +95,7 @@ private:
     void onStateEvent(const VlcEvent& event);
     void onVideoClick(short button);
     void presentFrame();
+    void applyVolume();
     bool isRunning() const;
     DvdPlace dvdPlace() const;
     quint64 nextEpoch() { return ++m_lastEpoch; }
@@ -114,6 +115,7 @@ private:
     std::optional<double> m_startPosition;
     long m_volume = 50;
     int m_outputVolume = -1;
+    bool m_volumeApplied = false;  // the output has taken m_volume since the item started
     bool m_fullScreen = false;
     int m_dvdTitle = -1;
     int m_dvdChapter = -1;

@@ -1,5 +1,6 @@
 #include "VlcPlayer.h"
 
+#include <QFileInfo>
 #include <QVector>
 #include <vlc/vlc.h>
 
@@ -47,7 +48,12 @@ VlcPlayer::VlcPlayer(const QStringList& extraArgs, QObject* parent) : QObject(pa
     m_worker = new QObject;
     m_worker->moveToThread(&m_thread);
     m_thread.start();
-    post([this, args = kBaseArgs + extraArgs] { startLibvlc(args); });
+    QStringList args = kBaseArgs;
+    // MIDI needs a General MIDI sound font; Debian's fluid-soundfont-gm puts one here.
+    const QString soundFont = QStringLiteral("/usr/share/sounds/sf2/FluidR3_GM.sf2");
+    if (QFileInfo::exists(soundFont))
+        args << QStringLiteral("--soundfont=") + soundFont;
+    post([this, args = args + extraArgs] { startLibvlc(args); });
 }
 
 VlcPlayer::~VlcPlayer()
@@ -171,13 +177,18 @@ void VlcPlayer::unload(quint64 epoch)
 void VlcPlayer::play(VideoOutput output, std::optional<qint64> startMs, quint64 epoch)
 {
     post([this, output, startMs, epoch] {
-        begin(epoch);
         if (!m_player || !m_media)
-            return;
+            return begin(epoch);
         if (output.window != 0)
             libvlc_media_player_set_xwindow(m_player, uint32_t(output.window));
         else
             m_frames.attach(m_player);
+        // After the end or an error libvlc keeps the finished input, and play() would only wake it:
+        // it must be stopped before the item can start again.
+        const libvlc_state_t state = libvlc_media_player_get_state(m_player);
+        if (state == libvlc_Ended || state == libvlc_Error)
+            libvlc_media_player_stop(m_player);
+        begin(epoch);
         libvlc_media_player_set_rate(m_player, 1.0f);
         libvlc_media_player_play(m_player);
         // A position chosen while stopped: the input takes it as its first command.
@@ -239,10 +250,11 @@ void VlcPlayer::setVolume(int volume)
     post([this, volume] {
         if (!m_player)
             return;
-        // Without an audio output yet (nothing has played) this does nothing; the engine applies the
-        // volume again whenever an item starts.
+        // While the audio output is being set up for a new item there is none to take the volume; the
+        // engine tries again until one has taken it. (Reading the volume back is no proof: libvlc
+        // reports a change only after the output has applied it.)
         if (libvlc_audio_set_volume(m_player, volume) == 0)
-            report(VlcEvent::Type::Volume, libvlc_audio_get_volume(m_player));
+            report(VlcEvent::Type::Volume, volume);
     });
 }
 

@@ -36,7 +36,7 @@ struct VlcEvent
         Chapter,  // value: current chapter
         Meta,     // tags: the item's tags as far as known
         Duration, // value: the item's length in ms, from parsing
-        Volume,   // value: the volume the audio output reports after a change
+        Volume,   // value: a volume that the audio output took
     };
     struct Tags
     {
