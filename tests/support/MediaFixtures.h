@@ -42,8 +42,9 @@ public:
     static QString mp3Tagged(double seconds, const Tags& tags) { return encoded(QStringLiteral("mp3"), seconds, tags); }
     static QString oggTagged(double seconds, const Tags& tags) { return encoded(QStringLiteral("ogg"), seconds, tags); }
 
-    // A PAL DVD folder (the path of its VIDEO_TS folder). First play starts title 1, which has two
-    // chapters: 8 s of green, then 8 s of blue, and ends in the root menu. The root menu is magenta with
+    // A PAL DVD folder (the path of its VIDEO_TS folder). Its first-play program starts title 1 (libvlc
+    // opens discs at the title menu all the same). Title 1 has two chapters, 8 s of green, then 8 s of
+    // blue, and ends in the root menu. The root menu is magenta with
     // two buttons (chapter 1, chapter 2); the disc's title menu is yellow with one highlighted button that
     // starts title 1. The colours fill the picture but for the buttons in its lower third.
     static QString dvd();
