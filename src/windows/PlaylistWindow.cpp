@@ -26,11 +26,17 @@ PlaylistWindow::PlaylistWindow(ListControl& list, Player& player, MessageBoxes& 
     listView->setFont(layoutFont(layout.lstPlaylist.font));
     list.Click = [this] { lstPlaylist_Click(); };
 
-    chkRepeat = new QCheckBox(layout.chkRepeat.caption, this);
+    // The box stands on a panel of its background colour; the text takes its own colour.
+    auto* repeatPanel = new QWidget(this);
+    repeatPanel->setGeometry(layout.chkRepeat.rect);
+    repeatPanel->setAutoFillBackground(true);
+    QPalette panelColours = repeatPanel->palette();
+    panelColours.setColor(QPalette::Window, layout.chkRepeat.background);
+    repeatPanel->setPalette(panelColours);
+    chkRepeat = new QCheckBox(layout.chkRepeat.caption, repeatPanel);
     chkRepeat->setObjectName(layout.chkRepeat.name);
-    chkRepeat->setGeometry(layout.chkRepeat.rect);
+    chkRepeat->setGeometry(0, 0, layout.chkRepeat.rect.width(), layout.chkRepeat.rect.height());
     chkRepeat->setFont(layoutFont(layout.chkRepeat.font));
-    chkRepeat->setAutoFillBackground(true);
     QPalette colours = chkRepeat->palette();
     colours.setColor(QPalette::WindowText, layout.chkRepeat.foreground);
     colours.setColor(QPalette::Window, layout.chkRepeat.background);
