@@ -82,6 +82,16 @@ void VlcPlayer::report(VlcEvent::Type type, qint64 value, const QString& text)
 
 void VlcPlayer::startLibvlc(const QStringList& args)
 {
+    // libvlc unloads its plugins when its last instance goes, and a library that a plugin brings in
+    // may not survive being loaded again in the same process (fluidsynth's instrument library hangs in
+    // its second start-up). One quiet instance that lives as long as the process keeps them loaded for
+    // every engine made after the first.
+    static libvlc_instance_t* const keepPluginsLoaded = [] {
+        const char* quiet[] = {"--ignore-config", "--quiet"};
+        return libvlc_new(2, quiet);
+    }();
+    Q_UNUSED(keepPluginsLoaded);
+
     QVector<QByteArray> storage;
     for (const QString& arg : args)
         storage << arg.toUtf8();
