@@ -90,9 +90,9 @@ MediaSource resolveMediaSource(const QString& url)
     source.fileName = info.fileName();
     // libvlc's own Ogg reader seeks by bisecting pages and lands seconds to minutes late (further the
     // further into the file); the libavformat reader finds the page by its granule position and lands
-    // on the second.
+    // on the second. Should it refuse the file, libvlc's own readers still get their turn.
     if (isOgg(info))
-        source.options << QStringLiteral(":demux=avformat");
+        source.options << QStringLiteral(":demux=avformat,any");
     return source;
 }
 

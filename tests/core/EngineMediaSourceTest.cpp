@@ -61,7 +61,7 @@ TEST_F(EngineMediaSource, FilesAreLocalPathsAndOggGoesToTheSeekableReader)
     const MediaSource ogg = resolveMediaSource(root.filePath(QStringLiteral("song.OGG")));
     EXPECT_EQ(ogg.kind, MediaSource::Kind::File);
     EXPECT_EQ(ogg.fileName, QStringLiteral("song.OGG"));
-    EXPECT_EQ(ogg.options, QStringList{QStringLiteral(":demux=avformat")});
+    EXPECT_EQ(ogg.options, QStringList{QStringLiteral(":demux=avformat,any")});
     EXPECT_TRUE(ogg.location.startsWith(QStringLiteral("file:///")));
     EXPECT_EQ(mediaSizeInBytes(ogg), 10);
 

@@ -69,11 +69,10 @@ public:
         else
             shade = Shade::Other;
     }
-    void setFullScreen(bool on) override { fullScreenCalls << on; }
+    void setFullScreen(bool) override {}
 
     Shade shade = Shade::None;
     int frames = 0;
-    QList<bool> fullScreenCalls;
 };
 
 }  // namespace zendrix::test

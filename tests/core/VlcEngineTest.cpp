@@ -328,16 +328,4 @@ TEST(VlcEngine, PlaysMidi)
     EXPECT_NEAR(engine.currentMedia().duration(), 3.0, 0.5);
 }
 
-TEST(VlcEngine, FullScreenGoesToTheVideoSurfaceAndIsRemembered)
-{
-    RecordingSurface surface;
-    VlcEngine engine(kDummyOutputs);
-    engine.setFullScreen(true);
-    EXPECT_TRUE(engine.fullScreen());
-    engine.setVideoSurface(&surface);
-    engine.setFullScreen(false);
-    EXPECT_FALSE(engine.fullScreen());
-    EXPECT_EQ(surface.fullScreenCalls, QList<bool>{false});
-}
-
 }  // namespace
