@@ -22,9 +22,9 @@ const QStringList kBaseArgs{
 };
 
 const libvlc_event_e kPlayerEvents[] = {
-    libvlc_MediaPlayerOpening,     libvlc_MediaPlayerPlaying,       libvlc_MediaPlayerPaused,
-    libvlc_MediaPlayerStopped,     libvlc_MediaPlayerEndReached,    libvlc_MediaPlayerEncounteredError,
-    libvlc_MediaPlayerTimeChanged, libvlc_MediaPlayerLengthChanged, libvlc_MediaPlayerTitleChanged,
+    libvlc_MediaPlayerOpening,        libvlc_MediaPlayerPlaying,       libvlc_MediaPlayerPaused,
+    libvlc_MediaPlayerStopped,        libvlc_MediaPlayerEndReached,    libvlc_MediaPlayerEncounteredError,
+    libvlc_MediaPlayerTimeChanged,    libvlc_MediaPlayerLengthChanged, libvlc_MediaPlayerTitleChanged,
     libvlc_MediaPlayerChapterChanged,
 };
 
@@ -39,7 +39,7 @@ QString metaOf(libvlc_media_t* media, libvlc_meta_t meta)
     return result;
 }
 
-}  // namespace
+} // namespace
 
 VlcPlayer::VlcPlayer(const QStringList& extraArgs, QObject* parent) : QObject(parent)
 {
@@ -59,7 +59,8 @@ VlcPlayer::VlcPlayer(const QStringList& extraArgs, QObject* parent) : QObject(pa
 VlcPlayer::~VlcPlayer()
 {
     // Everything queued before runs first, then libvlc goes; only then does the thread end.
-    QMetaObject::invokeMethod(m_worker, [this] { releaseAll(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker, [this] { releaseAll(); }, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
     delete m_worker;
@@ -368,4 +369,4 @@ void VlcPlayer::onMediaEvent(const libvlc_event_t* event, void* opaque)
     Q_EMIT self->eventOccurred(meta);
 }
 
-}  // namespace zendrix
+} // namespace zendrix

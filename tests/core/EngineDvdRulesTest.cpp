@@ -71,16 +71,16 @@ TEST(EngineDvdRules, NothingIsAvailableWithoutARunningDisc)
 TEST(EngineDvdRules, LeavingATitleForAMenuMakesItResumable)
 {
     DvdPlace place = running(-1, -1);
-    place = dvdTitleChanged(place, 0);  // the disc opens at a menu: nothing to resume
+    place = dvdTitleChanged(place, 0); // the disc opens at a menu: nothing to resume
     EXPECT_FALSE(place.canResume);
     place = dvdTitleChanged(place, 1);
     EXPECT_FALSE(place.canResume);
     place.chapter = 1;
     place = dvdTitleChanged(place, 0);
     EXPECT_TRUE(place.canResume);
-    EXPECT_EQ(place.chapter, 1);  // libvlc reports a chapter only when its number changes
+    EXPECT_EQ(place.chapter, 1); // libvlc reports a chapter only when its number changes
     place = dvdTitleChanged(place, 0);
     EXPECT_TRUE(place.canResume);
 }
 
-}  // namespace
+} // namespace

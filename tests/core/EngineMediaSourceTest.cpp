@@ -93,11 +93,11 @@ TEST(EngineMediaSourceUrls, EmptyIsNothingAndOtherSchemesPassThrough)
 TEST(EngineDuration, ShowsMinutesAndSecondsAndHoursFromOneHourOn)
 {
     const std::pair<double, const char*> cases[] = {
-        {0, "00:00"},        {-3, "00:00"},      {std::nan(""), "00:00"}, {7.4, "00:07"},
-        {59.5, "01:00"},     {60.5, "01:00"},    {205, "03:25"},          {3599.4, "59:59"},
+        {0, "00:00"},        {-3, "00:00"},     {std::nan(""), "00:00"}, {7.4, "00:07"},
+        {59.5, "01:00"},     {60.5, "01:00"},   {205, "03:25"},          {3599.4, "59:59"},
         {3599.5, "1:00:00"}, {3725, "1:02:05"}, {36000, "10:00:00"}};
     for (const auto& [seconds, text] : cases)
         EXPECT_EQ(formatDuration(seconds), QString::fromLatin1(text)) << seconds;
 }
 
-}  // namespace
+} // namespace

@@ -19,8 +19,7 @@ inline void PrintTo(const QString& text, std::ostream* out)
 
 namespace zendrix::test {
 
-template <typename Condition>
-bool waitFor(Condition condition, int timeoutMs = 5000)
+template <typename Condition> bool waitFor(Condition condition, int timeoutMs = 5000)
 {
     QElapsedTimer clock;
     clock.start();
@@ -75,4 +74,4 @@ public:
     int frames = 0;
 };
 
-}  // namespace zendrix::test
+} // namespace zendrix::test
