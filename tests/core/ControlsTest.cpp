@@ -1,0 +1,56 @@
+#include "core/Controls.h"
+#include "core/Failure.h"
+#include "core/ListControl.h"
+
+#include <gtest/gtest.h>
+
+using namespace zendrix;
+
+TEST(ScrollBarControl, ChangeRunsForEveryNewValueWhoeverSetsIt)
+{
+    ScrollBarControl bar(100);
+    std::vector<int> seen;
+    bar.Change = [&] { seen.push_back(bar.Value()); };
+    bar.setValue(5);
+    bar.setValue(5);  // unchanged: no change handling
+    bar.setMax(3);    // the value drops to the new maximum
+    bar.setMax(50);
+    EXPECT_EQ(seen, (std::vector<int>{5, 3}));
+    EXPECT_THROW(bar.setValue(51), Failure);
+    EXPECT_THROW(bar.setValue(-1), Failure);
+    EXPECT_THROW(bar.setMax(40000), Failure);
+    EXPECT_EQ(bar.Value(), 3);
+    EXPECT_EQ(bar.Max(), 50);
+}
+
+TEST(ListControl, SelectionRaisesClickOnlyWhenAskedAndRemovalClearsIt)
+{
+    ListControl list;
+    int clicks = 0;
+    list.Click = [&] { ++clicks; };
+    list.AddItem("a");
+    list.AddItem("a");
+    list.AddItem("c");
+    list.setListIndex(1);
+    list.setListIndex(2, ListControl::Notify::No);
+    list.setListIndex(2);  // no change, no click
+    EXPECT_EQ(clicks, 1);
+    EXPECT_THROW(list.setListIndex(3), Failure);
+    EXPECT_THROW((void)list.List(3), Failure);
+    list.RemoveItem(2);
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_EQ(list.ListCount(), 2);
+    EXPECT_THROW(list.RemoveItem(-1), Failure);
+}
+
+TEST(ListControl, HoldsAtMost32767Entries)
+{
+    ListControl list;
+    QStringList many;
+    for (int i = 0; i < 40000; ++i)
+        many.append(QString::number(i));
+    EXPECT_EQ(list.addItems(many), 32767);
+    EXPECT_EQ(list.ListCount(), 32767);
+    EXPECT_THROW(list.AddItem("one more"), Failure);
+    EXPECT_EQ(list.List(32766), "32766");
+}

@@ -1,0 +1,55 @@
+#include "ProgramRun.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+namespace zendrix::testing {
+
+namespace {
+void copyTree(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = to + file.mid(from.size());
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::copy(file, target);
+    }
+}
+}  // namespace
+
+ProgramFolderCopy::ProgramFolderCopy()
+{
+    const QString built = QStringLiteral(ZENDRIX_PROGRAM_DIR);
+    QFile::copy(built + "/zendrix", executable());
+    QFile::setPermissions(executable(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    copyTree(built + "/Data", m_dir.filePath("Data"));
+    if (QFileInfo::exists(built + "/Help"))
+        copyTree(built + "/Help", m_dir.filePath("Help"));
+    QFile::remove(config());  // every run starts from a fresh installation
+}
+
+std::unique_ptr<QProcess> ProgramFolderCopy::start() const
+{
+    auto process = std::make_unique<QProcess>();
+    process->setProgram(executable());
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->start();
+    process->waitForStarted(5000);
+    return process;
+}
+
+bool waitForEnd(QProcess& process, int ms)
+{
+    return process.state() == QProcess::NotRunning || process.waitForFinished(ms);
+}
+
+bool isRunning(QProcess& process)
+{
+    return process.state() != QProcess::NotRunning && !process.waitForFinished(50);
+}
+
+}  // namespace zendrix::testing
