@@ -80,6 +80,11 @@ PlaylistView::PlaylistView(QWidget* parent, ListControl& control)
     });
 }
 
+PlaylistView::~PlaylistView()
+{
+    m_control.view = {};
+}
+
 void PlaylistView::showSelection()
 {
     m_syncing = true;

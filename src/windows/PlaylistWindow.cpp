@@ -71,6 +71,12 @@ PlaylistWindow::PlaylistWindow(ListControl& list, Player& player, MessageBoxes& 
     connect(cmdBrowse, &SkinButton::Click, this, &PlaylistWindow::cmdBrowse_Click);
 }
 
+PlaylistWindow::~PlaylistWindow()
+{
+    // The list outlives the window: its selection must no longer reach here.
+    lstPlaylist.Click = nullptr;
+}
+
 void PlaylistWindow::reportFailure(const QString& description)
 {
     m_messages.show(errorText(description), MessageIcon::Critical, MessageButtons::Ok);

@@ -26,6 +26,7 @@ class PlaylistWindow : public Form
     Q_OBJECT
 public:
     PlaylistWindow(ListControl& list, Player& player, MessageBoxes& messages, FileDialogs& dialogs);
+    ~PlaylistWindow() override;
 
     ListControl& lstPlaylist;
     ImageBox* imgBack = nullptr;
