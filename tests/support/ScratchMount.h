@@ -1,12 +1,10 @@
 #pragma once
 
 // A small file system of its own, mounted on a folder for one test: a disk that fills up after a few
-// kibibytes, or a folder that even root cannot write into once it is made read-only. Mounting needs the
-// right to (root in the project's build containers); isMounted() says whether it worked, and tests skip
-// what needs it when it did not.
+// kibibytes, or, once made read-only, a folder that even root cannot write into. Mounting needs the
+// right to (root in the project's build containers); tests skip what needs it when isMounted() is false.
 #include <QDir>
 #include <QFile>
-#include <QString>
 #include <sys/mount.h>
 
 namespace zendrix::testing {
@@ -25,16 +23,11 @@ public:
         if (m_mounted)
             ::umount2(m_folder.constData(), MNT_DETACH);
     }
-    ScratchMount(const ScratchMount&) = delete;
-    ScratchMount& operator=(const ScratchMount&) = delete;
-
     bool isMounted() const { return m_mounted; }
-
-    // From now on nothing in the folder can be created, changed or removed.
     bool makeReadOnly()
     {
-        return m_mounted && ::mount("tmpfs", m_folder.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
-                                    m_options.constData()) == 0;
+        return ::mount("tmpfs", m_folder.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
+                       m_options.constData()) == 0;
     }
 
 private:
