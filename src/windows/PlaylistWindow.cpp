@@ -47,12 +47,18 @@ PlaylistWindow::PlaylistWindow(ListControl& list, Player& player, MessageBoxes& 
     list.Click = [this] { lstPlaylist_Click(); };
 
     // Unchecked at every start, whatever the settings hold: the stored value still rules the advance at
-    // the end of the list until the user clicks the box.
-    chkRepeat = new QCheckBox(layout.chkRepeat.caption, this);
+    // the end of the list until the user clicks the box. It stands on a panel of its background colour;
+    // the text takes its own colour.
+    auto* repeatPanel = new QWidget(this);
+    repeatPanel->setGeometry(layout.chkRepeat.rect);
+    repeatPanel->setAutoFillBackground(true);
+    QPalette panelColours = repeatPanel->palette();
+    panelColours.setColor(QPalette::Window, layout.chkRepeat.background);
+    repeatPanel->setPalette(panelColours);
+    chkRepeat = new QCheckBox(layout.chkRepeat.caption, repeatPanel);
     chkRepeat->setObjectName(layout.chkRepeat.name);
-    chkRepeat->setGeometry(layout.chkRepeat.rect);
+    chkRepeat->setGeometry(0, 0, layout.chkRepeat.rect.width(), layout.chkRepeat.rect.height());
     chkRepeat->setFont(layoutFont(layout.chkRepeat.font));
-    chkRepeat->setAutoFillBackground(true);
     QPalette colours = chkRepeat->palette();
     colours.setColor(QPalette::WindowText, layout.chkRepeat.foreground);
     colours.setColor(QPalette::Window, layout.chkRepeat.background);
