@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace zendrix {
+
+// Registers the classic desktop fonts that Debian's fonts-wine package ships ("MS Sans Serif",
+// "Tahoma" and "Tahoma" bold) with Qt's font database, so that a font given by those names renders
+// with their glyphs. Runs once per process; later calls return the first answer at once. Returns how
+// many files were registered: 0 when the package is absent, and Qt then substitutes its own fonts.
+int loadBundledFonts();
+
+// The font a description names, sized in pixels as a 96-dots-per-inch screen would show it
+// (pixel size = points x 96 / 72, rounded; 8.25 pt is 11 px), so text measures the same on every
+// screen. Glyphs are drawn without antialiasing, crisp like the classic desktop's. Registers the
+// bundled fonts first.
+QFont makeFont(const QString& family, double points, bool bold = false, bool italic = false,
+               bool underline = false);
+
+// The same for a font that holds a point size (as a control's stored font does); a font that already
+// holds a pixel size keeps it. The result always draws without antialiasing.
+QFont screenFont(const QFont& font);
+
+// Points to pixels at 96 dots per inch, rounded to the nearest whole pixel.
+int pointsToPixels(double points);
+
+} // namespace zendrix
