@@ -1,5 +1,6 @@
 #pragma once
 
+#include "button/ButtonPainter.h"
 #include "button/ButtonPalette.h"
 #include "button/ButtonTypes.h"
 #include "button/CaptionLayout.h"
@@ -132,6 +133,8 @@ public:
     Rect FocusRect() const { return m_focusRect; }
     const QImage& surface() const { return m_surface; }
     bool isHoverPolling() const { return m_overTimer.isActive(); }
+    // What the next paint reads; tools paint it in any state with ButtonPainter.
+    PaintInputs paintInputs() const;
 
 Q_SIGNALS:
     void Click();

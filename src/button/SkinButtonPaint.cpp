@@ -120,25 +120,8 @@ void SkinButton::handleResize()
         Redraw(StateUp, Force::Yes);
 }
 
-void SkinButton::Redraw(DrawState state, Force force)
+PaintInputs SkinButton::paintInputs() const
 {
-    if (m_checkBoxBehaviour && m_value)
-        state = StateDown;
-    if (force == Force::No && m_caption == m_lastCaption && state == m_lastState)
-        return;
-    if (m_clientHeight == 0 || !m_refreshEnabled)
-        return;
-    m_lastState = state;
-    m_lastCaption = m_caption;
-
-    // A custom-coloured button shows its hover face colour by painting with a palette built from it.
-    const bool hoverColours = m_isOver && m_colorScheme == SchemeCustom;
-    const OleColor kept = m_backColor;
-    if (hoverColours) {
-        m_backColor = m_backOver;
-        BuildPalette();
-    }
-
     PaintInputs in;
     in.buttonType = m_buttonType;
     in.enabled = m_enabled;
@@ -169,6 +152,29 @@ void SkinButton::Redraw(DrawState state, Force force)
                           m_caption,         in.boldFont};
         zendrix::LayoutCaption(in.boldLayout, bold);
     }
+    return in;
+}
+
+void SkinButton::Redraw(DrawState state, Force force)
+{
+    if (m_checkBoxBehaviour && m_value)
+        state = StateDown;
+    if (force == Force::No && m_caption == m_lastCaption && state == m_lastState)
+        return;
+    if (m_clientHeight == 0 || !m_refreshEnabled)
+        return;
+    m_lastState = state;
+    m_lastCaption = m_caption;
+
+    // A custom-coloured button shows its hover face colour by painting with a palette built from it.
+    const bool hoverColours = m_isOver && m_colorScheme == SchemeCustom;
+    const OleColor kept = m_backColor;
+    if (hoverColours) {
+        m_backColor = m_backOver;
+        BuildPalette();
+    }
+
+    const PaintInputs in = paintInputs();
     DeviceContext dc(m_surface);
     ButtonPainter(dc, in, m_palette, m_lastCaptionMode).paint(state);
 
