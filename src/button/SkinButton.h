@@ -133,6 +133,8 @@ public:
     Rect FocusRect() const { return m_focusRect; }
     const QImage& surface() const { return m_surface; }
     bool isHoverPolling() const { return m_overTimer.isActive(); }
+    // How many times Redraw has painted the surface.
+    int paintCount() const { return m_paintCount; }
     // What the next paint reads; tools paint it in any state with ButtonPainter.
     PaintInputs paintInputs() const;
 
@@ -228,6 +230,7 @@ private:
     bool m_refreshEnabled = true;
     bool m_resizeGuard = false;
     bool m_clickArmed = false; // a press on the button waits for its release
+    int m_paintCount = 0;
 };
 
 } // namespace zendrix

@@ -177,6 +177,7 @@ void SkinButton::Redraw(DrawState state, Force force)
     const PaintInputs in = paintInputs();
     DeviceContext dc(m_surface);
     ButtonPainter(dc, in, m_palette, m_lastCaptionMode).paint(state);
+    ++m_paintCount;
 
     if (hoverColours) {
         m_backColor = kept;
