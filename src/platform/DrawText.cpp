@@ -1,5 +1,7 @@
 #include "DrawText.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <vector>
@@ -7,6 +9,51 @@
 namespace zendrix {
 
 namespace {
+
+// Letters measured and drawn as the classic platform does it for a font without a bold face of its
+// own (MS Sans Serif): a bold request draws each letter twice, one pixel apart, and widens each
+// letter's advance by that pixel.
+class Letters
+{
+public:
+    explicit Letters(const QFont& font) : m_font(font), m_metrics(font)
+    {
+        if (!font.bold())
+            return;
+        const QString family = QFontInfo(font).family();
+        bool hasBold = false;
+        for (const QString& style : QFontDatabase::styles(family))
+            hasBold = hasBold || QFontDatabase::weight(family, style) >= QFont::DemiBold;
+        m_synthetic = !hasBold;
+        if (m_synthetic) {
+            m_font.setBold(false);
+            m_metrics = QFontMetrics(m_font);
+        }
+    }
+    const QFont& font() const { return m_font; }
+    const QFontMetrics& metrics() const { return m_metrics; }
+    int advance(const QString& text) const
+    {
+        return m_metrics.horizontalAdvance(text) + (m_synthetic ? static_cast<int>(text.size()) : 0);
+    }
+    void draw(QPainter& painter, int x, int baseline, const QString& text) const
+    {
+        if (!m_synthetic) {
+            painter.drawText(x, baseline, text);
+            return;
+        }
+        for (const QChar letter : text) {
+            painter.drawText(x, baseline, QString(letter));
+            painter.drawText(x + 1, baseline, QString(letter));
+            x += advance(QString(letter));
+        }
+    }
+
+private:
+    QFont m_font;
+    QFontMetrics m_metrics;
+    bool m_synthetic = false;
+};
 
 // One line as it is shown: its letters and which of them an "&" underlines.
 struct TextLine
@@ -44,8 +91,7 @@ TextLine slice(const TextLine& from, int start, int end)
 }
 
 // Splits one paragraph (no line ends inside) where the next word would pass maxWidth.
-void breakWords(const TextLine& paragraph, const QFontMetrics& metrics, int maxWidth,
-                std::vector<TextLine>& out)
+void breakWords(const TextLine& paragraph, const Letters& letters, int maxWidth, std::vector<TextLine>& out)
 {
     const QString& text = paragraph.text;
     const int n = static_cast<int>(text.size());
@@ -62,8 +108,7 @@ void breakWords(const TextLine& paragraph, const QFontMetrics& metrics, int maxW
                 ++k;
             if (k == j)
                 break;
-            if (lineEnd != lineStart &&
-                metrics.horizontalAdvance(text.mid(lineStart, k - lineStart)) > maxWidth)
+            if (lineEnd != lineStart && letters.advance(text.mid(lineStart, k - lineStart)) > maxWidth)
                 break;
             lineEnd = k;
             j = k;
@@ -75,8 +120,7 @@ void breakWords(const TextLine& paragraph, const QFontMetrics& metrics, int maxW
     } while (i < n);
 }
 
-std::vector<TextLine> layoutLines(const QString& text, unsigned format, const QFontMetrics& metrics,
-                                  int maxWidth)
+std::vector<TextLine> layoutLines(const QString& text, unsigned format, const Letters& letters, int maxWidth)
 {
     const TextLine all = stripPrefixes(text, format & DtNoPrefix);
     std::vector<TextLine> lines;
@@ -93,7 +137,7 @@ std::vector<TextLine> layoutLines(const QString& text, unsigned format, const QF
             ++end;
         const TextLine paragraph = slice(all, start, end);
         if (format & DtWordBreak)
-            breakWords(paragraph, metrics, maxWidth, lines);
+            breakWords(paragraph, letters, maxWidth, lines);
         else
             lines.push_back(paragraph);
         if (end < n && plain[end] == u'\r' && end + 1 < n && plain[end + 1] == u'\n')
@@ -107,7 +151,8 @@ std::vector<TextLine> layoutLines(const QString& text, unsigned format, const QF
 
 int drawText(DeviceContext& dc, const QFont& font, const QString& text, Rect& rect, unsigned format)
 {
-    const QFontMetrics metrics(font);
+    const Letters letters(font);
+    const QFontMetrics& metrics = letters.metrics();
     const int lineHeight = metrics.height();
     if (text.isEmpty()) {
         if (format & DtCalcRect) {
@@ -116,12 +161,12 @@ int drawText(DeviceContext& dc, const QFont& font, const QString& text, Rect& re
         }
         return 0;
     }
-    const std::vector<TextLine> lines = layoutLines(text, format, metrics, rect.width());
+    const std::vector<TextLine> lines = layoutLines(text, format, letters, rect.width());
     const int height = lineHeight * static_cast<int>(lines.size());
     if (format & DtCalcRect) {
         int widest = 0;
         for (const TextLine& line : lines)
-            widest = std::max(widest, metrics.horizontalAdvance(line.text));
+            widest = std::max(widest, letters.advance(line.text));
         rect.right = rect.left + widest;
         rect.bottom = rect.top + height;
         return height;
@@ -130,7 +175,7 @@ int drawText(DeviceContext& dc, const QFont& font, const QString& text, Rect& re
         return height;
 
     QPainter painter(&dc.surface());
-    painter.setFont(font);
+    painter.setFont(letters.font());
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     const QColor colour(toQRgb(dc.textColor()));
     painter.setPen(colour);
@@ -141,14 +186,14 @@ int drawText(DeviceContext& dc, const QFont& font, const QString& text, Rect& re
     if ((format & DtSingleLine) && (format & DtVCenter))
         y = rect.top + (rect.height() - lineHeight) / 2;
     for (const TextLine& line : lines) {
-        const int width = metrics.horizontalAdvance(line.text);
+        const int width = letters.advance(line.text);
         const int x = (format & DtCenter) ? (rect.left + rect.right - width) / 2 : rect.left;
-        painter.drawText(x, y + metrics.ascent(), line.text);
+        letters.draw(painter, x, y + metrics.ascent(), line.text);
         // The underline of an access letter runs on the first row below the baseline, one pixel short
         // of the letter's advance.
         for (int index : line.underlined) {
-            const int from = x + metrics.horizontalAdvance(line.text.left(index));
-            const int length = metrics.horizontalAdvance(line.text.at(index)) - 1;
+            const int from = x + letters.advance(line.text.left(index));
+            const int length = letters.advance(QString(line.text.at(index))) - 1;
             if (length > 0)
                 painter.fillRect(QRect(from, y + metrics.ascent(), length, 1), colour);
         }

@@ -30,7 +30,9 @@ enum TextFormat : unsigned {
 // - DtCalcRect draws nothing and keeps left and top: right becomes left plus the widest line, bottom
 //   becomes top plus the lines' height. Empty text gives an empty rectangle.
 // - The output is clipped to rect unless DtNoClip is given.
-// Glyphs come from Qt's text engine; pass a font from makeFont()/screenFont() for crisp pixels.
+// Glyphs come from Qt's text engine; pass a font from makeFont()/screenFont() for crisp pixels. A bold
+// font whose family has no bold face is emboldened as the classic platform does it: each letter drawn
+// twice, one pixel apart, its advance one pixel wider.
 int drawText(DeviceContext& dc, const QFont& font, const QString& text, Rect& rect, unsigned format);
 
 } // namespace zendrix

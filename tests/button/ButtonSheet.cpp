@@ -45,7 +45,7 @@ void configure(SkinButton& button, int type, int variant, const Picture& icon)
     button.setPictureNormal(variant == 0 ? Picture() : icon);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -56,7 +56,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     loadBundledFonts();
-    const Picture icon = testing::playIcon();
+    const Picture icon = fixtures::playIcon();
 
     QWidget container;
     container.setStyleSheet(QStringLiteral("background: rgb(90, 110, 140)"));
@@ -74,7 +74,8 @@ int main(int argc, char* argv[])
     for (int variant = 0; variant < 3; ++variant) {
         painter.drawText(kLabelWidth + variant * 5 * kCell + 4, 11, QString::fromLatin1(kVariants[variant]));
         for (int state = 0; state < 5; ++state)
-            painter.drawText(kLabelWidth + (variant * 5 + state) * kCell + 4, 24, QString::fromLatin1(kStates[state]));
+            painter.drawText(kLabelWidth + (variant * 5 + state) * kCell + 4, 24,
+                             QString::fromLatin1(kStates[state]));
     }
     for (int type = 1; type <= 14; ++type) {
         const int y = kHeaderHeight + (type - 1) * kRowHeight;

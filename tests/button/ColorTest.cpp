@@ -22,16 +22,18 @@ TEST(ShiftColor, MovesEachChannelAndLimitsInTheDirectionOfTheMove)
     const Case cases[] = {
         {rgb(250, 250, 250), 10, BlueScaling::No, false, rgb(255, 255, 255)},
         {rgb(5, 5, 5), -10, BlueScaling::No, false, rgb(0, 0, 0)},
-        {rgb(100, 100, 100), 31, BlueScaling::No, true, rgb(115, 115, 115)},  // soft halves 31 to 15
-        {rgb(100, 100, 100), -31, BlueScaling::No, true, rgb(85, 85, 85)},    // and -31 to -15
+        {rgb(100, 100, 100), 31, BlueScaling::No, true, rgb(115, 115, 115)}, // soft halves 31 to 15
+        {rgb(100, 100, 100), -31, BlueScaling::No, true, rgb(85, 85, 85)},   // and -31 to -15
         {rgb(10, 200, 30), 0, BlueScaling::No, false, rgb(10, 200, 30)},
         {rgb(0, 0, 192), 48, BlueScaling::Yes, false, rgb(48, 48, 240)},
-        {rgb(0, 0, 0), 48, BlueScaling::Yes, false, rgb(48, 48, 0)},  // no blue, no blue added
-        {rgb(0, 0, 100), -50, BlueScaling::Yes, false, rgb(0, 0, 74)},  // 100 x -50 / 192 = -26.04, toward zero
+        {rgb(0, 0, 0), 48, BlueScaling::Yes, false, rgb(48, 48, 0)}, // no blue, no blue added
+        {rgb(0, 0, 100), -50, BlueScaling::Yes, false,
+         rgb(0, 0, 74)}, // 100 x -50 / 192 = -26.04, toward zero
         {rgb(255, 255, 255), -48, BlueScaling::Yes, false, rgb(207, 207, 192)},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ShiftColor(c.colour, c.amount, c.blue, c.soft), c.expected) << c.colour << " by " << c.amount;
+        EXPECT_EQ(ShiftColor(c.colour, c.amount, c.blue, c.soft), c.expected)
+            << c.colour << " by " << c.amount;
 }
 
 TEST(TintColor, MovesTowardWhite)
@@ -48,8 +50,8 @@ TEST(TranslateColor, SystemReferencesGoThroughTheFixedTableAndNonsenseIsBlack)
     EXPECT_EQ(TranslateColor(0x8000000F), rgb(240, 240, 240));
     EXPECT_EQ(TranslateColor(0x80000012), rgb(0, 0, 0));
     EXPECT_EQ(TranslateColor(0x8000000D), rgb(0, 120, 215));
-    EXPECT_EQ(TranslateColor(0x80000040), 0u);  // no such system colour
-    EXPECT_EQ(TranslateColor(0x01000005), 0u);  // a palette index, and no palette
+    EXPECT_EQ(TranslateColor(0x80000040), 0u); // no such system colour
+    EXPECT_EQ(TranslateColor(0x01000005), 0u); // a palette index, and no palette
     EXPECT_EQ(TranslateColor(0x02123456), 0x123456u);
 }
 
@@ -62,7 +64,7 @@ ButtonPalette palette(int scheme, int buttonType = 2, bool soft = false)
     in.backColor = rgb(100, 150, 200);
     in.foreColor = rgb(255, 0, 0);
     in.foreOver = rgb(0, 255, 0);
-    in.maskColor = 0x80000005;  // the window colour, as a system reference
+    in.maskColor = 0x80000005; // the window colour, as a system reference
     in.containerBack = rgb(50, 60, 70);
     in.containerText = rgb(1, 2, 3);
     return BuildPalette(in);
@@ -74,9 +76,17 @@ TEST(BuildPalette, TheFourSchemes)
     //                    face                  light                 highlight           shadow
     //                    darkShadow            text                  textOver            mask
     //                    accent                selection             selectionTint
-    const ButtonPalette system{rgb(240, 240, 240), rgb(227, 227, 227), white,             rgb(160, 160, 160),
-                               rgb(105, 105, 105), rgb(0, 0, 0),       rgb(0, 0, 0),      white,
-                               white,              rgb(0, 120, 215),   rgb(176, 213, 242)};
+    const ButtonPalette system{rgb(240, 240, 240),
+                               rgb(227, 227, 227),
+                               white,
+                               rgb(160, 160, 160),
+                               rgb(105, 105, 105),
+                               rgb(0, 0, 0),
+                               rgb(0, 0, 0),
+                               white,
+                               white,
+                               rgb(0, 120, 215),
+                               rgb(176, 213, 242)};
     EXPECT_EQ(palette(SchemeSystem), system);
     EXPECT_EQ(palette(0), system);
     EXPECT_EQ(palette(7), system);
@@ -87,13 +97,14 @@ TEST(BuildPalette, TheFourSchemes)
                                rgb(148, 198, 248), rgb(0, 22, 72),     rgb(100, 150, 200)};
     EXPECT_EQ(palette(SchemeCustom), custom);
 
-    const ButtonPalette classic{rgb(192, 192, 192), rgb(223, 223, 223), white,            rgb(128, 128, 128),
-                                rgb(0, 0, 0),       rgb(0, 0, 0),       rgb(0, 0, 0),     white,
-                                rgb(240, 240, 240), rgb(0, 0, 128),     rgb(173, 173, 209)};
+    const ButtonPalette classic{
+        rgb(192, 192, 192), rgb(223, 223, 223), white, rgb(128, 128, 128), rgb(0, 0, 0),
+        rgb(0, 0, 0),       rgb(0, 0, 0),       white, rgb(240, 240, 240), rgb(0, 0, 128),
+        rgb(173, 173, 209)};
     EXPECT_EQ(palette(SchemeClassic), classic);
 
-    const ButtonPalette container{rgb(50, 60, 70), rgb(81, 91, 101), rgb(97, 107, 117), rgb(0, 0, 6),
-                                  rgb(0, 0, 0),    rgb(1, 2, 3),     rgb(1, 2, 3),      white,
+    const ButtonPalette container{rgb(50, 60, 70),   rgb(81, 91, 101), rgb(97, 107, 117), rgb(0, 0, 6),
+                                  rgb(0, 0, 0),      rgb(1, 2, 3),     rgb(1, 2, 3),      white,
                                   rgb(98, 108, 118), rgb(0, 120, 215), rgb(176, 213, 242)};
     EXPECT_EQ(palette(SchemeContainer), container);
 }
@@ -109,4 +120,4 @@ TEST(BuildPalette, SoftBevelHalvesEveryShiftAndType3ScalesTheAccentsBlue)
     EXPECT_EQ(palette(SchemeSystem, 2, true).shadow, rgb(160, 160, 160));
 }
 
-}  // namespace
+} // namespace

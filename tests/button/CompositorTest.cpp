@@ -62,9 +62,9 @@ TEST(PictureCompositor, DarkOnlySilhouetteTakesPixelsSummingBelow385)
     CompositeOptions options;
     options.solidColor = rgb(1, 2, 3);
     options.darkOnly = true;
-    EXPECT_EQ(composite(picture, options, 0), rgb(1, 2, 3));  // 384
-    EXPECT_EQ(composite(picture, options, 1), kGround);       // 385
-    EXPECT_EQ(composite(picture, options, 2), kGround);       // 765
+    EXPECT_EQ(composite(picture, options, 0), rgb(1, 2, 3)); // 384
+    EXPECT_EQ(composite(picture, options, 1), kGround);      // 385
+    EXPECT_EQ(composite(picture, options, 2), kGround);      // 765
     EXPECT_EQ(composite(picture, options, 3), rgb(1, 2, 3));
     options.darkOnly = false;
     EXPECT_EQ(composite(picture, options, 2), rgb(1, 2, 3));
@@ -75,9 +75,9 @@ TEST(PictureCompositor, GreyscaleRoundsHalvesToEvenAndFadeKeepsAThirdOfTheGround
     const Picture picture = strip({rgb(15, 0, 0), rgb(0, 150, 0), rgb(15, 150, 0), rgb(200, 100, 0)});
     CompositeOptions grey;
     grey.greyscale = true;
-    EXPECT_EQ(composite(picture, grey, 0), rgb(4, 4, 4));     // 4.5 -> 4
-    EXPECT_EQ(composite(picture, grey, 1), rgb(88, 88, 88));  // 88.5 -> 88
-    EXPECT_EQ(composite(picture, grey, 2), rgb(92, 92, 92));  // (4.5 -> 4) + 88.5 -> 92
+    EXPECT_EQ(composite(picture, grey, 0), rgb(4, 4, 4));    // 4.5 -> 4
+    EXPECT_EQ(composite(picture, grey, 1), rgb(88, 88, 88)); // 88.5 -> 88
+    EXPECT_EQ(composite(picture, grey, 2), rgb(92, 92, 92)); // (4.5 -> 4) + 88.5 -> 92
     CompositeOptions fade;
     fade.fade = true;
     EXPECT_EQ(composite(picture, fade, 3), rgb(136, 73, 10));
@@ -129,4 +129,4 @@ TEST(PictureCompositor, IconTransparencyTakesTheMaskColour)
     EXPECT_EQ(composite(picture, options, 0), kMask);
 }
 
-}  // namespace
+} // namespace

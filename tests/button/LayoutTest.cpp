@@ -45,7 +45,7 @@ TEST(LayoutCaption, PlacesTextAndPictureForEachPosition)
         EXPECT_EQ(text.height(), p.textHeight);
         EXPECT_EQ(p.layout.textRectPressed, text.translated(1, 1));
         switch (position) {
-        case 0:  // text centred right of the picture's column, picture 4 left of it, centred vertically
+        case 0: // text centred right of the picture's column, picture 4 left of it, centred vertically
             EXPECT_EQ(text.left, kPicture + 1 + (kW - kPicture - 1 - p.textWidth) / 2);
             EXPECT_EQ(text.top, 1 + (kH - 1 - p.textHeight) / 2);
             EXPECT_EQ(left, text.left - kPicture - 4);
@@ -66,7 +66,7 @@ TEST(LayoutCaption, PlacesTextAndPictureForEachPosition)
             EXPECT_EQ(left, (kW - kPicture) / 2);
             EXPECT_EQ(top, text.bottom + 2);
             break;
-        case 4:  // behind the caption, both centred
+        case 4: // behind the caption, both centred
             EXPECT_EQ(text.left, 1 + (kW - 1 - p.textWidth) / 2);
             EXPECT_EQ(left, (kW - kPicture) / 2);
             EXPECT_EQ(top, (kH - kPicture) / 2);
@@ -94,7 +94,7 @@ TEST(LayoutCaption, UnknownPositionKeepsThePreviousPlacesAndNoPictureKeepsItsPla
     LayoutCaption(layout, {kW, kH, 9, true, QStringLiteral("Play"), font});
     EXPECT_EQ(layout.available, before.available);
     EXPECT_EQ(layout.pictureLeft, before.pictureLeft);
-    EXPECT_EQ(layout.textRect.left, before.available.left);  // measured, not centred
+    EXPECT_EQ(layout.textRect.left, before.available.left); // measured, not centred
 
     CaptionLayout none = place(0, QStringLiteral("Play"), false).layout;
     EXPECT_EQ(none.pictureLeft, 0);
@@ -104,12 +104,12 @@ TEST(LayoutCaption, UnknownPositionKeepsThePreviousPlacesAndNoPictureKeepsItsPla
 TEST(AccessKey, FirstSingleAmpersandMarksTheKey)
 {
     const std::pair<const char*, QChar> cases[] = {
-        {"&Play", u'p'},   {"S&top", u't'},      {"Play", QChar()},     {"A&&B", QChar()},
-        {"A&&B &Cut", u'c'}, {"Play&", QChar()}, {"&", QChar()},        {"&&&X", u'x'},
+        {"&Play", u'p'},     {"S&top", u't'},    {"Play", QChar()},  {"A&&B", QChar()},
+        {"A&&B &Cut", u'c'}, {"Play&", QChar()}, {"&", QChar()},     {"&&&X", u'x'},
         {"a&&&&b", QChar()}, {"&&", QChar()},    {"x&&y&", QChar()},
     };
     for (const auto& [caption, key] : cases)
         EXPECT_EQ(accessKeyOf(QString::fromLatin1(caption)), key) << caption;
 }
 
-}  // namespace
+} // namespace

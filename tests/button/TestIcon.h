@@ -4,7 +4,7 @@
 
 #include <QPainter>
 
-namespace zendrix::testing {
+namespace zendrix::fixtures {
 
 // A 16 x 16 icon like the player's transport icons: a play triangle, dark blue with a black edge and a
 // white highlight, on a transparent ground.
@@ -24,4 +24,4 @@ inline Picture playIcon()
     return Picture(image, Picture::Type::Icon);
 }
 
-}  // namespace zendrix::testing
+} // namespace zendrix::fixtures

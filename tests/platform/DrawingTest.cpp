@@ -48,7 +48,7 @@ TEST(DeviceContext, RectanglesExcludeTheirRightAndBottomEdges)
 
     QImage framed = surface(8, 8);
     DeviceContext frameDc(framed);
-    frameDc.frameRect({1, 1, 5, 4}, kInk);  // 4 x 3: a ring of 10 pixels around (2..3, 2)
+    frameDc.frameRect({1, 1, 5, 4}, kInk); // 4 x 3: a ring of 10 pixels around (2..3, 2)
     EXPECT_EQ(inked(frameDc).size(), 10u);
     EXPECT_EQ(frameDc.pixel(4, 3), kInk);
     EXPECT_EQ(frameDc.pixel(5, 3), kPaper);
@@ -73,7 +73,7 @@ TEST(DeviceContext, EmptyOrInvertedRectanglesAndOffSurfaceDrawingChangeNothingOu
     dc.setPixel(-1, 3, kInk);
     dc.ellipse({-10, -10, 30, 30}, kInk, kInk);
     EXPECT_EQ(dc.pixel(0, 0), kInk);
-    EXPECT_EQ(dc.pixel(99, 99), 0u);  // reads outside are black, not a crash
+    EXPECT_EQ(dc.pixel(99, 99), 0u); // reads outside are black, not a crash
 }
 
 TEST(DeviceContext, LinesStopBeforeTheirEndPointAndStepLikeThePlatform)
@@ -87,10 +87,10 @@ TEST(DeviceContext, LinesStopBeforeTheirEndPointAndStepLikeThePlatform)
         {1, 1, 5, 1, {{1, 1}, {2, 1}, {3, 1}, {4, 1}}},
         {5, 1, 1, 1, {{5, 1}, {4, 1}, {3, 1}, {2, 1}}},
         {2, 4, 2, 1, {{2, 4}, {2, 3}, {2, 2}}},
-        {0, 0, 4, 2, {{0, 0}, {1, 0}, {2, 1}, {3, 1}}},  // a midway error steps late going right
-        {4, 2, 0, 0, {{4, 2}, {3, 1}, {2, 1}, {1, 0}}},  // and early coming back: the same pixels
-        {1, 2, 2, 0, {{1, 2}, {1, 1}}},                  // the pressed rounded rim's corner stroke
-        {5, 2, 3, 4, {{5, 2}, {4, 3}}},                  // 45 degrees down and left
+        {0, 0, 4, 2, {{0, 0}, {1, 0}, {2, 1}, {3, 1}}}, // a midway error steps late going right
+        {4, 2, 0, 0, {{4, 2}, {3, 1}, {2, 1}, {1, 0}}}, // and early coming back: the same pixels
+        {1, 2, 2, 0, {{1, 2}, {1, 1}}},                 // the pressed rounded rim's corner stroke
+        {5, 2, 3, 4, {{5, 2}, {4, 3}}},                 // 45 degrees down and left
         {3, 3, 3, 3, {}},
     };
     for (const Case& c : cases) {
@@ -116,7 +116,7 @@ TEST(DeviceContext, FocusRectangleIsADottedXorThatUndoesItself)
     EXPECT_EQ(dc.pixel(6, 4), kPaper ^ 0xFFFFFFu);
     EXPECT_EQ(dc.pixel(1, 2), kPaper);
     EXPECT_EQ(dc.pixel(3, 3), kPaper);
-    EXPECT_EQ(dc.pixel(7, 1), kPaper);  // right edge excluded
+    EXPECT_EQ(dc.pixel(7, 1), kPaper); // right edge excluded
     dc.drawFocusRect({1, 1, 7, 5});
     EXPECT_EQ(image, before);
 }
@@ -145,7 +145,7 @@ TEST(Region, RectangleWithPixelsRemovedAndEllipse)
     Region corners = Region::rectangle({0, 0, 6, 4});
     corners.removePixel(0, 0);
     corners.removePixel(5, 3);
-    corners.removePixel(9, 9);  // outside: nothing to remove
+    corners.removePixel(9, 9); // outside: nothing to remove
     const QRegion q = corners.toQRegion();
     EXPECT_FALSE(q.contains(QPoint(0, 0)));
     EXPECT_FALSE(q.contains(QPoint(5, 3)));
@@ -219,7 +219,7 @@ TEST(DrawText, MeasuresLikeThePlatformAndUnderlinesTheAccessLetter)
         EXPECT_LT(x, rect.right);
         EXPECT_GE(y, rect.top);
         EXPECT_LT(y, rect.bottom);
-        EXPECT_EQ(dc.pixel(x, y), kInk);  // no antialiased shades
+        EXPECT_EQ(dc.pixel(x, y), kInk); // no antialiased shades
     }
     // The underline: the row below the baseline under the P, and not under the rest.
     const int underline = rect.top + metrics.ascent();
@@ -227,4 +227,4 @@ TEST(DrawText, MeasuresLikeThePlatformAndUnderlinesTheAccessLetter)
     EXPECT_EQ(dc.pixel(rect.right - 2, underline), kPaper);
 }
 
-}  // namespace
+} // namespace
