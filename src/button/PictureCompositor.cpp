@@ -1,29 +1,53 @@
 #include "PictureCompositor.h"
 
-#include <QPainter>
 #include <cmath>
 
 namespace zendrix {
 
 namespace {
 
-// The picture as the compositor reads it: width x height pixels in the 24-bit layout.
+// The picture as the compositor reads it: width x height pixels in the 24-bit layout, black past the
+// picture's edge (a new bitmap is black where nothing is drawn on it). An icon is blended over the
+// background by its alpha, as the platform draws an icon onto a bitmap.
 DibBits sourcePixels(const Picture& picture, int width, int height, ColorRef iconBackground)
 {
-    QImage canvas(width, height, QImage::Format_RGB32);
-    canvas.fill(Qt::black); // a new bitmap is black where nothing is drawn on it
-    if (picture.isIcon()) {
-        canvas.fill(toQRgb(iconBackground));
-        QPainter painter(&canvas);
-        painter.drawImage(0, 0, picture.image());
-    } else {
-        const QImage& image = picture.image();
-        const QImage opaque =
-            image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
-        DeviceContext canvasDc(canvas);
-        canvasDc.bitBlt(0, 0, width, height, opaque, 0, 0);
+    DibBits bits(width, height);
+    const QImage& image = picture.image();
+    const bool blend = picture.isIcon() && image.hasAlphaChannel();
+    const QImage argb = image.format() == QImage::Format_ARGB32 || image.format() == QImage::Format_RGB32
+                            ? image
+                            : image.convertToFormat(QImage::Format_ARGB32);
+    const int backRed = redOf(iconBackground);
+    const int backGreen = greenOf(iconBackground);
+    const int backBlue = blueOf(iconBackground);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* out = bits.pixel(0, y);
+        const QRgb* row = y < argb.height() ? reinterpret_cast<const QRgb*>(argb.constScanLine(y)) : nullptr;
+        for (int x = 0; x < width; ++x, out += 3) {
+            if (!row || x >= argb.width()) {
+                if (picture.isIcon()) {
+                    out[0] = static_cast<std::uint8_t>(backBlue);
+                    out[1] = static_cast<std::uint8_t>(backGreen);
+                    out[2] = static_cast<std::uint8_t>(backRed);
+                }
+                continue;
+            }
+            const QRgb value = row[x];
+            int red = qRed(value);
+            int green = qGreen(value);
+            int blue = qBlue(value);
+            if (blend) {
+                const int alpha = qAlpha(value);
+                red = (red * alpha + backRed * (255 - alpha) + 127) / 255;
+                green = (green * alpha + backGreen * (255 - alpha) + 127) / 255;
+                blue = (blue * alpha + backBlue * (255 - alpha) + 127) / 255;
+            }
+            out[0] = static_cast<std::uint8_t>(blue);
+            out[1] = static_cast<std::uint8_t>(green);
+            out[2] = static_cast<std::uint8_t>(red);
+        }
     }
-    return DeviceContext(canvas).getDIBits(0, 0, width, height);
+    return bits;
 }
 
 int roundHalfEven(double value)
@@ -52,9 +76,9 @@ void PaintPicturePixels(DeviceContext& dc, int x, int y, int width, int height, 
     const auto solidColour = static_cast<ColorRef>(options.solidColor);
 
     for (int row = 0; row < height; ++row) {
-        for (int column = 0; column < width; ++column) {
-            const std::uint8_t* p = source.pixel(column, row);
-            std::uint8_t* d = destination.pixel(column, row);
+        const std::uint8_t* p = source.pixel(0, row);
+        std::uint8_t* d = destination.pixel(0, row);
+        for (int column = 0; column < width; ++column, p += 3, d += 3) {
             const int blue = p[0];
             const int green = p[1];
             const int red = p[2];

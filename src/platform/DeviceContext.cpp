@@ -26,13 +26,19 @@ DeviceContext::DeviceContext(QImage& surface) : m_surface(&surface)
 {
     Q_ASSERT_X(surface.isNull() || surface.format() == QImage::Format_RGB32, "DeviceContext",
                "the drawing layer works on 32-bit RGB surfaces");
+    if (!surface.isNull()) {
+        m_pixels = reinterpret_cast<QRgb*>(surface.bits());
+        m_stride = surface.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+        m_width = surface.width();
+        m_height = surface.height();
+    }
 }
 
 void DeviceContext::plot(int x, int y, QRgb value)
 {
     if (x < 0 || y < 0 || x >= width() || y >= height())
         return;
-    reinterpret_cast<QRgb*>(m_surface->scanLine(y))[x] = value;
+    row(y)[x] = value;
 }
 
 void DeviceContext::fillRect(const Rect& rect, ColorRef colour)
@@ -45,8 +51,8 @@ void DeviceContext::fillRect(const Rect& rect, ColorRef colour)
         return;
     const QRgb value = toQRgb(colour);
     for (int y = top; y < bottom; ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(m_surface->scanLine(y));
-        std::fill(row + left, row + right, value);
+        QRgb* line = row(y);
+        std::fill(line + left, line + right, value);
     }
 }
 
@@ -121,7 +127,7 @@ ColorRef DeviceContext::pixel(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= width() || y >= height())
         return 0;
-    return fromQRgb(reinterpret_cast<const QRgb*>(m_surface->constScanLine(y))[x]);
+    return fromQRgb(row(y)[x]);
 }
 
 void DeviceContext::ellipse(const Rect& box, ColorRef outline, ColorRef fill)
@@ -150,7 +156,7 @@ void DeviceContext::drawFocusRect(const Rect& rect)
     auto invert = [&](int x, int y) {
         if (x < 0 || y < 0 || x >= width() || y >= height())
             return;
-        QRgb& pixelValue = reinterpret_cast<QRgb*>(m_surface->scanLine(y))[x];
+        QRgb& pixelValue = row(y)[x];
         pixelValue ^= ((x + y) % 2 == 0) ? even : odd;
     };
     // Four bands, as four pattern blits: the top and bottom rows in full, the sides between them.
@@ -185,14 +191,21 @@ void DeviceContext::bitBlt(int x, int y, int w, int h, const QImage& source, int
 
 DibBits DeviceContext::getDIBits(int x, int y, int w, int h) const
 {
-    DibBits bits(w, h);
-    for (int row = 0; row < bits.height; ++row) {
-        for (int column = 0; column < bits.width; ++column) {
-            const ColorRef colour = pixel(x + column, y + row);
-            std::uint8_t* out = bits.pixel(column, row);
-            out[0] = static_cast<std::uint8_t>(blueOf(colour));
-            out[1] = static_cast<std::uint8_t>(greenOf(colour));
-            out[2] = static_cast<std::uint8_t>(redOf(colour));
+    DibBits bits(w, h); // zero-filled: pixels outside the surface read as black
+    for (int r = 0; r < bits.height; ++r) {
+        const int sy = y + r;
+        if (sy < 0 || sy >= m_height)
+            continue;
+        const QRgb* in = row(sy);
+        std::uint8_t* out = bits.pixel(0, r);
+        for (int c = 0; c < bits.width; ++c, out += 3) {
+            const int sx = x + c;
+            if (sx < 0 || sx >= m_width)
+                continue;
+            const QRgb value = in[sx];
+            out[0] = static_cast<std::uint8_t>(qBlue(value));
+            out[1] = static_cast<std::uint8_t>(qGreen(value));
+            out[2] = static_cast<std::uint8_t>(qRed(value));
         }
     }
     return bits;
@@ -200,10 +213,16 @@ DibBits DeviceContext::getDIBits(int x, int y, int w, int h) const
 
 void DeviceContext::setDIBitsToDevice(int x, int y, const DibBits& bits)
 {
-    for (int row = 0; row < bits.height; ++row) {
-        for (int column = 0; column < bits.width; ++column) {
-            const std::uint8_t* in = bits.pixel(column, row);
-            plot(x + column, y + row, qRgb(in[2], in[1], in[0]));
+    for (int r = 0; r < bits.height; ++r) {
+        const int dy = y + r;
+        if (dy < 0 || dy >= m_height)
+            continue;
+        QRgb* out = row(dy);
+        const std::uint8_t* in = bits.pixel(0, r);
+        for (int c = 0; c < bits.width; ++c, in += 3) {
+            const int dx = x + c;
+            if (dx >= 0 && dx < m_width)
+                out[dx] = qRgb(in[2], in[1], in[0]);
         }
     }
 }

@@ -29,8 +29,9 @@ struct DibBits
     }
 };
 
-// A device context over a true-colour surface (a QImage in Format_RGB32 that the caller owns and keeps
-// alive). The primitives follow the classic platform's pixel rules:
+// A device context over a true-colour surface (a QImage in Format_RGB32 that the caller owns, keeps
+// alive and does not copy while the context draws on it). The primitives follow the classic platform's pixel
+// rules:
 // - rectangles exclude their right and bottom edges; an empty or inverted rectangle draws nothing;
 // - a line is drawn from the current position up to, but not including, its end point, stepping
 //   diagonals with the platform's Bresenham bias, and the end point becomes the current position;
@@ -41,8 +42,8 @@ class DeviceContext
 public:
     explicit DeviceContext(QImage& surface);
 
-    int width() const { return m_surface->width(); }
-    int height() const { return m_surface->height(); }
+    int width() const { return m_width; }
+    int height() const { return m_height; }
     QImage& surface() { return *m_surface; }
     const QImage& surface() const { return *m_surface; }
 
@@ -81,8 +82,14 @@ public:
 
 private:
     void plot(int x, int y, QRgb value);
+    QRgb* row(int y) const { return m_pixels + y * m_stride; }
 
     QImage* m_surface;
+    // The surface's pixels, taken once: it must not be copied (shared) while the context draws on it.
+    QRgb* m_pixels = nullptr;
+    qsizetype m_stride = 0;
+    int m_width = 0;
+    int m_height = 0;
     ColorRef m_textColor = 0;
     ColorRef m_bkColor = rgb(255, 255, 255);
     int m_x = 0;
