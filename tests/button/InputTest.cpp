@@ -233,6 +233,22 @@ TEST_F(ButtonInput, HoverStartsOnAMoveAndEndsAtTheNextTickAfterLeaving)
     EXPECT_FALSE(b.IsOver());
 }
 
+TEST_F(ButtonInput, CustomColoursShowTheHoverFaceAndKeepTheStoredBackColor)
+{
+    SkinButton& b = *buttons[0];
+    b.setButtonType(10);
+    b.setColorScheme(SchemeCustom);
+    b.setBackColor(rgb(10, 20, 30));
+    b.setBackOver(rgb(200, 100, 50));
+    QObject::connect(&b, &SkinButton::MouseOver, [&] { EXPECT_EQ(b.BackColor(), rgb(10, 20, 30)); });
+    pointAt(b);
+    EXPECT_EQ(fromQRgb(b.surface().pixel(5, 5)), rgb(200, 100, 50));
+    EXPECT_EQ(b.buttonPalette().face, rgb(10, 20, 30));
+    away();
+    waitForTick();
+    EXPECT_EQ(fromQRgb(b.surface().pixel(5, 5)), rgb(10, 20, 30));
+}
+
 TEST_F(ButtonInput, ACoveringWindowDisablingOrHidingCountsAsLeaving)
 {
     SkinButton& b = *buttons[0];

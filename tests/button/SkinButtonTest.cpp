@@ -278,22 +278,6 @@ TEST(SkinButtonRedraw, PictureOverRepaintsOnlyWhileHovered)
     EXPECT_EQ(button.paintCount(), paints + 1);
 }
 
-TEST(SkinButtonRedraw, CustomSchemeHoverPaintsBackOverAndKeepsBackColor)
-{
-    SkinButton button(host());
-    place(button, 36, 20);
-    button.setButtonType(10);
-    button.setColorScheme(SchemeCustom);
-    button.setBackColor(rgb(10, 20, 30));
-    button.setBackOver(rgb(200, 100, 50));
-    EXPECT_EQ(pixel(button, 5, 5), rgb(10, 20, 30));
-    // Hovering needs the pointer; the paint inputs show the same rule without it.
-    PaintInputs in = button.paintInputs();
-    EXPECT_FALSE(in.isOver);
-    EXPECT_EQ(button.BackColor(), rgb(10, 20, 30));
-    EXPECT_EQ(button.buttonPalette().face, rgb(10, 20, 30));
-}
-
 TEST(SkinButtonRedraw, DefaultButtonCaptionIsBoldInTheUpStateOnly)
 {
     auto inkCount = [](const SkinButton& button) {
