@@ -200,12 +200,17 @@ void SkinButton::setMouseIcon(const Picture& value)
 
 void SkinButton::setHandPointer(bool value)
 {
+    applyHandPointer(value);
+    mark(QStringLiteral("HandPointer"));
+}
+
+void SkinButton::applyHandPointer(bool value)
+{
     m_handPointer = value;
     // Either way the icon goes: the hand replaces it, or the arrow needs none.
     m_mouseIcon = Picture();
     m_mousePointer = value ? 99 : 1;
     applyPointer();
-    mark(QStringLiteral("HandPointer"));
 }
 
 void SkinButton::applyPointer()

@@ -36,7 +36,9 @@ struct ButtonAmbient
 //
 // Property setters apply at once: they rebuild what depends on the value and repaint, unless painting
 // is suspended by DisableRefresh() or the button is hidden. Setters that change a stored property emit
-// propertyMarked(name) so a container knows its layout needs saving.
+// propertyMarked(name) so a container knows its layout needs saving. setEnabled() and setFont() hide
+// QWidget's: call them on the SkinButton, not through a QWidget pointer, or the button's own state
+// (the painted enabled look, the mark) is passed over.
 class SkinButton : public QWidget
 {
     Q_OBJECT
@@ -176,6 +178,7 @@ private:
     void mark(const QString& property) { Q_EMIT propertyMarked(property); }
     void repaintIn(DrawState state) { Redraw(state, Force::Yes); }
     void applyPointer();
+    void applyHandPointer(bool value);
     void applyFont(const QFont& font);
     // SkinButtonInput.cpp: the host's notifications.
     void onMouseDown(short button, short shift, float x, float y);

@@ -80,8 +80,10 @@ void SkinButton::handleResize()
         return;
     m_clientWidth = width();
     m_clientHeight = height();
-    if (m_surface.size() != size())
+    if (m_surface.size() != size()) {
         m_surface = QImage(size(), QImage::Format_RGB32);
+        m_surface.fill(toQRgb(m_palette.face)); // shown as it is until the first paint
+    }
     const Rect client{0, 0, m_clientWidth, m_clientHeight};
     if (m_buttonType >= 7 && m_buttonType <= 13)
         m_focusRect = client.inset(3);

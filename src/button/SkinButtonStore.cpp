@@ -120,7 +120,7 @@ void SkinButton::ReadProperties(const PropertyBag& bag, QStringList* badKeys)
     m_useGreyscale = read.boolean(QStringLiteral("NGREY"), false);
     m_specialEffect = read.int32(QStringLiteral("FX"), 0);
     // The hand pointer setting decides the pointer: without it the arrow, whatever was stored above.
-    setHandPointer(read.boolean(QStringLiteral("HAND"), false));
+    applyHandPointer(read.boolean(QStringLiteral("HAND"), false));
     m_checkBoxBehaviour = read.boolean(QStringLiteral("CHECK"), false);
     m_value = read.boolean(QStringLiteral("VALUE"), false);
     QWidget::setEnabled(m_enabled);

@@ -87,7 +87,9 @@ TEST(SkinButtonStore, LoadsTheWindowsButtonsAndSavesThemBackUnchanged)
         stored.write(kKeys[i].toLower(), values[i]);
 
     SkinButton button(host());
+    QSignalSpy marked(&button, &SkinButton::propertyMarked);
     button.ReadProperties(stored);
+    EXPECT_EQ(marked.count(), 0); // loading is not a change to save
     EXPECT_EQ(button.ButtonType(), 14);
     EXPECT_EQ(button.Caption(), "&Play");
     EXPECT_EQ(button.AccessKey(), u'p');
