@@ -6,7 +6,7 @@
 namespace zendrix::looks {
 
 // The vertical gradients of types 3 and 14: the shift of a row, from a step kept in single precision,
-// rounded to the nearest whole number, halves to even, so rows match the original shading exactly.
+// rounded to the nearest whole number, halves to even, so every row gets its exact shade.
 int gradientShift(float step, int row);
 
 // The shaded looks (ButtonLooksShaded.cpp): what types 3, 4 and 5 draw after the face fill.
