@@ -46,4 +46,4 @@ QFont makeFont(const QString& family, double points, bool bold, bool italic, boo
     return screenFont(font);
 }
 
-}  // namespace zendrix
+} // namespace zendrix

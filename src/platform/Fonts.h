@@ -25,4 +25,4 @@ QFont screenFont(const QFont& font);
 // Points to pixels at 96 dots per inch, rounded to the nearest whole pixel.
 int pointsToPixels(double points);
 
-}  // namespace zendrix
+} // namespace zendrix
