@@ -227,9 +227,11 @@ void Player::tmrTiming_Timer()
 
         const std::int64_t clock = ClockHours * 3600LL + ClockMinutes * 60LL + ClockSeconds;
         const std::int64_t length = LengthHours * 3600LL + LengthMinutes * 60LL + LengthSeconds;
-        // An unknown length (0) never ends an item by the timer. A clock that has passed the length (a
-        // length learnt late, or a resume past the end) ends it as reaching it does.
-        if (length > 0 && clock >= length)
+        // An item of known length ends when the clock reaches it; a clock that has passed it (a length
+        // learnt late, a resume past the end) ends it too. An item whose length is still unknown goes on
+        // until the engine itself stops it, as it does with a file it cannot play: a broken playlist
+        // entry is passed over instead of holding the list for ever.
+        if (length > 0 ? clock >= length : m_engine.playState() == MediaEngine::Stopped)
             itemEnded();
 
         ClockSeconds = static_cast<std::int16_t>(ClockSeconds + 1);

@@ -145,6 +145,25 @@ TEST_F(PlayerTest, ADvdOrAnItemStillWithoutLengthAtTickFiveNeverEndsByTheTimer)
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(PlayerTest, AnEntryTheEngineGivesUpOnIsPassedOverWhenItsLengthIsUnknown)
+{
+    addEntries({"/broken.mp3", "/b.mp3"});
+    engine.mediaDuration = 0;
+    list.setListIndex(0);
+    engine.state = MediaEngine::Playing;
+    ticks(3);
+    EXPECT_EQ(list.ListIndex(), 0) << "an unknown length alone ends nothing";
+    engine.state = MediaEngine::Stopped;  // the engine could not decode it
+    ticks(1);
+    EXPECT_EQ(list.ListIndex(), 1);
+    EXPECT_EQ(engine.URL(), "/b.mp3");
+
+    engine.mediaDuration = 100;  // with a known length only the clock ends an item
+    list.setListIndex(0);
+    ticks(50);
+    EXPECT_EQ(list.ListIndex(), 0);
+}
+
 TEST_F(PlayerTest, ALengthShorterThanFiveSecondsLearntLateEndsTheItemInsteadOfFailingEveryTick)
 {
     open("/media/jingle.wav", 0);
