@@ -68,6 +68,8 @@ public:
     void mainWindowMoved();
 
     void showAbout();
+    // The settings window, modal: returns when the window has closed, which destroys it. A skin list
+    // that cannot be read at a later opening shows "Error!".
     void showSettings();
 
     MessageBoxes& messages() { return m_services.messages; }
