@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "AboutWindow.h"
 #include "DvdMenu.h"
 #include "InfoWindow.h"
 #include "MainWindow.h"
@@ -151,7 +152,8 @@ void Program::mainWindowMoved()
 
 void Program::showAbout()
 {
-    // The About window comes with its own change; until then the button does nothing.
+    AboutWindow about(m_services.shell, m_services.messages, sysInfoSources);
+    about.exec();
 }
 
 void Program::showSettings()
