@@ -30,6 +30,16 @@ void ignoringFailure(Step&& step)
     }
 }
 
+// Marks the player's own moves of the seek bar for as long as it lives.
+struct QuietBar
+{
+    explicit QuietBar(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~QuietBar() { m_flag = false; }
+    QuietBar(const QuietBar&) = delete;
+    QuietBar& operator=(const QuietBar&) = delete;
+    bool& m_flag;
+};
+
 std::int16_t clampedInteger16(std::int64_t value)
 {
     return static_cast<std::int16_t>(std::clamp<std::int64_t>(value, 0, kInt16Max));
@@ -168,18 +178,20 @@ void Player::readLength()
     const std::int64_t length = std::max<std::int64_t>(roundHalfEven(m_engine.currentMedia().duration()), 0);
     // The bar's range is 16-bit: an item longer than 32,767 seconds gets the longest range the bar has,
     // while the length fields keep the whole length so the item still ends on time.
-    m_settingLength = true;
-    try {
+    {
+        const QuietBar quiet(m_quietBar);
         scrollTiming.setMax(static_cast<int>(std::min<std::int64_t>(length, kInt16Max)));
-    } catch (...) {
-        m_settingLength = false;
-        throw;
     }
-    m_settingLength = false;
     const ClockTime time = splitSeconds(length);
     LengthHours = clampedInteger16(time.hours);
     LengthMinutes = static_cast<std::int16_t>(time.minutes);
     LengthSeconds = static_cast<std::int16_t>(time.seconds);
+}
+
+void Player::setBarQuietly(int value)
+{
+    const QuietBar quiet(m_quietBar);
+    scrollTiming.setValue(value);
 }
 
 void Player::tmrTiming_Timer()
@@ -201,8 +213,12 @@ void Player::tmrTiming_Timer()
             refreshInfo();
             lblTiming.setCaption(QStringLiteral("(") + m_engine.currentMedia().durationString() + QStringLiteral(")"));
             readLength();
-            // The clock already shows the fifth second. A length shorter than that keeps the bar at its end.
-            scrollTiming.setValue(std::min<int>(5, scrollTiming.Max()));
+            // The clock already shows the fifth second. A length shorter than that puts the bar at its end
+            // without seeking, and the item ends at this tick.
+            if (scrollTiming.Max() >= 5)
+                scrollTiming.setValue(5);
+            else
+                setBarQuietly(scrollTiming.Max());
         }
 
         lblHours.setCaption(twoDigits(ClockHours));
@@ -262,7 +278,7 @@ void Player::itemEnded()
 
 void Player::scrollTiming_Change()
 {
-    if (m_settingLength)
+    if (m_quietBar)
         return;
     try {
         const std::int64_t clock = ClockHours * 3600LL + ClockMinutes * 60LL + ClockSeconds;

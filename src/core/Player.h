@@ -73,8 +73,11 @@ private:
     ListControl& m_list;
     MessageBoxes& m_messages;
     FileDialogs& m_dialogs;
-    // Set while a new item's length replaces the seek bar's range, so the bar's drop is no user seek.
-    bool m_settingLength = false;
+    // Moves the seek bar without its change handling seeking.
+    void setBarQuietly(int value);
+
+    // Set while the player moves the bar for its own reasons (a new item's range), so it is no seek.
+    bool m_quietBar = false;
 };
 
 }  // namespace zendrix

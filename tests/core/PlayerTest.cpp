@@ -1,0 +1,335 @@
+// The main window's playback logic against a scripted engine: the clock counts ticks, items end at the
+// L-th tick, the playlist advances or repeats, seeking and the bar agree, and failures are reported or
+// ignored by each handler's own rule.
+#include "core/Player.h"
+#include "core/modINI.h"
+#include "support/FakeHost.h"
+#include "support/FakeMediaEngine.h"
+#include "support/ProgramFolderFixture.h"
+
+#include <QFile>
+#include <QImage>
+#include <gtest/gtest.h>
+
+using namespace zendrix;
+using namespace zendrix::testing;
+
+namespace {
+
+class PlayerTest : public ::testing::Test
+{
+protected:
+    ProgramFolderFixture folder;
+    FakeMediaEngine engine;
+    ListControl list;
+    FakeMessageBoxes messages;
+    FakeFileDialogs dialogs;
+    Player player{engine, list, messages, dialogs};
+    int infoRefreshes = 0;
+
+    PlayerTest()
+    {
+        player.GetInfo = [this] { ++infoRefreshes; };
+        list.Click = [this] { player.playlist(list.ListIndex()); };
+    }
+
+    void open(const QString& path, double duration)
+    {
+        engine.mediaDuration = duration;
+        dialogs.answers.push_back(path);
+        player.cmdBrowse_Click();
+    }
+    void ticks(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            player.tmrTiming_Timer();
+    }
+    QString clock() const
+    {
+        return player.lblHours.Caption() + ":" + player.lblMinutes.Caption() + ":" + player.lblSeconds.Caption();
+    }
+    QRgb playButtonColour() const { return player.cmdControls[Player::Play].PictureNormal().image().pixel(8, 8); }
+    int count(const QString& call) const { return static_cast<int>(engine.calls().count(call)); }
+    void addEntries(std::initializer_list<const char*> entries)
+    {
+        for (const char* entry : entries)
+            list.AddItem(entry);
+    }
+};
+
+TEST_F(PlayerTest, OpeningAFileStartsItAndAnItemOf3m25sEndsAtTick205)
+{
+    open("/media/song.mp3", 205.4);
+    EXPECT_EQ(engine.calls(), QStringList({"URL=/media/song.mp3", "play"}));
+    EXPECT_TRUE(player.IsPlaying);
+    EXPECT_FALSE(player.FromPlaylist);
+    EXPECT_TRUE(player.tmrTiming.Enabled());
+    EXPECT_EQ(playButtonColour(), ProgramFolderFixture::kPause.rgb());
+    EXPECT_EQ(dialogs.requests.at(0).title, "Open Media File");
+
+    ticks(1);
+    EXPECT_EQ(clock(), "00:00:01");
+    EXPECT_EQ(player.scrollTiming.Max(), 205);
+    EXPECT_EQ(player.scrollTiming.Value(), 1);
+    ticks(203);
+    EXPECT_EQ(clock(), "00:03:24");
+    EXPECT_TRUE(player.IsPlaying);
+    ticks(1);
+    EXPECT_EQ(clock(), "00:03:25");
+    EXPECT_FALSE(player.IsPlaying);
+    EXPECT_FALSE(player.tmrTiming.Enabled());
+    EXPECT_EQ(playButtonColour(), ProgramFolderFixture::kPlay.rgb());
+    EXPECT_EQ(count("currentPosition=1"), 0) << "the timer's own steps never seek";
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PlayerTest, TheClockRollsMinutesIntoHoursAndShowsTwoDigitsAtLeast)
+{
+    open("/media/long.ogg", 0);  // an unknown length never ends by the timer
+    ticks(59);
+    EXPECT_EQ(clock(), "00:00:59");
+    ticks(1);
+    EXPECT_EQ(clock(), "00:01:00");
+    ticks(3600 - 60);
+    EXPECT_EQ(clock(), "01:00:00");
+    player.ClockHours = 99;
+    ticks(1);
+    EXPECT_EQ(player.lblHours.Caption(), "99");
+    player.ClockHours = 123;
+    ticks(1);
+    EXPECT_EQ(player.lblHours.Caption(), "123");
+    EXPECT_EQ(player.scrollTiming.Value(), 0);
+    EXPECT_TRUE(player.IsPlaying);
+}
+
+TEST_F(PlayerTest, ALengthLearntByTheFifthTickSetsRangeLabelAndBar)
+{
+    engine.mediaDurationString = "00:00";
+    open("/media/stream.mpg", 0);
+    ticks(1);
+    EXPECT_EQ(player.lblTiming.Caption(), "(00:00)");
+    EXPECT_EQ(player.scrollTiming.Max(), 0);
+    engine.mediaDuration = 100;
+    engine.mediaDurationString = "01:40";
+    ticks(3);
+    EXPECT_EQ(player.scrollTiming.Max(), 0) << "read only at the first and the fifth tick";
+    const int refreshes = infoRefreshes;
+    ticks(1);
+    EXPECT_EQ(clock(), "00:00:05");
+    EXPECT_EQ(player.scrollTiming.Max(), 100);
+    EXPECT_EQ(player.scrollTiming.Value(), 6) << "5 at the fifth tick, then the tick's own step";
+    EXPECT_EQ(player.lblTiming.Caption(), "(01:40)");
+    EXPECT_EQ(infoRefreshes, refreshes + 1);
+    ticks(95);
+    EXPECT_FALSE(player.IsPlaying);
+    EXPECT_EQ(count("currentPosition=5"), 0);
+}
+
+TEST_F(PlayerTest, ADvdOrAnItemStillWithoutLengthAtTickFiveNeverEndsByTheTimer)
+{
+    engine.availableDvdItems = {"dvd"};
+    open("/media/VIDEO_TS/VIDEO_TS.IFO", 0);
+    ticks(4);
+    engine.mediaDuration = 3000;  // a DVD skips the fifth-tick reading
+    ticks(200);
+    EXPECT_TRUE(player.IsPlaying);
+    EXPECT_EQ(player.scrollTiming.Max(), 0);
+    EXPECT_EQ(player.scrollTiming.Value(), 0);
+
+    engine.availableDvdItems.clear();
+    engine.mediaDuration = 0;
+    open("/media/unknown.mpg", 0);
+    ticks(300);
+    EXPECT_TRUE(player.IsPlaying);
+    EXPECT_EQ(clock(), "00:05:00");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PlayerTest, ALengthShorterThanFiveSecondsLearntLateEndsTheItemInsteadOfFailingEveryTick)
+{
+    open("/media/jingle.wav", 0);
+    ticks(4);
+    engine.mediaDuration = 3;
+    ticks(1);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(player.IsPlaying);
+    EXPECT_EQ(count("currentPosition=3"), 0) << "the bar's move to its end is no seek";
+}
+
+TEST_F(PlayerTest, TheEndOfAnEntryStartsTheNextExactlyOnceAndTheLastStopsOrRepeats)
+{
+    addEntries({"/a.mp3", "/b.mp3"});
+    engine.mediaDuration = 2;
+    list.setListIndex(0);  // the user picks the first entry
+    EXPECT_TRUE(player.FromPlaylist);
+    ticks(2);
+    EXPECT_EQ(list.ListIndex(), 1);
+    EXPECT_EQ(count("URL=/b.mp3"), 1);
+    EXPECT_EQ(player.TickCount, 1) << "the next tick is the new item's first";
+    EXPECT_TRUE(player.IsPlaying);
+
+    ticks(2);  // the last entry ends, repeat off
+    EXPECT_FALSE(player.IsPlaying);
+    EXPECT_FALSE(player.FromPlaylist);
+    EXPECT_EQ(count("URL=/a.mp3"), 1);
+
+    WriteINI(ConfigPath, "Player", "RepeatPlaylist", "True");
+    list.setListIndex(-1, ListControl::Notify::No);
+    list.setListIndex(1);
+    ticks(2);
+    EXPECT_EQ(list.ListIndex(), 0);
+    EXPECT_EQ(count("URL=/a.mp3"), 2);
+    EXPECT_TRUE(player.IsPlaying);
+}
+
+TEST_F(PlayerTest, RepeatWithAOneEntryListPlaysItAgainAndASingleFileNeverAdvancesTheList)
+{
+    WriteINI(ConfigPath, "Player", "RepeatPlaylist", "True");
+    addEntries({"/only.mp3"});
+    engine.mediaDuration = 1;
+    list.setListIndex(0);
+    ticks(1);
+    EXPECT_EQ(count("URL=/only.mp3"), 2);
+
+    list.Clear();
+    addEntries({"/a.mp3", "/b.mp3"});
+    list.setListIndex(0);
+    open("/single.mp3", 1);  // a file from the open dialog while an entry plays
+    ticks(1);
+    EXPECT_FALSE(player.IsPlaying);
+    EXPECT_EQ(count("URL=/b.mp3"), 0);
+    EXPECT_FALSE(player.FromPlaylist);
+
+    list.Clear();  // an empty list with repeat on: the end of a file just stops
+    open("/single.mp3", 1);
+    ticks(1);
+    EXPECT_FALSE(player.IsPlaying);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PlayerTest, RemovingThePlayingEntryMakesTheAdvanceStartTheFirstEntry)
+{
+    addEntries({"/a.mp3", "/b.mp3", "/c.mp3"});
+    engine.mediaDuration = 2;
+    list.setListIndex(1);
+    list.RemoveItem(1);
+    ticks(2);
+    EXPECT_EQ(list.ListIndex(), 0);
+    EXPECT_EQ(engine.URL(), "/a.mp3");
+}
+
+TEST_F(PlayerTest, PauseThenPlayTakesTheClockFromTheEngineRoundedHalfToEven)
+{
+    open("/media/song.mp3", 300);
+    ticks(10);
+    player.cmdControls_Click(Player::Play);  // pause
+    EXPECT_FALSE(player.IsPlaying);
+    EXPECT_FALSE(player.tmrTiming.Enabled());
+    EXPECT_EQ(playButtonColour(), ProgramFolderFixture::kPlay.rgb());
+
+    engine.position = 90.5;
+    engine.clearCalls();
+    player.cmdControls_Click(Player::Play);  // resume
+    EXPECT_TRUE(player.IsPlaying);
+    EXPECT_TRUE(player.tmrTiming.Enabled());
+    EXPECT_EQ(player.ClockMinutes * 60 + player.ClockSeconds, 90);
+    EXPECT_EQ(player.scrollTiming.Value(), 90);
+    EXPECT_EQ(engine.calls().first(), "play");
+
+    player.cmdControls_Click(Player::Stop);
+    engine.position = 91.5;
+    player.cmdControls_Click(Player::Play);
+    EXPECT_EQ(player.ClockMinutes * 60 + player.ClockSeconds, 92);
+}
+
+TEST_F(PlayerTest, TransportDoesNothingWithoutAnItemAndIgnoresEveryFailure)
+{
+    for (int index = 0; index < 6; ++index)
+        player.cmdControls_Click(index);
+    EXPECT_TRUE(engine.calls().isEmpty());
+
+    open("/media/song.mp3", 300);
+    engine.failOn("pause");
+    QFile::remove(folder.file("/Data/Buttons/play.ico"));
+    player.cmdControls_Click(Player::Play);
+    EXPECT_FALSE(player.IsPlaying);
+    EXPECT_FALSE(player.tmrTiming.Enabled());
+    EXPECT_EQ(playButtonColour(), ProgramFolderFixture::kPause.rgb()) << "a missing icon keeps the picture";
+
+    player.cmdControls_Click(Player::Play);
+    player.cmdControls_Click(Player::FastForward);
+    EXPECT_FALSE(player.IsPlaying);
+    EXPECT_TRUE(player.tmrTiming.Enabled()) << "winding keeps the clock running";
+    player.cmdControls_Click(Player::Next);
+    player.cmdControls_Click(Player::Previous);
+    player.cmdControls_Click(Player::FastReverse);
+    EXPECT_EQ(engine.calls().mid(engine.calls().size() - 3), QStringList({"next", "previous", "fastReverse"}));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PlayerTest, CancellingTheOpenDialogChangesNothingAndAFailedStartSaysError)
+{
+    open("/media/song.mp3", 300);
+    ticks(3);
+    const QStringList calls = engine.calls();
+    player.cmdBrowse_Click();  // no scripted answer: cancelled
+    EXPECT_EQ(engine.calls(), calls);
+    EXPECT_TRUE(player.IsPlaying);
+    EXPECT_EQ(player.TickCount, 4);
+
+    engine.failOn("URL", "Unable to open the file");
+    open("/media/broken.mp3", 10);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Error!\r\nUnable to open the file");
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+}
+
+TEST_F(PlayerTest, DraggingTheSeekBarSeeksAndTheNextTickShowsTheNewTime)
+{
+    open("/media/song.mp3", 300);
+    ticks(10);
+    engine.clearCalls();
+    engine.position = 90.2;
+    player.scrollTiming.setValue(90);
+    EXPECT_EQ(engine.calls(), QStringList({"currentPosition=90"}));
+    ticks(1);
+    EXPECT_EQ(clock(), "00:01:30");
+    EXPECT_EQ(player.scrollTiming.Value(), 91);
+    EXPECT_EQ(engine.calls().size(), 1);
+}
+
+TEST_F(PlayerTest, ItemsBeyond32767SecondsAndLongRunsNeverFailAtATick)
+{
+    open("/media/eleven-hours.mkv", 40000);
+    ticks(1);
+    EXPECT_EQ(player.scrollTiming.Max(), 32767);
+    ticks(39998);
+    EXPECT_TRUE(player.IsPlaying);
+    EXPECT_EQ(clock(), "11:06:39");
+    EXPECT_EQ(player.scrollTiming.Value(), 32767);
+    engine.position = 600;
+    player.scrollTiming.setValue(600);  // a seek from past ten hours
+    EXPECT_EQ(player.ClockMinutes, 10);
+    player.ClockHours = 11;
+    player.ClockMinutes = 6;
+    player.ClockSeconds = 40;
+    ticks(1);
+    EXPECT_FALSE(player.IsPlaying) << "ends at its 40000th second";
+    EXPECT_TRUE(messages.shown.empty());
+
+    open("/media/radio.ogg", 0);
+    ticks(33000);  // beyond the 16-bit tick counter
+    EXPECT_TRUE(player.IsPlaying);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PlayerTest, TheVolumeBarSetsTheEngineAndWritesEveryChange)
+{
+    player.scrollVolume.setValue(37);
+    EXPECT_EQ(engine.calls(), QStringList({"volume=37"}));
+    EXPECT_EQ(ReadINI(ConfigPath, "Player", "Volume", "0"), "37");
+    player.scrollVolume.setValue(0);
+    EXPECT_EQ(ReadINI(ConfigPath, "Player", "Volume", ""), "0");
+}
+
+}  // namespace
