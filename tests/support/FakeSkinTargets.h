@@ -1,9 +1,7 @@
 #pragma once
 
 // A stand-in for the window group a skin dresses: it records which window got a picture, in order,
-// with the colour at the picture's centre, and can be told to fail at one window, as a window whose
-// creation fails does.
-#include "core/Failure.h"
+// with the colour at the picture's centre.
 #include "core/Skin.h"
 
 #include <QColor>
@@ -36,14 +34,10 @@ public:
     }
 
     std::vector<SetPicture> pictures;
-    QString failAt;   // a target whose window cannot be made
-    QString failure;  // the description it fails with
 
 private:
     void record(const QString& target, const Picture& picture)
     {
-        if (target == failAt)
-            throw Failure(failure);
         const QImage& image = picture.image();
         pictures.push_back({target, image.pixelColor(image.width() / 2, image.height() / 2)});
     }

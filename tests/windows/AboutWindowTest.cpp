@@ -2,21 +2,17 @@
 #include "support/FakeHost.h"
 #include "windows/AboutWindow.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zendrix;
 using namespace zendrix::testing;
 
 namespace {
-
-const QString kUnavailable = "System Information Is Unavailable At This Time";
 
 class AboutWindowTest : public ::testing::Test
 {
@@ -25,67 +21,59 @@ protected:
     FakeShell shell;
     FakeMessageBoxes messages;
     SysInfoSources sources;
+    QString searchPath;
 
     void SetUp() override
     {
-        // Nothing of the live system: an empty PATH and a fixed folder of the test's own.
+        // Nothing of the live system: a PATH and a fixed folder of the test's own.
         sources.searchPath = [this] { return searchPath; };
+        sources.programs = {"hardinfo", "kinfocenter"};
         sources.folder = dir.filePath("SysInfo");
     }
     QString install(const QString& folder, const QString& name, bool executable = true)
     {
         QDir(dir.path()).mkpath(folder);
-        const QString path = dir.filePath(folder + "/" + name);
-        QFile file(path);
+        QFile file(dir.filePath(folder + "/" + name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.close();
         file.setPermissions(executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
-        return path;
+        return file.fileName();
     }
-    void expectUnavailable()
+    bool unavailableShown() const
     {
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text, kUnavailable);
-        EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
-        EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+        return messages.shown.size() == 1 && messages.shown[0].text == "System Information Is Unavailable At This Time" &&
+               messages.shown[0].icon == MessageIcon::None && messages.shown[0].buttons == MessageButtons::Ok;
     }
-
-    QString searchPath;
 };
 
-TEST_F(AboutWindowTest, AWellKnownProgramOnThePathComesFirstInTheListsOrder)
+TEST_F(AboutWindowTest, TheFirstWellKnownProgramOnThePathThenTheFixedFolder)
 {
-    sources.programs = {"hardinfo", "kinfocenter"};
     const QString kde = install("bin1", "kinfocenter");
     const QString hardinfo = install("bin2", "hardinfo");
-    install("SysInfo", "sysinfo");
+    const QString fallback = install("SysInfo", "sysinfo");
     searchPath = dir.filePath("bin1") + ":" + dir.filePath("bin2");
 
-    StartSysInfo(sources, shell, messages);
-    EXPECT_EQ(shell.started, QStringList{hardinfo});
-    EXPECT_TRUE(messages.shown.empty());
-
+    StartSysInfo(sources, shell, messages);  // the list's order, not the PATH's
     QFile::remove(hardinfo);
     StartSysInfo(sources, shell, messages);
-    EXPECT_EQ(shell.started, (QStringList{hardinfo, kde}));
-}
-
-TEST_F(AboutWindowTest, WithNothingOnThePathTheFixedFolderIsTried)
-{
-    const QString fallback = install("SysInfo", "sysinfo");
+    searchPath.clear();
     StartSysInfo(sources, shell, messages);
-    EXPECT_EQ(shell.started, QStringList{fallback});
+    EXPECT_EQ(shell.started, (QStringList{hardinfo, kde, fallback}));
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(AboutWindowTest, NothingFoundStartsNothingAndSaysItIsUnavailable)
+TEST_F(AboutWindowTest, NothingRunnableFoundStartsNothingAndSaysItIsUnavailable)
 {
     install("SysInfo", "other");
     install("bin", "hardinfo", false);
-    searchPath = dir.filePath("bin");
+    install("relative", "kinfocenter");
+    // Relative and empty entries would depend on the folder the player was started from.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    searchPath = dir.filePath("bin") + ":relative::.";
     StartSysInfo(sources, shell, messages);
+    QDir::setCurrent(before);
     EXPECT_TRUE(shell.started.isEmpty());
-    expectUnavailable();
+    EXPECT_TRUE(unavailableShown());
 }
 
 TEST_F(AboutWindowTest, AProgramThatDoesNotStartSaysItIsUnavailable)
@@ -94,10 +82,10 @@ TEST_F(AboutWindowTest, AProgramThatDoesNotStartSaysItIsUnavailable)
     shell.startResult = false;
     StartSysInfo(sources, shell, messages);
     EXPECT_EQ(shell.started.size(), 1);
-    expectUnavailable();
+    EXPECT_TRUE(unavailableShown());
 }
 
-TEST_F(AboutWindowTest, TheWindowShowsItsTextsAndItsButtonsAct)
+TEST_F(AboutWindowTest, TheWindowShowsItsTexts)
 {
     AboutWindow about(shell, messages, sources);
     EXPECT_EQ(about.windowTitle(), "About Zendrix");
@@ -105,22 +93,9 @@ TEST_F(AboutWindowTest, TheWindowShowsItsTextsAndItsButtonsAct)
     EXPECT_EQ(about.lblVersion->text(), "Version 2.50.52");
     EXPECT_EQ(about.lblDescription->text(), "Multimedia Player");
     EXPECT_EQ(about.lblDisclaimer->text(), layouts::frmAbout().disclaimer);
-    EXPECT_FALSE(about.lblDisclaimer->text().isEmpty());
     EXPECT_EQ(about.cmdOK->text(), "Ok");
     EXPECT_EQ(about.cmdSysInfo->text(), "&System Information...");
     EXPECT_FALSE(about.windowFlags() & Qt::FramelessWindowHint);
-
-    // System information first, then Ok closes the modal window.
-    QWidget* modal = nullptr;
-    QTimer::singleShot(0, &about, [&] {
-        modal = QApplication::activeModalWidget();
-        about.cmdSysInfo->click();
-        about.cmdOK->click();
-    });
-    EXPECT_EQ(about.exec(), QDialog::Accepted);
-    EXPECT_EQ(modal, &about);
-    EXPECT_FALSE(about.isVisible());
-    expectUnavailable();
 }
 
 }  // namespace
