@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <cstdlib>
 
 namespace zendrix {
 
@@ -9,7 +10,7 @@ Picture::Picture(QImage image, Type type) : m_image(std::move(image)), m_type(m_
 {
 }
 
-std::optional<Picture> Picture::load(const QString& path, QString* error)
+std::optional<Picture> Picture::load(const QString& path, QString* error, int preferredWidth)
 {
     auto fail = [&](const QString& what) -> std::optional<Picture> {
         if (error)
@@ -27,6 +28,13 @@ std::optional<Picture> Picture::load(const QString& path, QString* error)
     // The reader forgets the format once it has read the image: ask first.
     const QByteArray format = reader.format();
     QImage image = reader.read();
+    if (preferredWidth > 0 && !image.isNull()) {
+        for (int i = 1; i < reader.imageCount() && reader.jumpToImage(i); ++i) {
+            QImage other = reader.read();
+            if (!other.isNull() && std::abs(other.width() - preferredWidth) < std::abs(image.width() - preferredWidth))
+                image = std::move(other);
+        }
+    }
     if (image.isNull())
         return fail(QStringLiteral("Invalid picture"));
 

@@ -20,7 +20,10 @@ public:
 
     // Reads a picture file. On failure returns nothing and sets *error to the description a user is
     // shown ("File not found: '...'", "Invalid picture: '...'").
-    [[nodiscard]] static std::optional<Picture> load(const QString& path, QString* error = nullptr);
+    // A file holding several images (an icon of several sizes) gives the first, or the one nearest in
+    // width to `preferredWidth` when that is given.
+    [[nodiscard]] static std::optional<Picture> load(const QString& path, QString* error = nullptr,
+                                                     int preferredWidth = 0);
 
     Type type() const { return m_type; }
     bool isNull() const { return m_type == Type::None; }

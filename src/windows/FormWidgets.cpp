@@ -100,13 +100,9 @@ void ImageBox::paintEvent(QPaintEvent*)
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(rect(), image);
         break;
-    case Fit::Contain: {
-        const QSize size = image.size().scaled(this->size(), Qt::KeepAspectRatio);
-        const QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(target, image);
+    case Fit::Centred:
+        painter.drawImage((width() - image.width()) / 2, (height() - image.height()) / 2, image);
         break;
-    }
     }
 }
 

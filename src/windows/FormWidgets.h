@@ -50,7 +50,7 @@ class ImageBox : public QWidget
 {
     Q_OBJECT
 public:
-    enum class Fit { Natural, Stretch, Contain };
+    enum class Fit { Natural, Stretch, Centred };
     ImageBox(QWidget* parent, const QRect& rect, Fit fit);
     void setPicture(const Picture& picture);
     const Picture& picture() const { return m_picture; }

@@ -20,9 +20,10 @@ QString trueFalse(bool value)
 TitleStrip::TitleStrip(Program& program) : Form(layouts::frmTitle().window, Kind::Secondary), m_program(program)
 {
     const layouts::TitleStrip& layout = layouts::frmTitle();
-    imgIcon = new ImageBox(this, layout.imgIcon.rect, ImageBox::Fit::Contain);
+    imgIcon = new ImageBox(this, layout.imgIcon.rect, ImageBox::Fit::Centred);
     imgIcon->setObjectName(layout.imgIcon.name);
-    if (auto icon = Picture::load(layout.imgIcon.picture))
+    // The program icon's 24-pixel image fits the strip's height.
+    if (auto icon = Picture::load(layout.imgIcon.picture, nullptr, 24))
         imgIcon->setPicture(*icon);
 
     const std::pair<SkinButton**, const layouts::Button*> buttons[] = {

@@ -1,0 +1,385 @@
+#include "VlcEngine.h"
+
+#include "Failure.h"
+#include "VideoSurface.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <cmath>
+
+namespace zendrix {
+
+namespace {
+
+constexpr double kFastForwardRate = 5.0;
+constexpr int kReverseStepMs = 100;
+constexpr double kReverseStepSeconds = 0.5;
+
+double secondsOf(qint64 ms)
+{
+    return double(ms) / 1000.0;
+}
+
+qint64 msOf(double seconds)
+{
+    return qint64(std::llround(seconds * 1000.0));
+}
+
+}  // namespace
+
+VlcEngine::VlcEngine(const QStringList& extraVlcArgs, QObject* parent)
+    : MediaEngine(parent), m_player(extraVlcArgs)
+{
+    connect(&m_player, &VlcPlayer::eventOccurred, this, &VlcEngine::onEvent, Qt::QueuedConnection);
+    connect(&m_player.frames(), &VlcVideoFrames::frameReady, this, &VlcEngine::presentFrame,
+            Qt::QueuedConnection);
+    connect(this, &MediaEngine::Click, this, [this](short button, short, int, int) { onVideoClick(button); });
+    m_reverseTimer.setInterval(kReverseStepMs);
+    connect(&m_reverseTimer, &QTimer::timeout, this, &VlcEngine::stepBackwards);
+}
+
+VlcEngine::~VlcEngine() = default;
+
+void VlcEngine::setVideoSurface(VideoSurface* surface)
+{
+    m_surface = surface;
+}
+
+void VlcEngine::setURL(const QString& url)
+{
+    endScan();
+    m_url = url;
+    m_source = resolveMediaSource(url);
+    m_position = 0;
+    m_duration = 0;
+    m_tags = {};
+    m_playFailed = false;
+    m_startPosition.reset();
+    m_dvdTitle = m_dvdChapter = -1;
+    m_dvdCanResume = false;
+    m_state = m_source.kind == MediaSource::Kind::None ? Undefined : Ready;
+    const quint64 epoch = nextEpoch();
+    m_itemEpoch = m_stateEpoch = m_timeEpoch = epoch;
+    if (m_source.kind == MediaSource::Kind::None)
+        m_player.unload(epoch);
+    else
+        m_player.load(m_source, epoch);
+}
+
+void VlcEngine::requireItem() const
+{
+    if (!m_engineFailure.isEmpty())
+        throw EngineError(m_engineFailure);
+    if (m_source.kind == MediaSource::Kind::None)
+        throw EngineError(QStringLiteral("No media is loaded"));
+}
+
+bool VlcEngine::isRunning() const
+{
+    return m_state == Playing || m_state == Paused || m_state == ScanForward || m_state == ScanReverse ||
+           m_state == Transitioning;
+}
+
+void VlcEngine::play()
+{
+    requireItem();
+    if (m_state == ScanForward || m_state == ScanReverse || m_state == Paused) {
+        endScan();
+        m_state = Playing;
+        m_player.resume(m_stateEpoch = nextEpoch());
+        return;
+    }
+    if (m_state == Playing || m_state == Transitioning)
+        return;
+    if (m_source.kind == MediaSource::Kind::File && !QFileInfo(m_source.localPath).isReadable())
+        throw EngineError(QStringLiteral("Cannot open \"%1\": the file does not exist or cannot be read")
+                              .arg(QDir::toNativeSeparators(m_source.localPath)));
+    if (m_playFailed)
+        throw EngineError(QStringLiteral("Cannot play \"%1\"").arg(m_source.fileName));
+    VideoOutput output;
+    if (m_surface)
+        output.window = m_surface->nativeWindow();
+    std::optional<qint64> start;
+    if (m_startPosition)
+        start = msOf(*m_startPosition);
+    m_position = m_startPosition.value_or(0.0);
+    m_startPosition.reset();
+    m_state = Transitioning;
+    m_player.play(output, start, m_stateEpoch = nextEpoch());
+}
+
+void VlcEngine::pause()
+{
+    requireItem();
+    if (!isRunning())
+        return;
+    endScan();
+    m_state = Paused;
+    m_player.pause(m_stateEpoch = nextEpoch());
+}
+
+void VlcEngine::stop()
+{
+    requireItem();
+    endScan();
+    m_state = Stopped;
+    m_position = 0;
+    m_startPosition.reset();
+    m_dvdTitle = m_dvdChapter = -1;
+    m_dvdCanResume = false;
+    m_stateEpoch = m_timeEpoch = nextEpoch();
+    m_player.stop(m_stateEpoch);
+}
+
+void VlcEngine::fastForward()
+{
+    requireItem();
+    if (m_state == ScanForward)
+        return;
+    if (!isRunning())
+        play();
+    endScan();
+    m_state = ScanForward;
+    m_stateEpoch = nextEpoch();
+    m_player.resume(m_stateEpoch);
+    m_player.setRate(float(kFastForwardRate));
+}
+
+void VlcEngine::fastReverse()
+{
+    requireItem();
+    if (m_state == ScanReverse)
+        return;
+    if (!isRunning())
+        throw EngineError(QStringLiteral("Cannot rewind: the item is not playing"));
+    // libvlc accepts a negative rate but plays forwards all the same: the engine pauses and steps the
+    // position back itself.
+    m_state = ScanReverse;
+    m_player.pause(m_stateEpoch = nextEpoch());
+    m_reverseTimer.start();
+}
+
+void VlcEngine::stepBackwards()
+{
+    const double target = std::max(0.0, m_position - kReverseStepSeconds);
+    m_position = target;
+    m_player.seek(msOf(target), m_timeEpoch = nextEpoch());
+    if (target <= 0.0) {
+        // At the start the rewind is over; the item waits there, paused.
+        m_reverseTimer.stop();
+        m_state = Paused;
+    }
+}
+
+void VlcEngine::endScan()
+{
+    if (m_state == ScanForward)
+        m_player.setRate(1.0f);
+    m_reverseTimer.stop();
+}
+
+void VlcEngine::next()
+{
+    requireItem();
+    m_player.nextChapter();
+}
+
+void VlcEngine::previous()
+{
+    requireItem();
+    m_player.previousChapter();
+}
+
+void VlcEngine::setCurrentPosition(double seconds)
+{
+    requireItem();
+    if (!std::isfinite(seconds))
+        throw EngineError(QStringLiteral("Invalid position"));
+    seconds = std::max(0.0, seconds);
+    if (duration() > 0)
+        seconds = std::min(seconds, duration());
+    m_position = seconds;
+    if (!isRunning()) {
+        m_startPosition = seconds;
+        return;
+    }
+    m_player.seek(msOf(seconds), m_timeEpoch = nextEpoch());
+}
+
+QString VlcEngine::name() const
+{
+    return m_tags.title.isEmpty() ? m_source.fileName : m_tags.title;
+}
+
+double VlcEngine::duration() const
+{
+    if (m_source.kind == MediaSource::Kind::Dvd && m_dvdTitle <= 0)
+        return 0;
+    return m_duration;
+}
+
+QString VlcEngine::getItemInfo(const QString& attribute) const
+{
+    requireItem();
+    if (attribute == QLatin1String("Title"))
+        return name();
+    if (attribute == QLatin1String("Author"))
+        return m_tags.artist;
+    if (attribute == QLatin1String("Album"))
+        return m_tags.album;
+    if (attribute == QLatin1String("WM/Genre"))
+        return m_tags.genre;
+    if (attribute == QLatin1String("Size")) {
+        if (const std::optional<qint64> size = mediaSizeInBytes(m_source))
+            return QString::number(*size);
+        throw EngineError(QStringLiteral("The size of \"%1\" is not known").arg(m_source.fileName));
+    }
+    throw EngineError(QStringLiteral("Unknown attribute \"%1\"").arg(attribute));
+}
+
+void VlcEngine::setVolume(long volume)
+{
+    m_volume = std::clamp(volume, 0L, 100L);
+    applyVolume();
+}
+
+void VlcEngine::applyVolume()
+{
+    m_volumeApplied = false;
+    m_player.setVolume(int(m_volume));
+}
+
+void VlcEngine::setFullScreen(bool on)
+{
+    m_fullScreen = on;
+    if (m_surface)
+        m_surface->setFullScreen(on);
+}
+
+DvdPlace VlcEngine::dvdPlace() const
+{
+    DvdPlace place;
+    place.loaded = m_source.kind == MediaSource::Kind::Dvd;
+    place.running = isRunning();
+    place.title = m_dvdTitle;
+    place.chapter = m_dvdChapter;
+    place.canResume = m_dvdCanResume;
+    return place;
+}
+
+bool VlcEngine::isAvailable(const QString& item) const
+{
+    return dvdItemAvailable(item, dvdPlace());
+}
+
+void VlcEngine::navigateDvd(DvdCommand command)
+{
+    requireItem();
+    const std::optional<DvdAction> action = dvdActionFor(command, dvdPlace());
+    if (!action)
+        throw EngineError(QStringLiteral("This DVD command is not available now"));
+    endScan();
+    if (m_state != Paused)
+        m_state = Playing;
+    m_stateEpoch = m_timeEpoch = nextEpoch();
+    m_player.dvd(*action, m_stateEpoch);
+}
+
+void VlcEngine::onVideoClick(short button)
+{
+    if (button == 1 && m_source.kind == MediaSource::Kind::Dvd && m_dvdTitle == 0 && isRunning())
+        m_player.activateMenuButton();
+}
+
+void VlcEngine::presentFrame()
+{
+    const QImage frame = m_player.frames().takeFrame();
+    if (m_surface && !frame.isNull() && m_surface->nativeWindow() == 0)
+        m_surface->presentFrame(frame);
+}
+
+void VlcEngine::onEvent(const VlcEvent& event)
+{
+    using Type = VlcEvent::Type;
+    if (event.type == Type::Failed) {
+        m_engineFailure = event.text;
+        return;
+    }
+    if (event.type == Type::Volume) {
+        m_outputVolume = int(event.value);
+        m_volumeApplied = m_outputVolume == m_volume;
+        return;
+    }
+    if (event.epoch < m_itemEpoch)
+        return;
+    switch (event.type) {
+    case Type::Time:
+        if (!m_volumeApplied && isRunning())
+            applyVolume();
+        if (event.epoch >= m_timeEpoch && event.epoch >= m_stateEpoch && isRunning() &&
+            m_state != ScanReverse)
+            m_position = secondsOf(event.value);
+        return;
+    case Type::Length:
+    case Type::Duration:
+        if (event.value > 0)
+            m_duration = secondsOf(event.value);
+        return;
+    case Type::Meta:
+        m_tags = event.tags;
+        return;
+    case Type::Title: {
+        const DvdPlace moved = dvdTitleChanged(dvdPlace(), int(event.value));
+        m_dvdTitle = moved.title;
+        m_dvdCanResume = moved.canResume;
+        return;
+    }
+    case Type::Chapter:
+        m_dvdChapter = int(event.value);
+        return;
+    default:
+        if (event.epoch >= m_stateEpoch)
+            onStateEvent(event);
+        return;
+    }
+}
+
+void VlcEngine::onStateEvent(const VlcEvent& event)
+{
+    using Type = VlcEvent::Type;
+    switch (event.type) {
+    case Type::Opening:
+        m_state = Transitioning;
+        return;
+    case Type::Playing:
+        // Each item starts with the engine's volume, whatever the audio output held before.
+        applyVolume();
+        if (m_state != ScanForward && m_state != ScanReverse)
+            m_state = Playing;
+        return;
+    case Type::Paused:
+        if (m_state != ScanReverse)
+            m_state = Paused;
+        return;
+    case Type::Stopped:
+        if (m_state != Ready)
+            m_state = Stopped;
+        return;
+    case Type::Ended:
+        endScan();
+        m_state = Stopped;
+        m_position = 0;
+        return;
+    case Type::Error:
+        endScan();
+        m_playFailed = true;
+        m_state = Stopped;
+        m_position = 0;
+        return;
+    default:
+        return;
+    }
+}
+
+}  // namespace zendrix

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "MediaEngine.h"
+#include "VlcDvd.h"
+#include "VlcMediaSource.h"
+#include "VlcPlayer.h"
+
+#include <QStringList>
+#include <QTimer>
+#include <optional>
+
+namespace zendrix {
+
+class VideoSurface;
+
+// The media engine on libvlc 3.0.
+//
+// Every call returns within a few milliseconds: libvlc works on a thread of its own (VlcPlayer), and
+// what the engine reports (state, position, length, tags, the DVD's place) is kept here, on the UI
+// thread, updated from libvlc's events and, at once, from the engine's own commands. So stop() reports
+// Stopped and position 0 as soon as it returns, a seek reports the new position at once, and events
+// that libvlc raised before the latest command are dropped.
+//
+// Behaviour beyond the interface's own comments:
+// - Setting a URL never fails and does not start playback; libvlc opens lazily. play() fails when the
+//   URL names a local file that does not exist or cannot be read; a file that libvlc cannot decode stops
+//   by itself (playState Stopped) and the next play() reports it.
+// - playState: Undefined while nothing is loaded, Ready once loaded, Transitioning from play() until
+//   libvlc plays, then Playing, Paused, ScanForward, ScanReverse; Stopped after stop() and at the end.
+// - fastForward plays at five times the speed; fastReverse pauses and steps the position back half a
+//   second every 100 ms, down to the start, where it stays paused.
+// - next/previous go to the next/previous chapter (a DVD's chapters, or a file's).
+// - A position set while stopped is where the next play() starts.
+// - The volume (0 to 100, clamped) is kept by the engine and applied to every item as it starts.
+// - A DVD's length is its current title's; 0 while a menu shows, since menus have no end.
+// - A left click on the video while a DVD menu shows activates the menu's highlighted button.
+class VlcEngine final : public MediaEngine,
+                        private EngineControls,
+                        private EngineMedia,
+                        private EngineSettings,
+                        private EngineDvd
+{
+    Q_OBJECT
+public:
+    explicit VlcEngine(const QStringList& extraVlcArgs = {}, QObject* parent = nullptr);
+    ~VlcEngine() override;
+
+    // Where video goes; call before play(). nullptr: video is decoded but shown nowhere.
+    void setVideoSurface(VideoSurface* surface);
+
+    // The last volume that the audio output took; -1 before any.
+    int outputVolume() const { return m_outputVolume; }
+
+    QString URL() const override { return m_url; }
+    void setURL(const QString& url) override;
+    EngineControls& controls() override { return *this; }
+    EngineMedia& currentMedia() override { return *this; }
+    EngineSettings& settings() override { return *this; }
+    EngineDvd& dvd() override { return *this; }
+    bool fullScreen() const override { return m_fullScreen; }
+    void setFullScreen(bool on) override;
+    long playState() const override { return m_state; }
+
+private:
+    // EngineControls
+    void play() override;
+    void pause() override;
+    void stop() override;
+    void fastForward() override;
+    void fastReverse() override;
+    void next() override;
+    void previous() override;
+    double currentPosition() const override { return m_position; }
+    void setCurrentPosition(double seconds) override;
+    // EngineMedia
+    QString name() const override;
+    double duration() const override;
+    QString durationString() const override { return formatDuration(duration()); }
+    QString getItemInfo(const QString& attribute) const override;
+    // EngineSettings
+    long volume() const override { return m_volume; }
+    void setVolume(long volume) override;
+    // EngineDvd
+    bool isAvailable(const QString& item) const override;
+    void back() override { navigateDvd(DvdCommand::Back); }
+    void resume() override { navigateDvd(DvdCommand::Resume); }
+    void titleMenu() override { navigateDvd(DvdCommand::TitleMenu); }
+    void topMenu() override { navigateDvd(DvdCommand::TopMenu); }
+
+    void requireItem() const;
+    void navigateDvd(DvdCommand command);
+    void endScan();
+    void stepBackwards();
+    void onEvent(const VlcEvent& event);
+    void onStateEvent(const VlcEvent& event);
+    void onVideoClick(short button);
+    void presentFrame();
+    void applyVolume();
+    bool isRunning() const;
+    DvdPlace dvdPlace() const;
+    quint64 nextEpoch() { return ++m_lastEpoch; }
+
+    VlcPlayer m_player;
+    VideoSurface* m_surface = nullptr;
+    QTimer m_reverseTimer;
+    QString m_engineFailure;  // set when libvlc could not start: every command reports it
+
+    QString m_url;
+    MediaSource m_source;
+    long m_state = Undefined;
+    double m_position = 0;
+    double m_duration = 0;        // ms from libvlc, kept in seconds
+    VlcEvent::Tags m_tags;
+    bool m_playFailed = false;    // libvlc gave up on the item
+    std::optional<double> m_startPosition;
+    long m_volume = 50;
+    int m_outputVolume = -1;
+    bool m_volumeApplied = false;  // the output has taken m_volume since the item started
+    bool m_fullScreen = false;
+    int m_dvdTitle = -1;
+    int m_dvdChapter = -1;
+    bool m_dvdCanResume = false;
+
+    quint64 m_lastEpoch = 0;
+    quint64 m_itemEpoch = 0;   // events of older epochs belong to an earlier item
+    quint64 m_stateEpoch = 0;  // state events of older epochs predate the latest transport command
+    quint64 m_timeEpoch = 0;   // position events of older epochs predate the latest seek
+};
+
+}  // namespace zendrix

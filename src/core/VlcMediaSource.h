@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace zendrix {
+
+// What the engine's URL names, worked out once when the URL is set: where libvlc finds it and how the
+// engine must treat it. Pure: it looks at the file system only to tell a DVD folder from a file.
+struct MediaSource
+{
+    enum class Kind { None, File, Dvd, Stream };
+
+    Kind kind = Kind::None;
+    QString location;   // the MRL handed to libvlc ("file:///...", "dvd:///.../VIDEO_TS", "http://...")
+    QString localPath;  // absolute path of the file, or of the VIDEO_TS folder of a DVD; "" for streams
+    QString fileName;   // what the item is called until its title is known
+    QStringList options;  // libvlc media options, such as ":demux=avformat"
+};
+
+// "" -> nothing. A location with a scheme ("http://", "dvd://", "file://") is passed on as it stands. Any
+// other text is a local path, made absolute: a path to an .IFO file, a VIDEO_TS folder, or a folder that
+// holds one opens as a DVD (libvlc does not open an .IFO path itself); everything else is a file.
+MediaSource resolveMediaSource(const QString& url);
+
+// Length as the player shows it: "mm:ss", or "h:mm:ss" from one hour on. Whole seconds are rounded to
+// the nearest, halves to even, as the player rounds them; a negative or unknown length shows "00:00".
+QString formatDuration(double seconds);
+
+// The size in bytes, from the file system: the file's own size, or for a DVD the sum of the files in
+// its VIDEO_TS folder. Nothing when there is no such file or the item is a stream.
+std::optional<qint64> mediaSizeInBytes(const MediaSource& source);
+
+}  // namespace zendrix

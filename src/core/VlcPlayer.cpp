@@ -1,0 +1,361 @@
+#include "VlcPlayer.h"
+
+#include <QFileInfo>
+#include <QVector>
+#include <vlc/vlc.h>
+
+namespace zendrix {
+
+namespace {
+
+// What the engine never wants from libvlc: its own windows, dialogs, on-screen texts, lookups on the
+// network or the user's VLC settings.
+const QStringList kBaseArgs{
+    QStringLiteral("--ignore-config"),
+    QStringLiteral("--no-video-title-show"),
+    QStringLiteral("--no-osd"),
+    QStringLiteral("--no-interact"),
+    QStringLiteral("--no-stats"),
+    QStringLiteral("--no-snapshot-preview"),
+    QStringLiteral("--no-metadata-network-access"),
+    QStringLiteral("--quiet"),
+};
+
+const libvlc_event_e kPlayerEvents[] = {
+    libvlc_MediaPlayerOpening,     libvlc_MediaPlayerPlaying,       libvlc_MediaPlayerPaused,
+    libvlc_MediaPlayerStopped,     libvlc_MediaPlayerEndReached,    libvlc_MediaPlayerEncounteredError,
+    libvlc_MediaPlayerTimeChanged, libvlc_MediaPlayerLengthChanged, libvlc_MediaPlayerTitleChanged,
+    libvlc_MediaPlayerChapterChanged,
+};
+
+const libvlc_event_e kMediaEvents[] = {libvlc_MediaMetaChanged, libvlc_MediaParsedChanged,
+                                       libvlc_MediaDurationChanged};
+
+QString metaOf(libvlc_media_t* media, libvlc_meta_t meta)
+{
+    char* text = libvlc_media_get_meta(media, meta);
+    const QString result = QString::fromUtf8(text);
+    libvlc_free(text);
+    return result;
+}
+
+}  // namespace
+
+VlcPlayer::VlcPlayer(const QStringList& extraArgs, QObject* parent) : QObject(parent)
+{
+    qRegisterMetaType<VlcEvent>();
+    m_thread.setObjectName(QStringLiteral("libvlc"));
+    m_worker = new QObject;
+    m_worker->moveToThread(&m_thread);
+    m_thread.start();
+    QStringList args = kBaseArgs;
+    // MIDI needs a General MIDI sound font; Debian's fluid-soundfont-gm puts one here.
+    const QString soundFont = QStringLiteral("/usr/share/sounds/sf2/FluidR3_GM.sf2");
+    if (QFileInfo::exists(soundFont))
+        args << QStringLiteral("--soundfont=") + soundFont;
+    post([this, args = args + extraArgs] { startLibvlc(args); });
+}
+
+VlcPlayer::~VlcPlayer()
+{
+    // Everything queued before runs first, then libvlc goes; only then does the thread end.
+    QMetaObject::invokeMethod(m_worker, [this] { releaseAll(); }, Qt::BlockingQueuedConnection);
+    m_thread.quit();
+    m_thread.wait();
+    delete m_worker;
+}
+
+void VlcPlayer::post(std::function<void()> task)
+{
+    QMetaObject::invokeMethod(m_worker, std::move(task), Qt::QueuedConnection);
+}
+
+void VlcPlayer::report(VlcEvent::Type type, qint64 value, const QString& text)
+{
+    VlcEvent event;
+    event.type = type;
+    event.epoch = m_epoch.load();
+    event.value = value;
+    event.text = text;
+    Q_EMIT eventOccurred(event);
+}
+
+void VlcPlayer::startLibvlc(const QStringList& args)
+{
+    QVector<QByteArray> storage;
+    for (const QString& arg : args)
+        storage << arg.toUtf8();
+    QVector<const char*> argv;
+    for (const QByteArray& arg : storage)
+        argv << arg.constData();
+    m_vlc = libvlc_new(int(argv.size()), argv.data());
+    if (m_vlc)
+        m_player = libvlc_media_player_new(m_vlc);
+    if (!m_player) {
+        const char* why = libvlc_errmsg();
+        report(VlcEvent::Type::Failed, 0,
+               QStringLiteral("The media library could not be started (%1)")
+                   .arg(why ? QString::fromUtf8(why) : QStringLiteral("libvlc is missing or broken")));
+        return;
+    }
+    // Clicks and keys on the video belong to the video window, which turns them into the engine's own
+    // events; libvlc must not take them.
+    libvlc_video_set_mouse_input(m_player, 0);
+    libvlc_video_set_key_input(m_player, 0);
+    libvlc_event_manager_t* events = libvlc_media_player_event_manager(m_player);
+    for (libvlc_event_e type : kPlayerEvents)
+        libvlc_event_attach(events, type, &VlcPlayer::onPlayerEvent, this);
+}
+
+void VlcPlayer::releaseMedia()
+{
+    if (!m_media)
+        return;
+    libvlc_event_manager_t* events = libvlc_media_event_manager(m_media);
+    for (libvlc_event_e type : kMediaEvents)
+        libvlc_event_detach(events, type, &VlcPlayer::onMediaEvent, this);
+    libvlc_media_parse_stop(m_media);
+    libvlc_media_release(m_media);
+    m_media = nullptr;
+}
+
+void VlcPlayer::releaseAll()
+{
+    if (m_player) {
+        libvlc_media_player_stop(m_player);
+        libvlc_event_manager_t* events = libvlc_media_player_event_manager(m_player);
+        for (libvlc_event_e type : kPlayerEvents)
+            libvlc_event_detach(events, type, &VlcPlayer::onPlayerEvent, this);
+        libvlc_media_player_release(m_player);
+        m_player = nullptr;
+    }
+    releaseMedia();
+    if (m_vlc)
+        libvlc_release(m_vlc);
+    m_vlc = nullptr;
+}
+
+void VlcPlayer::load(const MediaSource& source, quint64 epoch)
+{
+    post([this, source, epoch] {
+        if (!m_player)
+            return begin(epoch);
+        // The old item stops before the new epoch begins, so that its last events count as old.
+        libvlc_media_player_stop(m_player);
+        begin(epoch);
+        releaseMedia();
+        m_media = libvlc_media_new_location(m_vlc, source.location.toUtf8().constData());
+        if (!m_media) {
+            report(VlcEvent::Type::Error);
+            return;
+        }
+        for (const QString& option : source.options)
+            libvlc_media_add_option(m_media, option.toUtf8().constData());
+        libvlc_event_manager_t* events = libvlc_media_event_manager(m_media);
+        for (libvlc_event_e type : kMediaEvents)
+            libvlc_event_attach(events, type, &VlcPlayer::onMediaEvent, this);
+        libvlc_media_player_set_media(m_player, m_media);
+        // Tags and length of local files come within milliseconds; a DVD tells its titles once it plays.
+        if (source.kind == MediaSource::Kind::File)
+            libvlc_media_parse_with_options(m_media, libvlc_media_parse_local, 5000);
+    });
+}
+
+void VlcPlayer::unload(quint64 epoch)
+{
+    post([this, epoch] {
+        if (m_player)
+            libvlc_media_player_stop(m_player);
+        begin(epoch);
+        if (!m_player)
+            return;
+        libvlc_media_player_set_media(m_player, nullptr);
+        releaseMedia();
+    });
+}
+
+void VlcPlayer::play(VideoOutput output, std::optional<qint64> startMs, quint64 epoch)
+{
+    post([this, output, startMs, epoch] {
+        if (!m_player || !m_media)
+            return begin(epoch);
+        if (output.window != 0)
+            libvlc_media_player_set_xwindow(m_player, uint32_t(output.window));
+        else
+            m_frames.attach(m_player);
+        // After the end or an error libvlc keeps the finished input, and play() would only wake it:
+        // it must be stopped before the item can start again.
+        const libvlc_state_t state = libvlc_media_player_get_state(m_player);
+        if (state == libvlc_Ended || state == libvlc_Error)
+            libvlc_media_player_stop(m_player);
+        begin(epoch);
+        libvlc_media_player_set_rate(m_player, 1.0f);
+        libvlc_media_player_play(m_player);
+        // A position chosen while stopped: the input takes it as its first command.
+        if (startMs && *startMs > 0)
+            libvlc_media_player_set_time(m_player, *startMs);
+    });
+}
+
+void VlcPlayer::resume(quint64 epoch)
+{
+    post([this, epoch] {
+        begin(epoch);
+        if (!m_player)
+            return;
+        libvlc_media_player_set_rate(m_player, 1.0f);
+        libvlc_media_player_set_pause(m_player, 0);
+    });
+}
+
+void VlcPlayer::pause(quint64 epoch)
+{
+    post([this, epoch] {
+        begin(epoch);
+        if (!m_player)
+            return;
+        libvlc_media_player_set_rate(m_player, 1.0f);
+        libvlc_media_player_set_pause(m_player, 1);
+    });
+}
+
+void VlcPlayer::stop(quint64 epoch)
+{
+    post([this, epoch] {
+        begin(epoch);
+        if (m_player)
+            libvlc_media_player_stop(m_player);
+    });
+}
+
+void VlcPlayer::seek(qint64 ms, quint64 epoch)
+{
+    post([this, ms, epoch] {
+        begin(epoch);
+        if (m_player)
+            libvlc_media_player_set_time(m_player, ms);
+    });
+}
+
+void VlcPlayer::setRate(float rate)
+{
+    post([this, rate] {
+        if (m_player)
+            libvlc_media_player_set_rate(m_player, rate);
+    });
+}
+
+void VlcPlayer::setVolume(int volume)
+{
+    post([this, volume] {
+        if (!m_player)
+            return;
+        // While the audio output is being set up for a new item there is none to take the volume; the
+        // engine tries again until one has taken it. (Reading the volume back is no proof: libvlc
+        // reports a change only after the output has applied it.)
+        if (libvlc_audio_set_volume(m_player, volume) == 0)
+            report(VlcEvent::Type::Volume, volume);
+    });
+}
+
+void VlcPlayer::nextChapter()
+{
+    post([this] {
+        if (m_player)
+            libvlc_media_player_next_chapter(m_player);
+    });
+}
+
+void VlcPlayer::previousChapter()
+{
+    post([this] {
+        if (m_player)
+            libvlc_media_player_previous_chapter(m_player);
+    });
+}
+
+void VlcPlayer::dvd(DvdAction action, quint64 epoch)
+{
+    post([this, action, epoch] {
+        begin(epoch);
+        if (!m_player)
+            return;
+        // The title is read here rather than taken from the caller: the disc may have moved on its own.
+        const bool inMenu = libvlc_media_player_get_title(m_player) == 0;
+        switch (action) {
+        case DvdAction::ShowRootMenu:
+            if (inMenu)
+                libvlc_media_player_set_chapter(m_player, 1);
+            else
+                libvlc_media_player_set_title(m_player, 0);
+            break;
+        case DvdAction::ShowTitleMenu:
+            if (!inMenu)
+                libvlc_media_player_set_title(m_player, 0);
+            libvlc_media_player_set_chapter(m_player, 2);
+            break;
+        case DvdAction::Resume:
+            if (inMenu)
+                libvlc_media_player_set_chapter(m_player, 0);
+            break;
+        }
+    });
+}
+
+void VlcPlayer::activateMenuButton()
+{
+    post([this] {
+        if (m_player)
+            libvlc_media_player_navigate(m_player, libvlc_navigate_activate);
+    });
+}
+
+void VlcPlayer::onPlayerEvent(const libvlc_event_t* event, void* opaque)
+{
+    // libvlc's thread, with libvlc's locks held: only read the event and pass it on, never call back.
+    auto* self = static_cast<VlcPlayer*>(opaque);
+    using Type = VlcEvent::Type;
+    switch (event->type) {
+    case libvlc_MediaPlayerOpening:
+        return self->report(Type::Opening);
+    case libvlc_MediaPlayerPlaying:
+        return self->report(Type::Playing);
+    case libvlc_MediaPlayerPaused:
+        return self->report(Type::Paused);
+    case libvlc_MediaPlayerStopped:
+        return self->report(Type::Stopped);
+    case libvlc_MediaPlayerEndReached:
+        return self->report(Type::Ended);
+    case libvlc_MediaPlayerEncounteredError:
+        return self->report(Type::Error);
+    case libvlc_MediaPlayerTimeChanged:
+        return self->report(Type::Time, event->u.media_player_time_changed.new_time);
+    case libvlc_MediaPlayerLengthChanged:
+        return self->report(Type::Length, event->u.media_player_length_changed.new_length);
+    case libvlc_MediaPlayerTitleChanged:
+        return self->report(Type::Title, event->u.media_player_title_changed.new_title);
+    case libvlc_MediaPlayerChapterChanged:
+        return self->report(Type::Chapter, event->u.media_player_chapter_changed.new_chapter);
+    default:
+        return;
+    }
+}
+
+void VlcPlayer::onMediaEvent(const libvlc_event_t* event, void* opaque)
+{
+    auto* self = static_cast<VlcPlayer*>(opaque);
+    auto* media = static_cast<libvlc_media_t*>(event->p_obj);
+    if (event->type == libvlc_MediaDurationChanged) {
+        self->report(VlcEvent::Type::Duration, event->u.media_duration_changed.new_duration);
+        return;
+    }
+    // Reading tags takes only the item's own lock, which libvlc does not hold while it reports.
+    VlcEvent meta;
+    meta.type = VlcEvent::Type::Meta;
+    meta.epoch = self->m_epoch.load();
+    meta.tags = {metaOf(media, libvlc_meta_Title), metaOf(media, libvlc_meta_Artist),
+                 metaOf(media, libvlc_meta_Album), metaOf(media, libvlc_meta_Genre)};
+    Q_EMIT self->eventOccurred(meta);
+}
+
+}  // namespace zendrix

@@ -1,0 +1,175 @@
+// The libvlc engine on a DVD that the test builds: chapters, menus and resume, told apart by the colour
+// of the pictures that reach the video surface.
+#include "EngineTestSupport.h"
+#include "core/Failure.h"
+#include "core/VlcEngine.h"
+#include "support/MediaFixtures.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+using namespace zendrix;
+using namespace zendrix::test;
+
+namespace {
+
+class VlcEngineDvd : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (const QString missing = MediaFixtures::missingTools({"ffmpeg", "spumux", "dvdauthor"});
+            !missing.isEmpty())
+            GTEST_SKIP() << missing.toStdString();
+        videoTs = MediaFixtures::dvd();
+        ASSERT_FALSE(videoTs.isEmpty()) << MediaFixtures::lastError().toStdString();
+        engine.setVideoSurface(&surface);
+    }
+
+    // Waits until the pictures show `shade`; a frame from before a command may still be on its way, so
+    // the shade must hold for a few frames.
+    ::testing::AssertionResult shows(Shade shade, int timeoutMs = 6000)
+    {
+        int since = -1;
+        const bool seen = waitFor(
+            [&] {
+                if (surface.shade != shade)
+                    since = -1;
+                else if (since < 0)
+                    since = surface.frames;
+                return since >= 0 && surface.frames - since >= 3;
+            },
+            timeoutMs);
+        if (seen)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "expected " << shadeName(shade) << ", shows "
+                                             << shadeName(surface.shade) << " after " << surface.frames
+                                             << " frames";
+    }
+
+    bool available(const char* item) { return engine.dvd().isAvailable(QString::fromLatin1(item)); }
+
+    // Menus are still pictures, and a DVD player shows the menu's still only once libvlc's title says
+    // so: wait for both.
+    bool inMenu() { return waitFor([&] { return engine.currentMedia().duration() == 0.0; }); }
+
+    RecordingSurface surface;
+    VlcEngine engine{{QStringLiteral("--aout=dummy")}};
+    QString videoTs;
+};
+
+TEST_F(VlcEngineDvd, AnIfoPathLoadsTheDiscWithoutStartingIt)
+{
+    engine.setURL(QDir(videoTs).filePath(QStringLiteral("VIDEO_TS.IFO")));
+    EXPECT_TRUE(available("dvd"));
+    EXPECT_FALSE(available("topMenu"));  // nothing runs yet
+    EXPECT_EQ(engine.playState(), MediaEngine::Ready);
+    QDir disc(videoTs);
+    disc.cdUp();
+    EXPECT_EQ(engine.currentMedia().name(), disc.dirName());
+    qint64 size = 0;
+    for (const QFileInfo& file : QDir(videoTs).entryInfoList(QDir::Files))
+        size += file.size();
+    EXPECT_EQ(engine.currentMedia().getItemInfo(QStringLiteral("Size")), QString::number(size));
+    runEventsFor(500);
+    EXPECT_EQ(surface.frames, 0);
+}
+
+TEST_F(VlcEngineDvd, ChaptersMenusAndResumeChangeWhatPlays)
+{
+    engine.setURL(videoTs);
+    engine.controls().play();
+    // libvlc opens a disc at its title menu, where the title menu is all there is to leave for.
+    ASSERT_TRUE(shows(Shade::Yellow));
+    ASSERT_TRUE(inMenu());
+    ASSERT_TRUE(waitFor([&] { return available("topMenu"); }));
+    EXPECT_FALSE(available("titleMenu"));
+    EXPECT_FALSE(available("back"));
+    EXPECT_FALSE(available("resume"));
+
+    // A left click on a menu activates its highlighted button, which starts the title.
+    Q_EMIT engine.Click(1, 0, 10, 10);  // as the video window raises it
+    ASSERT_TRUE(shows(Shade::Green));
+    ASSERT_TRUE(waitFor([&] { return engine.currentMedia().duration() > 0; }));
+    EXPECT_NEAR(engine.currentMedia().duration(), 16.0, 0.5);
+    EXPECT_TRUE(available("titleMenu"));
+    EXPECT_TRUE(available("topMenu"));
+    EXPECT_TRUE(available("back"));
+    EXPECT_FALSE(available("resume"));
+    EXPECT_THROW(engine.dvd().resume(), EngineError);
+
+    engine.controls().next();
+    ASSERT_TRUE(shows(Shade::Blue));
+    engine.controls().previous();
+    ASSERT_TRUE(shows(Shade::Green));
+    engine.controls().next();
+    ASSERT_TRUE(shows(Shade::Blue));
+    ASSERT_TRUE(waitFor([&] { return engine.controls().currentPosition() > 9.0; }));
+    const double left = engine.controls().currentPosition();
+
+    // Top menu: the title set's root menu, from which resume returns to the point the title was left.
+    engine.dvd().topMenu();
+    ASSERT_TRUE(shows(Shade::Magenta));
+    ASSERT_TRUE(inMenu());
+    ASSERT_TRUE(waitFor([&] { return available("resume"); }));
+    EXPECT_FALSE(available("topMenu"));
+    EXPECT_TRUE(available("titleMenu"));
+    engine.dvd().resume();
+    ASSERT_TRUE(shows(Shade::Blue));
+    ASSERT_TRUE(waitFor([&] { return engine.currentMedia().duration() > 0; }));
+    ASSERT_TRUE(waitFor([&] { return engine.controls().currentPosition() > left; }));
+    EXPECT_LT(engine.controls().currentPosition(), left + 2.5);
+
+    // Title menu, straight from the title.
+    engine.dvd().titleMenu();
+    ASSERT_TRUE(shows(Shade::Yellow));
+    ASSERT_TRUE(waitFor([&] { return !available("titleMenu"); }));
+    EXPECT_FALSE(available("back"));  // the title menu is the top
+    EXPECT_THROW(engine.dvd().back(), EngineError);
+    Q_EMIT engine.Click(1, 0, 10, 10);
+    ASSERT_TRUE(shows(Shade::Green));
+
+    // Back climbs: title, root menu, title menu.
+    ASSERT_TRUE(waitFor([&] { return available("back"); }));
+    engine.dvd().back();
+    ASSERT_TRUE(shows(Shade::Magenta));
+    ASSERT_TRUE(waitFor([&] { return available("back") && !available("topMenu"); }));
+    engine.dvd().back();
+    ASSERT_TRUE(shows(Shade::Yellow));
+
+    // Stopping answers at once and leaves nothing available but the disc itself.
+    QElapsedTimer clock;
+    clock.start();
+    engine.controls().stop();
+    EXPECT_LT(clock.elapsed(), 20);
+    EXPECT_EQ(engine.playState(), MediaEngine::Stopped);
+    EXPECT_TRUE(available("dvd"));
+    EXPECT_FALSE(available("titleMenu"));
+    EXPECT_FALSE(available("resume"));
+}
+
+TEST_F(VlcEngineDvd, ControlCallsReturnAtOnceWhileTheDiscPlays)
+{
+    engine.setURL(videoTs);
+    engine.controls().play();
+    ASSERT_TRUE(shows(Shade::Yellow));
+    QElapsedTimer clock;
+    qint64 slowest = 0;
+    const auto timed = [&](auto call) {
+        clock.start();
+        call();
+        slowest = std::max(slowest, clock.elapsed());
+    };
+    timed([&] { engine.controls().setCurrentPosition(5); });
+    timed([&] { engine.controls().pause(); });
+    timed([&] { engine.controls().play(); });
+    timed([&] { engine.dvd().topMenu(); });
+    timed([&] { engine.setURL(videoTs); });
+    timed([&] { engine.controls().play(); });
+    timed([&] { engine.setURL(QString()); });
+    EXPECT_LT(slowest, 20);
+    EXPECT_EQ(engine.playState(), MediaEngine::Undefined);
+}
+
+}  // namespace

@@ -1,0 +1,304 @@
+#include "MediaFixtures.h"
+
+#include "platform/AtomicFile.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <cmath>
+#include <numbers>
+
+namespace zendrix {
+
+namespace {
+
+// Bump when a maker changes what it makes, so that the kept fixtures of an older build are not reused.
+constexpr int kGeneratorVersion = 1;
+
+QString& errorText()
+{
+    static QString text;
+    return text;
+}
+
+QString fail(const QString& why)
+{
+    errorText() = why;
+    return {};
+}
+
+QDir storeFolder()
+{
+    QDir dir(QStringLiteral(ZENDRIX_TEST_MEDIA_DIR));
+    dir.mkpath(QStringLiteral("."));
+    return dir;
+}
+
+// The kept fixture called `name`, made by `make` into a fresh folder when it is not there yet. `make`
+// writes the fixture under that folder at the relative path `name` and returns "" or an error.
+template <typename Make>
+QString kept(const QString& name, Make make)
+{
+    QDir store = storeFolder();
+    const QString target = store.filePath(QStringLiteral("v%1-%2").arg(kGeneratorVersion).arg(name));
+    if (QFileInfo::exists(target))
+        return target;
+    QTemporaryDir work(store.filePath(QStringLiteral("making-XXXXXX")));
+    if (!work.isValid())
+        return fail(QStringLiteral("cannot make a folder in %1").arg(store.path()));
+    if (const QString error = make(work.path(), work.filePath(name)); !error.isEmpty())
+        return fail(error);
+    // Another test program may have made the same fixture meanwhile; either copy will do.
+    if (!QDir().rename(work.filePath(name), target) && !QFileInfo::exists(target))
+        return fail(QStringLiteral("cannot move the fixture to %1").arg(target));
+    return target;
+}
+
+QString run(const QString& program, const QStringList& args, const QString& folder,
+            const QString& stdinFile = {}, const QString& stdoutFile = {})
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VIDEO_FORMAT"), QStringLiteral("PAL"));
+    process.setProcessEnvironment(env);
+    if (!stdinFile.isEmpty())
+        process.setStandardInputFile(stdinFile);
+    if (!stdoutFile.isEmpty())
+        process.setStandardOutputFile(stdoutFile);
+    process.start(program, args);
+    if (!process.waitForFinished(180'000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        const QString output = QString::fromLocal8Bit(process.readAllStandardError()).right(1500);
+        return QStringLiteral("%1 failed: %2 %3").arg(program, process.errorString(), output);
+    }
+    return {};
+}
+
+QByteArray wavBytes(double seconds, int frequency)
+{
+    constexpr int rate = 44100;
+    const auto samples = qint32(std::lround(seconds * rate));
+    QByteArray data;
+    QDataStream out(&data, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const auto tag = [&out](const char* fourcc) { out.writeRawData(fourcc, 4); };
+    tag("RIFF");
+    out << quint32(36 + samples * 2);
+    tag("WAVE");
+    tag("fmt ");
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2) << quint16(2)
+        << quint16(16);
+    tag("data");
+    out << quint32(samples * 2);
+    for (qint32 i = 0; i < samples; ++i)
+        out << qint16(std::lround(9000.0 * std::sin(2 * std::numbers::pi * frequency * i / rate)));
+    return data;
+}
+
+QByteArray midiBytes(int notes)
+{
+    // One track at 480 ticks a beat and the default 120 beats a minute: a beat is half a second.
+    QByteArray track;
+    for (int i = 0; i < notes; ++i) {
+        const char note = char(60 + i % 12);
+        track.append("\x00\x90", 2).append(note).append('\x64');
+        track.append("\x83\x60\x80", 3).append(note).append('\x00');
+    }
+    track.append("\x00\xff\x2f\x00", 4);
+    QByteArray data("MThd\x00\x00\x00\x06\x00\x00\x00\x01\x01\xe0", 14);
+    data.append("MTrk");
+    const quint32 length = qToBigEndian(quint32(track.size()));
+    data.append(reinterpret_cast<const char*>(&length), 4);
+    return data + track;
+}
+
+QString slug(const QString& text)
+{
+    QString result;
+    for (const QChar c : text)
+        result += c.isLetterOrNumber() ? c : QLatin1Char('_');
+    return result.left(24);
+}
+
+QStringList codecArgs(const QString& suffix)
+{
+    if (suffix == QLatin1String("mp3"))
+        return {"-c:a", "libmp3lame", "-b:a", "128k", "-id3v2_version", "3"};
+    if (suffix == QLatin1String("ogg"))
+        return {"-c:a", "libvorbis", "-q:a", "4"};
+    if (suffix == QLatin1String("wma"))
+        return {"-c:a", "wmav2", "-b:a", "128k"};
+    if (suffix == QLatin1String("aiff"))
+        return {"-c:a", "pcm_s16be", "-write_id3v2", "1"};
+    return {};
+}
+
+// A transparent PAL-sized picture with the button rectangles, as spumux wants its highlight: a
+// palette picture of at most four colours.
+QString writeButtons(const QString& path, const QList<QRect>& buttons)
+{
+    QImage image(720, 576, QImage::Format_Indexed8);
+    image.setColorTable({qRgba(0, 0, 0, 0), qRgba(255, 0, 0, 255)});
+    image.fill(0);
+    for (const QRect& button : buttons)
+        for (int y = button.top(); y <= button.bottom(); ++y)
+            for (int x = button.left(); x <= button.right(); ++x)
+                image.setPixel(x, y, 1);
+    return image.save(path, "PNG") ? QString() : QStringLiteral("cannot write %1").arg(path);
+}
+
+QString spuXml(const QString& png, const QList<QRect>& buttons)
+{
+    QString xml = QStringLiteral("<subpictures><stream><spu start=\"00:00:00.00\" force=\"yes\" "
+                                 "highlight=\"%1\" select=\"%1\">\n")
+                      .arg(png);
+    int n = 0;
+    for (const QRect& b : buttons)
+        xml += QStringLiteral("<button name=\"b%1\" x0=\"%2\" y0=\"%3\" x1=\"%4\" y1=\"%5\"/>\n")
+                   .arg(++n)
+                   .arg(b.left())
+                   .arg(b.top())
+                   .arg(b.right() + 1)
+                   .arg(b.bottom() + 1);
+    return xml + QStringLiteral("</spu></stream></subpictures>\n");
+}
+
+QStringList dvdVideoArgs(const QString& colourSource, double seconds, const QString& out)
+{
+    return {"-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i", colourSource,
+            "-f", "lavfi", "-i", QStringLiteral("sine=f=440:r=48000:d=%1").arg(seconds),
+            "-target", "pal-dvd", "-aspect", "4:3", "-b:v", "1500k", "-t", QString::number(seconds), out};
+}
+
+QString makeMenu(const QString& dir, const QString& colour, const QList<QRect>& buttons, const QString& out)
+{
+    const QString background = colour + QStringLiteral("_bg.mpg");
+    const QString png = colour + QStringLiteral("_buttons.png");
+    const QString xml = colour + QStringLiteral("_spu.xml");
+    const auto source = QStringLiteral("color=%1:s=720x576:r=25:d=2").arg(colour);
+    if (QString e = run("ffmpeg", dvdVideoArgs(source, 2, background), dir); !e.isEmpty())
+        return e;
+    if (QString e = writeButtons(QDir(dir).filePath(png), buttons); !e.isEmpty())
+        return e;
+    if (!writeFileAtomically(QDir(dir).filePath(xml), spuXml(png, buttons).toUtf8()))
+        return QStringLiteral("cannot write %1").arg(xml);
+    return run("spumux", {xml}, dir, QDir(dir).filePath(background), QDir(dir).filePath(out));
+}
+
+const char* const kDvdXml = R"(<dvdauthor dest="disc" jumppad="yes">
+  <vmgm>
+    <fpc>jump title 1;</fpc>
+    <menus>
+      <pgc entry="title">
+        <vob file="title_menu.mpg" pause="inf"/>
+        <button name="b1">jump title 1;</button>
+      </pgc>
+    </menus>
+  </vmgm>
+  <titleset>
+    <menus>
+      <pgc entry="root">
+        <vob file="root_menu.mpg" pause="inf"/>
+        <button name="b1">jump title 1 chapter 1;</button>
+        <button name="b2">jump title 1 chapter 2;</button>
+      </pgc>
+    </menus>
+    <titles>
+      <pgc>
+        <vob file="title.mpg" chapters="0,0:08"/>
+        <post>call menu;</post>
+      </pgc>
+    </titles>
+  </titleset>
+</dvdauthor>
+)";
+
+}  // namespace
+
+QString MediaFixtures::missingTools(const QStringList& tools)
+{
+    QStringList missing;
+    for (const QString& tool : tools)
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            missing << tool;
+    if (missing.isEmpty())
+        return {};
+    return QStringLiteral("not installed: %1 (scripts/install-deps.sh installs them)").arg(missing.join(", "));
+}
+
+QString MediaFixtures::lastError()
+{
+    return errorText();
+}
+
+QString MediaFixtures::wav(double seconds, int frequency)
+{
+    return kept(QStringLiteral("tone-%1s-%2hz.wav").arg(seconds).arg(frequency), [&](const QString&, const QString& out) {
+        return writeFileAtomically(out, wavBytes(seconds, frequency)) ? QString() : QStringLiteral("cannot write %1").arg(out);
+    });
+}
+
+QString MediaFixtures::midi(int notes)
+{
+    return kept(QStringLiteral("notes-%1.mid").arg(notes), [&](const QString&, const QString& out) {
+        return writeFileAtomically(out, midiBytes(notes)) ? QString() : QStringLiteral("cannot write %1").arg(out);
+    });
+}
+
+QString MediaFixtures::encoded(const QString& suffix, double seconds, const Tags& tags, Content content)
+{
+    const QString name = QStringLiteral("%1-%2s-%3-%4.%5")
+                             .arg(content == Content::Tone ? "tone" : "music")
+                             .arg(seconds)
+                             .arg(slug(tags.title + tags.artist + tags.album + tags.genre))
+                             .arg(qHash(tags.title + '|' + tags.artist + '|' + tags.album + '|' + tags.genre))
+                             .arg(suffix);
+    return kept(name, [&](const QString& dir, const QString& out) {
+        QStringList args{"-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                         QStringLiteral("sine=frequency=440:sample_rate=44100:duration=%1").arg(seconds)};
+        if (content == Content::Music)
+            args << "-f" << "lavfi" << "-i" << QStringLiteral("anoisesrc=d=%1:c=pink:a=0.2:r=44100").arg(seconds)
+                 << "-filter_complex" << "amix=inputs=2";
+        const std::pair<const char*, QString> fields[] = {
+            {"title", tags.title}, {"artist", tags.artist}, {"album", tags.album}, {"genre", tags.genre}};
+        for (const auto& [key, value] : fields)
+            if (!value.isEmpty())
+                args << "-metadata" << QStringLiteral("%1=%2").arg(key, value);
+        args << codecArgs(suffix) << out;
+        return run("ffmpeg", args, dir);
+    });
+}
+
+QString MediaFixtures::dvd()
+{
+    const QString disc = kept(QStringLiteral("dvd"), [](const QString& dir, const QString& out) {
+        const QList<QRect> titleMenuButtons{QRect(260, 420, 200, 60)};
+        const QList<QRect> rootMenuButtons{QRect(100, 420, 200, 60), QRect(420, 420, 200, 60)};
+        if (QString e = makeMenu(dir, "yellow", titleMenuButtons, "title_menu.mpg"); !e.isEmpty())
+            return e;
+        if (QString e = makeMenu(dir, "magenta", rootMenuButtons, "root_menu.mpg"); !e.isEmpty())
+            return e;
+        const QStringList title{"-hide_banner", "-loglevel", "error", "-y",
+                                "-f", "lavfi", "-i", "color=green:s=720x576:r=25:d=8",
+                                "-f", "lavfi", "-i", "color=blue:s=720x576:r=25:d=8",
+                                "-f", "lavfi", "-i", "sine=f=440:r=48000:d=16",
+                                "-filter_complex", "[0][1]concat=n=2:v=1:a=0[v]", "-map", "[v]", "-map", "2",
+                                "-target", "pal-dvd", "-aspect", "4:3", "-b:v", "1500k", "title.mpg"};
+        if (QString e = run("ffmpeg", title, dir); !e.isEmpty())
+            return e;
+        if (!writeFileAtomically(QDir(dir).filePath("dvd.xml"), kDvdXml))
+            return QStringLiteral("cannot write dvd.xml");
+        if (QString e = run("dvdauthor", {"-x", "dvd.xml"}, dir); !e.isEmpty())
+            return e;
+        return QDir(dir).rename("disc", out) ? QString() : QStringLiteral("cannot name the DVD folder");
+    });
+    return disc.isEmpty() ? disc : QDir(disc).filePath(QStringLiteral("VIDEO_TS"));
+}
+
+}  // namespace zendrix
