@@ -1,16 +1,41 @@
+// Zendrix: starts the player. The program takes no command line.
+#include "core/VlcEngine.h"
+#include "platform/Fonts.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
+#include "windows/Program.h"
+#include "windows/QtHost.h"
 
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char* argv[])
 {
+    using namespace zendrix;
+
+    // The window group is placed window by window at absolute positions, which Wayland does not allow a
+    // client: run through XWayland there.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
     QApplication app(argc, argv);
-    const auto instance = zendrix::SingleInstance::claim(zendrix::programFolder());
+    // One instance per installation: a second start ends here, before it shows or writes anything.
+    const auto instance = SingleInstance::claim(programFolder());
     if (!instance)
         return 0;
-    QWidget window;
-    window.show();
-    return app.exec();
+
+    QApplication::setApplicationName(QStringLiteral("Zendrix"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    loadBundledFonts();
+
+    QtMessageBoxes messages;
+    QtFileDialogs dialogs;
+    QtProgramExit exit;
+    QtShell shell;
+    Program program({messages, dialogs, exit, shell}, [](VideoSurface& surface) {
+        auto engine = std::make_unique<VlcEngine>();
+        engine->setVideoSurface(&surface);
+        return engine;
+    });
+    program.Form_Load();
+    return QApplication::exec();
 }

@@ -55,4 +55,4 @@ DvdPlace dvdTitleChanged(DvdPlace place, int title)
     return place;
 }
 
-}  // namespace zendrix
+} // namespace zendrix

@@ -26,11 +26,11 @@ enum class DvdAction { ShowRootMenu, ShowTitleMenu, Resume };
 
 struct DvdPlace
 {
-    bool loaded = false;      // the engine's item is a DVD
-    bool running = false;     // its playback has started and not stopped
-    int title = -1;           // libvlc's current title; -1 while unknown
-    int chapter = -1;         // libvlc's current chapter; in title 0 the menu id less one
-    bool canResume = false;   // a title was left for the menu now showing
+    bool loaded = false;    // the engine's item is a DVD
+    bool running = false;   // its playback has started and not stopped
+    int title = -1;         // libvlc's current title; -1 while unknown
+    int chapter = -1;       // libvlc's current chapter; in title 0 the menu id less one
+    bool canResume = false; // a title was left for the menu now showing
 
     bool inMenu() const { return title == 0; }
     bool inTitleMenu() const { return inMenu() && chapter == 1; }
@@ -47,4 +47,4 @@ std::optional<DvdAction> dvdActionFor(DvdCommand command, const DvdPlace& place)
 // How the place moves when libvlc reports a new title.
 DvdPlace dvdTitleChanged(DvdPlace place, int title);
 
-}  // namespace zendrix
+} // namespace zendrix

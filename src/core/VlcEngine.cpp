@@ -26,7 +26,7 @@ qint64 msOf(double seconds)
     return qint64(std::llround(seconds * 1000.0));
 }
 
-}  // namespace
+} // namespace
 
 VlcEngine::VlcEngine(const QStringList& extraVlcArgs, QObject* parent)
     : MediaEngine(parent), m_player(extraVlcArgs)
@@ -382,4 +382,4 @@ void VlcEngine::onStateEvent(const VlcEvent& event)
     }
 }
 
-}  // namespace zendrix
+} // namespace zendrix

@@ -103,28 +103,28 @@ private:
     VlcPlayer m_player;
     VideoSurface* m_surface = nullptr;
     QTimer m_reverseTimer;
-    QString m_engineFailure;  // set when libvlc could not start: every command reports it
+    QString m_engineFailure; // set when libvlc could not start: every command reports it
 
     QString m_url;
     MediaSource m_source;
     long m_state = Undefined;
     double m_position = 0;
-    double m_duration = 0;        // ms from libvlc, kept in seconds
+    double m_duration = 0; // ms from libvlc, kept in seconds
     VlcEvent::Tags m_tags;
-    bool m_playFailed = false;    // libvlc gave up on the item
+    bool m_playFailed = false; // libvlc gave up on the item
     std::optional<double> m_startPosition;
     long m_volume = 50;
     int m_outputVolume = -1;
-    bool m_volumeApplied = false;  // the output has taken m_volume since the item started
+    bool m_volumeApplied = false; // the output has taken m_volume since the item started
     bool m_fullScreen = false;
     int m_dvdTitle = -1;
     int m_dvdChapter = -1;
     bool m_dvdCanResume = false;
 
     quint64 m_lastEpoch = 0;
-    quint64 m_itemEpoch = 0;   // events of older epochs belong to an earlier item
-    quint64 m_stateEpoch = 0;  // state events of older epochs predate the latest transport command
-    quint64 m_timeEpoch = 0;   // position events of older epochs predate the latest seek
+    quint64 m_itemEpoch = 0;  // events of older epochs belong to an earlier item
+    quint64 m_stateEpoch = 0; // state events of older epochs predate the latest transport command
+    quint64 m_timeEpoch = 0;  // position events of older epochs predate the latest seek
 };
 
-}  // namespace zendrix
+} // namespace zendrix

@@ -55,7 +55,7 @@ bool isOgg(const QFileInfo& info)
     return oggSuffixes.contains(info.suffix().toLower());
 }
 
-}  // namespace
+} // namespace
 
 MediaSource resolveMediaSource(const QString& url)
 {
@@ -68,7 +68,7 @@ MediaSource resolveMediaSource(const QString& url)
         if (parsed.isLocalFile())
             return resolveMediaSource(parsed.toLocalFile());
         source.kind = url.startsWith(QLatin1String("dvd"), Qt::CaseInsensitive) ? MediaSource::Kind::Dvd
-                                                                               : MediaSource::Kind::Stream;
+                                                                                : MediaSource::Kind::Stream;
         source.location = url;
         source.fileName = parsed.fileName().isEmpty() ? url : parsed.fileName();
         return source;
@@ -90,9 +90,9 @@ MediaSource resolveMediaSource(const QString& url)
     source.fileName = info.fileName();
     // libvlc's own Ogg reader seeks by bisecting pages and lands seconds to minutes late (further the
     // further into the file); the libavformat reader finds the page by its granule position and lands
-    // on the second.
+    // on the second. Should it refuse the file, libvlc's own readers still get their turn.
     if (isOgg(info))
-        source.options << QStringLiteral(":demux=avformat");
+        source.options << QStringLiteral(":demux=avformat,any");
     return source;
 }
 
@@ -124,4 +124,4 @@ std::optional<qint64> mediaSizeInBytes(const MediaSource& source)
     return total;
 }
 
-}  // namespace zendrix
+} // namespace zendrix

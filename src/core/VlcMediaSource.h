@@ -13,10 +13,10 @@ struct MediaSource
     enum class Kind { None, File, Dvd, Stream };
 
     Kind kind = Kind::None;
-    QString location;   // the MRL handed to libvlc ("file:///...", "dvd:///.../VIDEO_TS", "http://...")
-    QString localPath;  // absolute path of the file, or of the VIDEO_TS folder of a DVD; "" for streams
-    QString fileName;   // what the item is called until its title is known
-    QStringList options;  // libvlc media options, such as ":demux=avformat"
+    QString location;    // the MRL handed to libvlc ("file:///...", "dvd:///.../VIDEO_TS", "http://...")
+    QString localPath;   // absolute path of the file, or of the VIDEO_TS folder of a DVD; "" for streams
+    QString fileName;    // what the item is called until its title is known
+    QStringList options; // libvlc media options, such as ":demux=avformat"
 };
 
 // "" -> nothing. A location with a scheme ("http://", "dvd://", "file://") is passed on as it stands. Any
@@ -32,4 +32,4 @@ QString formatDuration(double seconds);
 // its VIDEO_TS folder. Nothing when there is no such file or the item is a stream.
 std::optional<qint64> mediaSizeInBytes(const MediaSource& source);
 
-}  // namespace zendrix
+} // namespace zendrix

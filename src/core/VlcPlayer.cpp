@@ -22,9 +22,9 @@ const QStringList kBaseArgs{
 };
 
 const libvlc_event_e kPlayerEvents[] = {
-    libvlc_MediaPlayerOpening,     libvlc_MediaPlayerPlaying,       libvlc_MediaPlayerPaused,
-    libvlc_MediaPlayerStopped,     libvlc_MediaPlayerEndReached,    libvlc_MediaPlayerEncounteredError,
-    libvlc_MediaPlayerTimeChanged, libvlc_MediaPlayerLengthChanged, libvlc_MediaPlayerTitleChanged,
+    libvlc_MediaPlayerOpening,        libvlc_MediaPlayerPlaying,       libvlc_MediaPlayerPaused,
+    libvlc_MediaPlayerStopped,        libvlc_MediaPlayerEndReached,    libvlc_MediaPlayerEncounteredError,
+    libvlc_MediaPlayerTimeChanged,    libvlc_MediaPlayerLengthChanged, libvlc_MediaPlayerTitleChanged,
     libvlc_MediaPlayerChapterChanged,
 };
 
@@ -39,7 +39,7 @@ QString metaOf(libvlc_media_t* media, libvlc_meta_t meta)
     return result;
 }
 
-}  // namespace
+} // namespace
 
 VlcPlayer::VlcPlayer(const QStringList& extraArgs, QObject* parent) : QObject(parent)
 {
@@ -59,7 +59,8 @@ VlcPlayer::VlcPlayer(const QStringList& extraArgs, QObject* parent) : QObject(pa
 VlcPlayer::~VlcPlayer()
 {
     // Everything queued before runs first, then libvlc goes; only then does the thread end.
-    QMetaObject::invokeMethod(m_worker, [this] { releaseAll(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker, [this] { releaseAll(); }, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
     delete m_worker;
@@ -82,6 +83,16 @@ void VlcPlayer::report(VlcEvent::Type type, qint64 value, const QString& text)
 
 void VlcPlayer::startLibvlc(const QStringList& args)
 {
+    // libvlc unloads its plugins when its last instance goes, and a library that a plugin brings in
+    // may not survive being loaded again in the same process (fluidsynth's instrument library hangs in
+    // its second start-up). One quiet instance that lives as long as the process keeps them loaded for
+    // every engine made after the first.
+    static libvlc_instance_t* const keepPluginsLoaded = [] {
+        const char* quiet[] = {"--ignore-config", "--quiet"};
+        return libvlc_new(2, quiet);
+    }();
+    Q_UNUSED(keepPluginsLoaded);
+
     QVector<QByteArray> storage;
     for (const QString& arg : args)
         storage << arg.toUtf8();
@@ -358,4 +369,4 @@ void VlcPlayer::onMediaEvent(const libvlc_event_t* event, void* opaque)
     Q_EMIT self->eventOccurred(meta);
 }
 
-}  // namespace zendrix
+} // namespace zendrix

@@ -23,7 +23,7 @@ namespace zendrix {
 struct VlcEvent
 {
     enum class Type {
-        Failed,   // libvlc could not be started; text says why
+        Failed, // libvlc could not be started; text says why
         Opening,
         Playing,
         Paused,
@@ -44,7 +44,7 @@ struct VlcEvent
     };
 
     Type type = Type::Failed;
-    quint64 epoch = 0;  // the number of the last command the worker had begun when libvlc reported it
+    quint64 epoch = 0; // the number of the last command the worker had begun when libvlc reported it
     qint64 value = 0;
     QString text;
     Tags tags;
@@ -67,7 +67,7 @@ class VlcPlayer : public QObject
     Q_OBJECT
 public:
     explicit VlcPlayer(const QStringList& extraArgs, QObject* parent = nullptr);
-    ~VlcPlayer() override;  // stops playback and releases libvlc before it returns
+    ~VlcPlayer() override; // stops playback and releases libvlc before it returns
 
     VlcVideoFrames& frames() { return m_frames; }
 
@@ -102,7 +102,7 @@ private:
     static void onMediaEvent(const libvlc_event_t* event, void* self);
 
     QThread m_thread;
-    QObject* m_worker = nullptr;  // lives in m_thread; tasks run in its context
+    QObject* m_worker = nullptr; // lives in m_thread; tasks run in its context
     std::atomic<quint64> m_epoch{0};
     VlcVideoFrames m_frames;
 
@@ -111,6 +111,6 @@ private:
     libvlc_media_t* m_media = nullptr;
 };
 
-}  // namespace zendrix
+} // namespace zendrix
 
 Q_DECLARE_METATYPE(zendrix::VlcEvent)

@@ -61,4 +61,4 @@ void VlcVideoFrames::display(void* opaque, void* /*picture*/)
         Q_EMIT self->frameReady();
 }
 
-}  // namespace zendrix
+} // namespace zendrix

@@ -35,9 +35,9 @@ private:
     static void display(void* opaque, void* picture);
 
     std::mutex m_mutex;
-    QImage m_canvas;  // libvlc's video thread decodes into it
+    QImage m_canvas; // libvlc's video thread decodes into it
     QImage m_latest;
     bool m_pending = false;
 };
 
-}  // namespace zendrix
+} // namespace zendrix

@@ -76,7 +76,9 @@ const MainWindow& frmMain()
             button("cmdControls(5)", QRect(24, 28, 20, 20), "rewind.ico"),
         };
         l.cmdBrowse = button("cmdBrowse", QRect(136, 30, 65, 17), "eject.ico");
-        const FontSpec digits{QStringLiteral("Pocket Calculator"), 20.25, false};
+        // The digit font is not shipped: where it is not installed the clock shows in bold Tahoma of a size
+        // that fits the same boxes.
+        const FontSpec digits{QStringLiteral("Pocket Calculator"), 20.25, false, kTahoma, 15.75, true};
         const FontSpec separator{kTahoma, 14.25, true};
         l.lblFilename = label("lblFilename", QRect(136, 8, 281, 15), "[No File]", {kTahoma, 8.25, true},
                               Qt::AlignHCenter, kWhite);  // 2033, 120, 4215, 225 twips
@@ -160,6 +162,7 @@ const PlaylistWindow& frmPlaylist()
                        {kTahoma, 8.25, false}, kWhite, QColor(0, 0, 0)};
         l.lblFilename = label("lblFilename", QRect(8, 303, 217, 15), "[No File]", {kTahoma, 8.25, false},
                               Qt::AlignLeft, QColor(0, 0, 0));
+        l.lblFilename.background = QColor(240, 240, 240);  // an opaque label on the window's colour
         l.cmdRemove = button("cmdRemove", QRect(8, 320, 41, 17), "remove.ico");
         l.cmdAdd = button("cmdAdd", QRect(56, 320, 41, 17), "add.ico");
         l.cmdSave = button("cmdSave", QRect(136, 320, 41, 17), "save.ico");

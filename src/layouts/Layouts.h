@@ -23,6 +23,10 @@ struct FontSpec
     QString family;
     double points = 8.25;
     bool bold = false;
+    // For a family that is only used where it is installed: what stands in for it elsewhere.
+    QString fallbackFamily = {};
+    double fallbackPoints = 0;
+    bool fallbackBold = false;
 };
 
 struct Label
@@ -33,6 +37,7 @@ struct Label
     FontSpec font;
     Qt::Alignment alignment = Qt::AlignLeft;
     QColor color = Qt::black;
+    QColor background = {};  // invalid: transparent over the window's picture
 };
 
 struct Button

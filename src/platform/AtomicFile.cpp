@@ -1,21 +1,58 @@
 #include "AtomicFile.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
 
 namespace zendrix {
 
-bool writeFileAtomically(const QString& path, const QByteArray& data)
+namespace {
+
+// Qt does not keep the reason of a short write (a full disk shows up as fewer bytes written), so the
+// system's error number taken right after the failing step decides the common cases.
+QString describeFailure(const QString& path, const QSaveFile& file, int error)
+{
+    if (error == ENOSPC || error == EDQUOT)
+        return QStringLiteral("Disk full");
+    if (error == EACCES || error == EPERM)
+        return QStringLiteral("Permission denied");
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QFileInfo(folder).isDir())
+        return QStringLiteral("Path not found: '%1'").arg(QDir::toNativeSeparators(folder));
+    if (file.error() != QFileDevice::NoError && !file.errorString().isEmpty())
+        return file.errorString();
+    if (error != 0)
+        return QString::fromLocal8Bit(std::strerror(error));
+    return QStringLiteral("The file could not be written");
+}
+
+}  // namespace
+
+std::optional<QString> writeFileAtomicallyExplained(const QString& path, const QByteArray& data)
 {
     QSaveFile file(path);
     // Writing in place when the folder is read-only would give up exactly the guarantee we want.
     file.setDirectWriteFallback(false);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return describeFailure(path, file, errno);
+    errno = 0;
     if (file.write(data) != data.size()) {
+        const int error = errno;
         file.cancelWriting();
-        return false;
+        return describeFailure(path, file, error);
     }
-    return file.commit();
+    errno = 0;
+    if (!file.commit())
+        return describeFailure(path, file, errno);
+    return std::nullopt;
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& data)
+{
+    return !writeFileAtomicallyExplained(path, data).has_value();
 }
 
 }  // namespace zendrix

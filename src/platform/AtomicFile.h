@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace zendrix {
 
@@ -10,5 +11,11 @@ namespace zendrix {
 // old file as it was. Returns false when the file could not be written (read-only folder, full disk, a
 // folder in the way); the caller decides whether to report it.
 [[nodiscard]] bool writeFileAtomically(const QString& path, const QByteArray& data);
+
+// The same write, for callers that report a failure: nothing when the file is in place, else why it is
+// not, in words a user can read: "Disk full", "Permission denied", "Path not found: '<folder>'", or the
+// system's own description of anything else ("Read-only file system").
+[[nodiscard]] std::optional<QString> writeFileAtomicallyExplained(const QString& path,
+                                                                  const QByteArray& data);
 
 }  // namespace zendrix

@@ -5,6 +5,7 @@
 #include "core/Failure.h"
 #include "platform/Fonts.h"
 
+#include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -17,6 +18,8 @@ const QColor kButtonFace(240, 240, 240);
 
 QFont layoutFont(const layouts::FontSpec& spec)
 {
+    if (!spec.fallbackFamily.isEmpty() && !QFontDatabase::hasFamily(spec.family))
+        return makeFont(spec.fallbackFamily, spec.fallbackPoints, spec.fallbackBold);
     return makeFont(spec.family, spec.points, spec.bold);
 }
 
@@ -114,6 +117,10 @@ BoundLabel::BoundLabel(QWidget* parent, const layouts::Label& layout, LabelContr
     setAlignment(layout.alignment | Qt::AlignTop);
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, layout.color);
+    if (layout.background.isValid()) {
+        colours.setColor(QPalette::Window, layout.background);
+        setAutoFillBackground(true);
+    }
     setPalette(colours);
     setTextFormat(Qt::PlainText);
     if (m_autoSize) {

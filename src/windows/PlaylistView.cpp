@@ -4,6 +4,24 @@
 
 namespace zendrix {
 
+namespace {
+
+// The most of an entry a row shows. A row is a couple of hundred pixels wide, and laying out a line of
+// tens of thousands of characters at every paint would freeze the list; the entry itself stays whole.
+constexpr qsizetype kShownCharacters = 500;
+
+QString shownText(const QString& entry)
+{
+    if (entry.size() <= kShownCharacters)
+        return entry;
+    qsizetype length = kShownCharacters;
+    if (entry.at(length - 1).isHighSurrogate())
+        --length;  // never half a character
+    return entry.left(length);
+}
+
+}  // namespace
+
 class PlaylistView::Model : public QAbstractListModel
 {
 public:
@@ -17,7 +35,7 @@ public:
     {
         if (role != Qt::DisplayRole || index.row() < 0 || index.row() >= m_control.ListCount())
             return {};
-        return m_control.items().at(index.row());
+        return shownText(m_control.items().at(index.row()));
     }
 
     // The control tells us after it changed: announce inserted rows then, and reset for the rest.
@@ -60,6 +78,11 @@ PlaylistView::PlaylistView(QWidget* parent, ListControl& control)
             showSelection();
         }
     });
+}
+
+PlaylistView::~PlaylistView()
+{
+    m_control.view = {};
 }
 
 void PlaylistView::showSelection()

@@ -15,6 +15,8 @@ class PlaylistView : public QListView
     Q_OBJECT
 public:
     PlaylistView(QWidget* parent, ListControl& control);
+    // Unhooks from the control, which may outlive the view.
+    ~PlaylistView() override;
 
 private:
     class Model;

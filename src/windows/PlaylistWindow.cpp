@@ -1,8 +1,28 @@
 #include "PlaylistWindow.h"
 
+#include "PlaylistFile.h"
+#include "core/Failure.h"
+#include "core/MediaFilter.h"
 #include "core/Player.h"
+#include "core/modINI.h"
+#include "platform/ProgramFolder.h"
 
 namespace zendrix {
+
+namespace {
+
+const QString kOpenPlaylistTitle = QStringLiteral("Open Playlist");
+const QString kOpenPlaylistFilter = QStringLiteral("Zendrix Playlist Files (*.zdx)|*.zdx");
+const QString kSavePlaylistTitle = QStringLiteral("Save Playlist");
+// Without the blank before the parenthesis, unlike the open filter: both are shown as they have always been.
+const QString kSavePlaylistFilter = QStringLiteral("Zendrix Playlist Files(*.zdx)|*.zdx");
+
+const QString kListFull = QStringLiteral("The playlist is full: it holds at most 32,767 entries.");
+const QString kEntriesLeftOut =
+    QStringLiteral("This playlist has more than 32,767 entries. Only the first 32,767 were read.");
+const QString kLinesCut = QStringLiteral("Lines longer than 32,767 bytes were cut short.");
+
+}  // namespace
 
 PlaylistWindow::PlaylistWindow(ListControl& list, Player& player, MessageBoxes& messages, FileDialogs& dialogs)
     : Form(layouts::frmPlaylist().window, Kind::Secondary),
@@ -26,15 +46,24 @@ PlaylistWindow::PlaylistWindow(ListControl& list, Player& player, MessageBoxes& 
     listView->setFont(layoutFont(layout.lstPlaylist.font));
     list.Click = [this] { lstPlaylist_Click(); };
 
-    chkRepeat = new QCheckBox(layout.chkRepeat.caption, this);
+    // Unchecked at every start, whatever the settings hold: the stored value still rules the advance at
+    // the end of the list until the user clicks the box. It stands on a panel of its background colour;
+    // the text takes its own colour.
+    auto* repeatPanel = new QWidget(this);
+    repeatPanel->setGeometry(layout.chkRepeat.rect);
+    repeatPanel->setAutoFillBackground(true);
+    QPalette panelColours = repeatPanel->palette();
+    panelColours.setColor(QPalette::Window, layout.chkRepeat.background);
+    repeatPanel->setPalette(panelColours);
+    chkRepeat = new QCheckBox(layout.chkRepeat.caption, repeatPanel);
     chkRepeat->setObjectName(layout.chkRepeat.name);
-    chkRepeat->setGeometry(layout.chkRepeat.rect);
+    chkRepeat->setGeometry(0, 0, layout.chkRepeat.rect.width(), layout.chkRepeat.rect.height());
     chkRepeat->setFont(layoutFont(layout.chkRepeat.font));
-    chkRepeat->setAutoFillBackground(true);
     QPalette colours = chkRepeat->palette();
     colours.setColor(QPalette::WindowText, layout.chkRepeat.foreground);
     colours.setColor(QPalette::Window, layout.chkRepeat.background);
     chkRepeat->setPalette(colours);
+    connect(chkRepeat, &QCheckBox::clicked, this, &PlaylistWindow::chkRepeat_Click);
 
     new BoundLabel(this, layout.lblFilename, &lblFilename);
 
@@ -42,11 +71,104 @@ PlaylistWindow::PlaylistWindow(ListControl& list, Player& player, MessageBoxes& 
     cmdAdd = makeButton(this, layout.cmdAdd);
     cmdSave = makeButton(this, layout.cmdSave);
     cmdBrowse = makeButton(this, layout.cmdBrowse);
+    connect(cmdRemove, &SkinButton::Click, this, &PlaylistWindow::cmdRemove_Click);
+    connect(cmdAdd, &SkinButton::Click, this, &PlaylistWindow::cmdAdd_Click);
+    connect(cmdSave, &SkinButton::Click, this, &PlaylistWindow::cmdSave_Click);
+    connect(cmdBrowse, &SkinButton::Click, this, &PlaylistWindow::cmdBrowse_Click);
+}
+
+PlaylistWindow::~PlaylistWindow()
+{
+    // The list outlives the window: its selection must no longer reach here.
+    lstPlaylist.Click = nullptr;
+}
+
+void PlaylistWindow::reportFailure(const QString& description)
+{
+    m_messages.show(errorText(description), MessageIcon::Critical, MessageButtons::Ok);
+}
+
+void PlaylistWindow::cmdAdd_Click()
+{
+    // Said before the dialog, so that nobody picks a file only to see it refused.
+    if (lstPlaylist.ListCount() >= ListControl::kMaxCount) {
+        reportFailure(kListFull);
+        return;
+    }
+    const QString file = m_dialogs.open(kOpenMediaTitle, kMediaFilter);
+    if (file.isEmpty())
+        return;
+    try {
+        lstPlaylist.AddItem(file);
+    } catch (const Failure& failure) {
+        reportFailure(failure.description());
+    }
+}
+
+void PlaylistWindow::cmdRemove_Click()
+{
+    try {
+        lstPlaylist.RemoveItem(lstPlaylist.ListIndex());
+    } catch (const Failure&) {
+        // Nothing selected: nothing to remove.
+    }
+}
+
+void PlaylistWindow::cmdBrowse_Click()
+{
+    const QString file = m_dialogs.open(kOpenPlaylistTitle, kOpenPlaylistFilter);
+    if (file.isEmpty())
+        return;
+    lstPlaylist.Clear();
+    const PlaylistRead read = readPlaylistFile(file);
+    if (!read.ok()) {
+        reportFailure(read.failure);
+        return;
+    }
+    txtName->setText(read.playlist.name);
+    lstPlaylist.addItems(read.playlist.entries);
+    lblFilename.setCaption(file);
+    reportShortfall(read);
+}
+
+// One message for everything of the file that did not make it into the list.
+void PlaylistWindow::reportShortfall(const PlaylistRead& read)
+{
+    QStringList notes;
+    if (read.entriesLeftOut)
+        notes.append(kEntriesLeftOut);
+    if (read.linesCut)
+        notes.append(kLinesCut);
+    if (!notes.isEmpty())
+        m_messages.show(notes.join(QStringLiteral("\r\n")), MessageIcon::Information, MessageButtons::Ok);
+}
+
+void PlaylistWindow::cmdSave_Click()
+{
+    const QString file = m_dialogs.save(kSavePlaylistTitle, kSavePlaylistFilter);
+    if (file.isEmpty())
+        return;
+    if (const std::optional<QString> failure =
+            savePlaylistFile(file, {txtName->text(), lstPlaylist.items()})) {
+        reportFailure(*failure);
+        return;
+    }
+    lblFilename.setCaption(file);
+    m_messages.show(QStringLiteral("Playlist Saved Successfully!"), MessageIcon::Information,
+                    MessageButtons::Ok);
 }
 
 void PlaylistWindow::lstPlaylist_Click()
 {
     m_player.playlist(lstPlaylist.ListIndex());
+}
+
+void PlaylistWindow::chkRepeat_Click()
+{
+    // The path is built afresh here; it names the same file as ConfigPath.
+    WriteINI(programPath(QStringLiteral("/Data/config.ini")), QStringLiteral("Player"),
+             QStringLiteral("RepeatPlaylist"),
+             chkRepeat->isChecked() ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
 }  // namespace zendrix

@@ -12,14 +12,21 @@
 namespace zendrix {
 
 class Player;
+struct PlaylistRead;
 
 // The playlist window `frmPlaylist`: the player's one playlist, its name, the file it was last opened
-// from or saved to, and the Repeat box. Selecting an entry plays it through the main window.
+// from or saved to, and the Repeat box. Selecting an entry (mouse or keyboard) plays it through the main
+// window. The file format lives in PlaylistFile.h; this window only asks for paths and reports.
+//
+// Failures: Add, Open and Save report theirs as "Error!" and a description with the critical icon and
+// leave the name and the file label as they were; Remove ignores every failure. The Repeat box opens
+// unchecked at every start, whatever the settings hold, and writes the setting only when clicked.
 class PlaylistWindow : public Form
 {
     Q_OBJECT
 public:
     PlaylistWindow(ListControl& list, Player& player, MessageBoxes& messages, FileDialogs& dialogs);
+    ~PlaylistWindow() override;
 
     ListControl& lstPlaylist;
     ImageBox* imgBack = nullptr;
@@ -32,9 +39,24 @@ public:
     SkinButton* cmdSave = nullptr;
     SkinButton* cmdBrowse = nullptr;
 
+    // Appends a media file chosen in a dialog; a full list refuses it with a message.
+    void cmdAdd_Click();
+    // Removes the selected entry; afterwards nothing is selected. Playback is not touched.
+    void cmdRemove_Click();
+    // Replaces the list with a playlist file chosen in a dialog. The list is cleared first and stays
+    // empty when the file cannot be read.
+    void cmdBrowse_Click();
+    // Saves the name and the list to a file chosen in a dialog, exactly under the name given.
+    void cmdSave_Click();
+    // Plays the selected entry.
     void lstPlaylist_Click();
+    // Stores the box's state as the "RepeatPlaylist" setting.
+    void chkRepeat_Click();
 
 private:
+    void reportFailure(const QString& description);
+    void reportShortfall(const PlaylistRead& read);
+
     Player& m_player;
     MessageBoxes& m_messages;
     FileDialogs& m_dialogs;

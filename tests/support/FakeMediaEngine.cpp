@@ -110,4 +110,4 @@ bool FakeMediaEngine::isAvailable(const QString& item) const
     return availableDvdItems.contains(item);
 }
 
-}  // namespace zendrix
+} // namespace zendrix

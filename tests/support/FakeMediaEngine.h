@@ -39,8 +39,8 @@ public:
     double mediaDuration = 0;
     QString mediaDurationString = QStringLiteral("00:00");
     QString mediaName;
-    QMap<QString, QString> itemInfo;  // getItemInfo answers; a missing attribute throws EngineError
-    QSet<QString> availableDvdItems;  // the items isAvailable() answers true for
+    QMap<QString, QString> itemInfo; // getItemInfo answers; a missing attribute throws EngineError
+    QSet<QString> availableDvdItems; // the items isAvailable() answers true for
     long state = Undefined;
     long volumeValue = 50;
     bool fullScreenValue = false;
@@ -92,4 +92,4 @@ private:
     QString m_url;
 };
 
-}  // namespace zendrix
+} // namespace zendrix

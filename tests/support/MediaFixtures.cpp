@@ -41,8 +41,7 @@ QDir storeFolder()
 
 // The kept fixture called `name`, made by `make` into a fresh folder when it is not there yet. `make`
 // writes the fixture under that folder at the relative path `name` and returns "" or an error.
-template <typename Make>
-QString kept(const QString& name, Make make)
+template <typename Make> QString kept(const QString& name, Make make)
 {
     QDir store = storeFolder();
     const QString target = store.filePath(QStringLiteral("v%1-%2").arg(kGeneratorVersion).arg(name));
@@ -171,9 +170,27 @@ QString spuXml(const QString& png, const QList<QRect>& buttons)
 
 QStringList dvdVideoArgs(const QString& colourSource, double seconds, const QString& out)
 {
-    return {"-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i", colourSource,
-            "-f", "lavfi", "-i", QStringLiteral("sine=f=440:r=48000:d=%1").arg(seconds),
-            "-target", "pal-dvd", "-aspect", "4:3", "-b:v", "1500k", "-t", QString::number(seconds), out};
+    return {"-hide_banner",
+            "-loglevel",
+            "error",
+            "-y",
+            "-f",
+            "lavfi",
+            "-i",
+            colourSource,
+            "-f",
+            "lavfi",
+            "-i",
+            QStringLiteral("sine=f=440:r=48000:d=%1").arg(seconds),
+            "-target",
+            "pal-dvd",
+            "-aspect",
+            "4:3",
+            "-b:v",
+            "1500k",
+            "-t",
+            QString::number(seconds),
+            out};
 }
 
 QString makeMenu(const QString& dir, const QString& colour, const QList<QRect>& buttons, const QString& out)
@@ -219,7 +236,7 @@ const char* const kDvdXml = R"(<dvdauthor dest="disc" jumppad="yes">
 </dvdauthor>
 )";
 
-}  // namespace
+} // namespace
 
 QString MediaFixtures::missingTools(const QStringList& tools)
 {
@@ -229,7 +246,8 @@ QString MediaFixtures::missingTools(const QStringList& tools)
             missing << tool;
     if (missing.isEmpty())
         return {};
-    return QStringLiteral("not installed: %1 (scripts/install-deps.sh installs them)").arg(missing.join(", "));
+    return QStringLiteral("not installed: %1 (scripts/install-deps.sh installs them)")
+        .arg(missing.join(", "));
 }
 
 QString MediaFixtures::lastError()
@@ -239,15 +257,19 @@ QString MediaFixtures::lastError()
 
 QString MediaFixtures::wav(double seconds, int frequency)
 {
-    return kept(QStringLiteral("tone-%1s-%2hz.wav").arg(seconds).arg(frequency), [&](const QString&, const QString& out) {
-        return writeFileAtomically(out, wavBytes(seconds, frequency)) ? QString() : QStringLiteral("cannot write %1").arg(out);
-    });
+    return kept(QStringLiteral("tone-%1s-%2hz.wav").arg(seconds).arg(frequency),
+                [&](const QString&, const QString& out) {
+                    return writeFileAtomically(out, wavBytes(seconds, frequency))
+                               ? QString()
+                               : QStringLiteral("cannot write %1").arg(out);
+                });
 }
 
 QString MediaFixtures::midi(int notes)
 {
     return kept(QStringLiteral("notes-%1.mid").arg(notes), [&](const QString&, const QString& out) {
-        return writeFileAtomically(out, midiBytes(notes)) ? QString() : QStringLiteral("cannot write %1").arg(out);
+        return writeFileAtomically(out, midiBytes(notes)) ? QString()
+                                                          : QStringLiteral("cannot write %1").arg(out);
     });
 }
 
@@ -260,11 +282,17 @@ QString MediaFixtures::encoded(const QString& suffix, double seconds, const Tags
                              .arg(qHash(tags.title + '|' + tags.artist + '|' + tags.album + '|' + tags.genre))
                              .arg(suffix);
     return kept(name, [&](const QString& dir, const QString& out) {
-        QStringList args{"-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
-                         QStringLiteral("sine=frequency=440:sample_rate=44100:duration=%1").arg(seconds)};
+        QStringList args{
+            "-hide_banner", "-loglevel",
+            "error",        "-y",
+            "-f",           "lavfi",
+            "-i",           QStringLiteral("sine=frequency=440:sample_rate=44100:duration=%1").arg(seconds)};
         if (content == Content::Music)
-            args << "-f" << "lavfi" << "-i" << QStringLiteral("anoisesrc=d=%1:c=pink:a=0.2:r=44100").arg(seconds)
-                 << "-filter_complex" << "amix=inputs=2";
+            args << "-f"
+                 << "lavfi"
+                 << "-i" << QStringLiteral("anoisesrc=d=%1:c=pink:a=0.2:r=44100").arg(seconds)
+                 << "-filter_complex"
+                 << "amix=inputs=2";
         const std::pair<const char*, QString> fields[] = {
             {"title", tags.title}, {"artist", tags.artist}, {"album", tags.album}, {"genre", tags.genre}};
         for (const auto& [key, value] : fields)
@@ -284,12 +312,35 @@ QString MediaFixtures::dvd()
             return e;
         if (QString e = makeMenu(dir, "magenta", rootMenuButtons, "root_menu.mpg"); !e.isEmpty())
             return e;
-        const QStringList title{"-hide_banner", "-loglevel", "error", "-y",
-                                "-f", "lavfi", "-i", "color=green:s=720x576:r=25:d=8",
-                                "-f", "lavfi", "-i", "color=blue:s=720x576:r=25:d=8",
-                                "-f", "lavfi", "-i", "sine=f=440:r=48000:d=16",
-                                "-filter_complex", "[0][1]concat=n=2:v=1:a=0[v]", "-map", "[v]", "-map", "2",
-                                "-target", "pal-dvd", "-aspect", "4:3", "-b:v", "1500k", "title.mpg"};
+        const QStringList title{"-hide_banner",
+                                "-loglevel",
+                                "error",
+                                "-y",
+                                "-f",
+                                "lavfi",
+                                "-i",
+                                "color=green:s=720x576:r=25:d=8",
+                                "-f",
+                                "lavfi",
+                                "-i",
+                                "color=blue:s=720x576:r=25:d=8",
+                                "-f",
+                                "lavfi",
+                                "-i",
+                                "sine=f=440:r=48000:d=16",
+                                "-filter_complex",
+                                "[0][1]concat=n=2:v=1:a=0[v]",
+                                "-map",
+                                "[v]",
+                                "-map",
+                                "2",
+                                "-target",
+                                "pal-dvd",
+                                "-aspect",
+                                "4:3",
+                                "-b:v",
+                                "1500k",
+                                "title.mpg"};
         if (QString e = run("ffmpeg", title, dir); !e.isEmpty())
             return e;
         if (!writeFileAtomically(QDir(dir).filePath("dvd.xml"), kDvdXml))
@@ -301,4 +352,4 @@ QString MediaFixtures::dvd()
     return disc.isEmpty() ? disc : QDir(disc).filePath(QStringLiteral("VIDEO_TS"));
 }
 
-}  // namespace zendrix
+} // namespace zendrix

@@ -39,8 +39,14 @@ public:
     // "aiff", "wav"), with the tags that the format carries.
     static QString encoded(const QString& suffix, double seconds, const Tags& tags = {},
                            Content content = Content::Tone);
-    static QString mp3Tagged(double seconds, const Tags& tags) { return encoded(QStringLiteral("mp3"), seconds, tags); }
-    static QString oggTagged(double seconds, const Tags& tags) { return encoded(QStringLiteral("ogg"), seconds, tags); }
+    static QString mp3Tagged(double seconds, const Tags& tags)
+    {
+        return encoded(QStringLiteral("mp3"), seconds, tags);
+    }
+    static QString oggTagged(double seconds, const Tags& tags)
+    {
+        return encoded(QStringLiteral("ogg"), seconds, tags);
+    }
 
     // A PAL DVD folder (the path of its VIDEO_TS folder). Its first-play program starts title 1 (libvlc
     // opens discs at the title menu all the same). Title 1 has two chapters, 8 s of green, then 8 s of
@@ -50,4 +56,4 @@ public:
     static QString dvd();
 };
 
-}  // namespace zendrix
+} // namespace zendrix

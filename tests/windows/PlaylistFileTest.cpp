@@ -1,0 +1,127 @@
+// Playlist files as bytes: the line rules, read whole and a few bytes at a time, the bytes written, and
+// the limits that keep huge files and garbage harmless.
+#include "windows/PlaylistFile.h"
+#include "support/QtPrinters.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace zendrix;
+
+namespace {
+
+// Hands out `step` bytes per read, so that lines and the two bytes of a CR LF fall across chunk borders.
+class Trickle : public QIODevice
+{
+public:
+    Trickle(const QByteArray& bytes, qint64 step) : m_bytes(bytes), m_step(step)
+    {
+        open(ReadOnly | Unbuffered);
+    }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const qint64 count = std::min({maxSize, m_step, qint64(m_bytes.size()) - m_at});
+        std::memcpy(data, m_bytes.constData() + m_at, std::size_t(count));
+        m_at += count;
+        return count;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_step;
+    qint64 m_at = 0;
+};
+
+PlaylistRead readBytes(const QByteArray& bytes, qint64 step = 1 << 20)
+{
+    Trickle device(bytes, step);
+    return readPlaylist(device);
+}
+
+TEST(PlaylistFormat, ReadsLinesByTheFileRulesInPiecesOfAnySizeAndWritesCrLf)
+{
+    struct Case
+    {
+        QByteArray bytes;
+        QString name;
+        QStringList entries;
+    };
+    const Case cases[] = {
+        {"", "", {}},  // no first line at all: no name, no entries
+        {"Mix\r\n", "Mix", {}},
+        {"\r\n/a\r\n", "", {"/a"}},
+        {"Mix\r/a\r/b", "Mix", {"/a", "/b"}},             // lone CRs, and no end on the last line
+        {"Mix\r\n/a\n/b\r\n\r\n", "Mix", {"/a\n/b", ""}},  // a lone LF stays; an empty line is an entry
+        {"Mix\r\r\n\n/a", "Mix", {"", "\n/a"}},           // the LF after a CR LF starts the next line
+        {"Mix\r\n/a\r\n/a\r\n", "Mix", {"/a", "/a"}},
+        {"Caf\xc3\xa9\r\n/\xe2\x99\xab.ogg", "Café", {"/♫.ogg"}},
+    };
+    for (const Case& c : cases) {
+        for (const qint64 step : {1, 2, 3, 1 << 20}) {
+            const PlaylistRead read = readBytes(c.bytes, step);
+            EXPECT_EQ(read.playlist.name, c.name) << c.bytes.toStdString() << " in pieces of " << step;
+            EXPECT_EQ(read.playlist.entries, c.entries) << c.bytes.toStdString() << " in pieces of " << step;
+        }
+    }
+    // Written, every line ends with CR LF. A CR inside a line would shift every later entry: it becomes a
+    // blank.
+    EXPECT_EQ(playlistFileBytes({"Mix", {}}), "Mix\r\n");
+    EXPECT_EQ(playlistFileBytes({"", {"/a\rb", "", "/\xe2\x99\xab\nc"}}),
+              "\r\n/a b\r\n\r\n/\xe2\x99\xab\nc\r\n");
+}
+
+TEST(PlaylistFormat, HugeFilesAndGarbageStayWithinTheLimits)
+{
+    QByteArray full = "Many\r\n";
+    for (int i = 0; i < kMaxPlaylistEntries; ++i)
+        full += QByteArray::number(i) + "\r\n";
+    EXPECT_FALSE(readBytes(full, 1).entriesLeftOut);  // the last LF, alone in its piece, is no further entry
+    const PlaylistRead over = readBytes(full + "x");
+    EXPECT_TRUE(over.entriesLeftOut);
+    ASSERT_EQ(over.playlist.entries.size(), kMaxPlaylistEntries);
+    EXPECT_EQ(over.playlist.entries.last(), QString::number(kMaxPlaylistEntries - 1));
+
+    // An overlong line is cut, without the half of a character that the cut splits; the next line is whole.
+    const QByteArray longLine =
+        QByteArray(kMaxPlaylistLineBytes - 1, 'a') + "\xc3\xa9" + QByteArray(1'000'000, 'b');
+    const PlaylistRead cut = readBytes(longLine + "\r\n/next.mp3", 4096);
+    EXPECT_TRUE(cut.linesCut);
+    EXPECT_EQ(cut.playlist.name, QString(kMaxPlaylistLineBytes - 1, 'a'));
+    EXPECT_EQ(cut.playlist.entries, QStringList{"/next.mp3"});
+
+    QByteArray garbage(4 << 20, Qt::Uninitialized);
+    QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(garbage.data()), garbage.size() / 4);
+    for (const QString& entry : readBytes(garbage).playlist.entries)
+        ASSERT_LE(entry.size(), kMaxPlaylistLineBytes);
+}
+
+TEST(PlaylistFile, ReadsOnlyRegularFilesAndAHundredMegabytesAtOnce)
+{
+    QTemporaryDir dir;
+    EXPECT_EQ(readPlaylistFile(dir.filePath("gone")).failure,
+              "File not found: '" + dir.filePath("gone") + "'");
+    EXPECT_FALSE(readPlaylistFile(dir.path()).ok());
+    EXPECT_FALSE(readPlaylistFile("/dev/zero").ok());  // would never end
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
+    EXPECT_FALSE(readPlaylistFile(dir.filePath("pipe")).ok());  // would block before its first byte
+
+    // A Unix text file: a lone LF ends no line, so 100 MB of it are one name line, cut.
+    QFile huge(dir.filePath("huge.zdx"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    const QByteArray block = QByteArray("/path/to/a/song.mp3\n").repeated(50'000);
+    while (huge.size() < 100'000'000)
+        ASSERT_EQ(huge.write(block), block.size());
+    huge.close();
+    const PlaylistRead read = readPlaylistFile(huge.fileName());
+    EXPECT_EQ(read.playlist.name.size(), kMaxPlaylistLineBytes);
+    EXPECT_TRUE(read.playlist.entries.isEmpty());
+}
+
+}  // namespace
