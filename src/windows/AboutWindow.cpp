@@ -76,7 +76,8 @@ AboutWindow::AboutWindow(Shell& shell, MessageBoxes& messages, SysInfoSources so
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
 
-    lblVersion = new QLabel(QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision), this);
+    lblVersion = new QLabel(
+        QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblDescription = new QLabel(layout.description, this);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));

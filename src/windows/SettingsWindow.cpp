@@ -26,7 +26,8 @@ QString storedForm(QString value)
 }  // namespace
 
 SettingsWindow::SettingsWindow(SkinTargets& targets, MessageBoxes& messages, ProgramExit& exit)
-    : Form(layouts::frmSettings().window, Kind::Secondary), m_targets(targets), m_messages(messages), m_exit(exit)
+    : Form(layouts::frmSettings().window, Kind::Secondary), m_targets(targets), m_messages(messages),
+      m_exit(exit)
 {
     const layouts::SettingsWindow& layout = layouts::frmSettings();
     imgBack = new ImageBox(this, layout.imgBack.rect, ImageBox::Fit::Stretch);
@@ -84,7 +85,8 @@ void SettingsWindow::cmdOk_Click()
             throw Failure(QStringLiteral("The setting could not be saved to '%1'").arg(ConfigPath));
         if (!LoadSkin(m_targets, m_messages, m_exit))
             return;  // the program has been told to end
-        m_messages.show(QStringLiteral("Changes saved successfully"), MessageIcon::Information, MessageButtons::Ok);
+        m_messages.show(QStringLiteral("Changes saved successfully"), MessageIcon::Information,
+                        MessageButtons::Ok);
         closeWindow();
     } catch (const Failure& failure) {
         reportFailure(failure.description());

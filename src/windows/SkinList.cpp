@@ -10,7 +10,9 @@ std::optional<QStringList> readSkinList(const QString& path, QString* error)
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = (QFileInfo::exists(path) ? QStringLiteral("Permission denied: '%1'") : QStringLiteral("File not found: '%1'")).arg(path);
+            *error = (QFileInfo::exists(path) ? QStringLiteral("Permission denied: '%1'")
+                                              : QStringLiteral("File not found: '%1'"))
+                         .arg(path);
         return std::nullopt;
     }
     // The list is a handful of short names; anything past this is not a skin list.

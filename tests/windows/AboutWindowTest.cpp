@@ -40,7 +40,8 @@ protected:
     }
     bool unavailableShown() const
     {
-        return messages.shown.size() == 1 && messages.shown[0].text == "System Information Is Unavailable At This Time" &&
+        return messages.shown.size() == 1 &&
+               messages.shown[0].text == "System Information Is Unavailable At This Time" &&
                messages.shown[0].icon == MessageIcon::None && messages.shown[0].buttons == MessageButtons::Ok;
     }
 };

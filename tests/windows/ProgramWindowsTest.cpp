@@ -63,8 +63,8 @@ protected:
     }
     Program& start(const QString& installInfo = {})
     {
-        program = std::make_unique<Program>(Program::Services{messages, dialogs, exit, shell},
-                                             [](VideoSurface&) { return std::make_unique<FakeMediaEngine>(); });
+        const auto engine = [](VideoSurface&) { return std::make_unique<FakeMediaEngine>(); };
+        program = std::make_unique<Program>(Program::Services{messages, dialogs, exit, shell}, engine);
         program->installInfoPath = installInfo.isEmpty() ? shared.filePath("Zendrix/info.ini") : installInfo;
         program->Form_Load();
         return *program;

@@ -34,7 +34,10 @@ protected:
         listSkins("Zendrix\r\nNight\r\n");
     }
     void listSkins(const QByteArray& bytes) { folder.writeText("/Data/Skins/skins.lst", bytes); }
-    std::unique_ptr<SettingsWindow> open() { return std::make_unique<SettingsWindow>(targets, messages, exit); }
+    std::unique_ptr<SettingsWindow> open()
+    {
+        return std::make_unique<SettingsWindow>(targets, messages, exit);
+    }
     // Picks an entry and answers Yes to OK.
     void choose(SettingsWindow& window, int row)
     {
@@ -81,7 +84,8 @@ TEST_F(SettingsWindowTest, AnEmptyListCannotMakeTheWindowAndSaysWhichFile)
         open();
         FAIL() << "an empty list made a window";
     } catch (const Failure& failure) {
-        EXPECT_EQ(failure.description(), "No skin is listed in '" + folder.file("/Data/Skins/skins.lst") + "'");
+        const QString list = folder.file("/Data/Skins/skins.lst");
+        EXPECT_EQ(failure.description(), "No skin is listed in '" + list + "'");
     }
 }
 
