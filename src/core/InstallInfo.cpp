@@ -1,9 +1,9 @@
 #include "InstallInfo.h"
 
 #include "modINI.h"
+#include "platform/AtomicFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace zendrix {
@@ -14,10 +14,8 @@ void WriteInstallInfo(const QString& infoPath, const QString& programFolder)
     const QDir folder = info.absoluteDir();
     QDir().mkdir(QFileInfo(folder.absolutePath()).absolutePath());  // "Quarrymoor Software"
     QDir().mkdir(folder.absolutePath());                             // "Zendrix"
-    {
-        QFile file(infoPath);
-        (void)file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    }
+    // The file holds nothing but the four keys below, whatever it held before.
+    (void)writeFileAtomically(infoPath, QByteArray());
     const QString section = QStringLiteral("Info");
     WriteINI(infoPath, section, QStringLiteral("Path"), programFolder);
     WriteINI(infoPath, section, QStringLiteral("Major"), QString::number(kVersionMajor));
