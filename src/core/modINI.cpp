@@ -134,20 +134,11 @@ QString ReadINI(const QString& file, const QString& section, const QString& key,
     return value.left(kMaxValueLength);
 }
 
-void WriteINI(const QString& file, const QString& section, const QString& key, const QString& value)
+QByteArray withINIValue(const QByteArray& bytes, const QString& section, const QString& key, const QString& value)
 {
     QString oneLine = value;
     oneLine.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QByteArray entry = key.toLocal8Bit() + '=' + oneLine.toLocal8Bit();
-
-    QByteArray bytes;
-    QFile in(file);
-    if (in.exists()) {
-        if (!in.open(QIODevice::ReadOnly))
-            return;  // never replace a file we could not read
-        bytes = in.readAll();
-        in.close();
-    }
 
     const std::vector<Line> lines = splitLines(bytes);
     const Place place = locate(lines, section, key);
@@ -176,7 +167,20 @@ void WriteINI(const QString& file, const QString& section, const QString& key, c
         out.append('[').append(section.toLocal8Bit()).append(']').append(kLineEnd);
         out.append(entry).append(kLineEnd);
     }
-    (void)writeFileAtomically(file, out);  // a failed write is silent by design
+    return out;
+}
+
+void WriteINI(const QString& file, const QString& section, const QString& key, const QString& value)
+{
+    QByteArray bytes;
+    QFile in(file);
+    if (in.exists()) {
+        if (!in.open(QIODevice::ReadOnly))
+            return;  // never replace a file we could not read
+        bytes = in.readAll();
+        in.close();
+    }
+    (void)writeFileAtomically(file, withINIValue(bytes, section, key, value));  // a failed write is silent by design
 }
 
 }  // namespace zendrix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace zendrix {
@@ -20,5 +21,9 @@ QString ReadINI(const QString& file, const QString& section, const QString& key,
 // has been written completely; a failed write (read-only folder, full disk) is silent and leaves the old
 // file as it was.
 void WriteINI(const QString& file, const QString& section, const QString& key, const QString& value);
+
+// What WriteINI does to a file's bytes, without the file: the contents with the value written. For callers
+// that put several values into a new file at once.
+QByteArray withINIValue(const QByteArray& contents, const QString& section, const QString& key, const QString& value);
 
 }  // namespace zendrix
