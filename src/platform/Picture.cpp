@@ -21,8 +21,10 @@ std::optional<Picture> Picture::load(const QString& path, QString* error, int pr
     if (!info.exists() || !info.isFile())
         return fail(QStringLiteral("File not found"));
 
+    // The reader tries the handler the name suggests, and only when that cannot read the content asks
+    // every handler: a picture loads by what it holds, whatever its extension, and a well-named one
+    // loads without the search.
     QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
     // A damaged or hostile file must not make us allocate without bound.
     reader.setAllocationLimit(256);
     // The reader forgets the format once it has read the image: ask first.
