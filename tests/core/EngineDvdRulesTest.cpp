@@ -7,80 +7,46 @@ using namespace zendrix;
 
 namespace {
 
-DvdPlace running(int title, int chapter, bool canResume = false)
+DvdPlace at(int title, int chapter, bool canResume = false, bool running = true, bool loaded = true)
 {
-    DvdPlace place;
-    place.loaded = true;
-    place.running = true;
-    place.title = title;
-    place.chapter = chapter;
-    place.canResume = canResume;
-    return place;
+    return DvdPlace{loaded, running, title, chapter, canResume};
 }
 
-using Action = std::optional<DvdAction>;
-
-TEST(EngineDvdRules, EachCommandActsOnlyWhereItMovesTheDisc)
+TEST(EngineDvdRules, EachCommandIsAvailableAndActsOnlyWhereItMovesTheDisc)
 {
-    struct Case
+    using A = std::optional<DvdAction>;
+    const A none, root = DvdAction::ShowRootMenu, title = DvdAction::ShowTitleMenu,
+                  resume = DvdAction::Resume;
+    const struct
     {
         const char* where;
         DvdPlace place;
-        Action back, resume, titleMenu, topMenu;
+        A back, resume, titleMenu, topMenu;
+    } cases[] = {
+        {"in a title", at(1, 0), root, none, title, root},
+        {"title menu at start", at(0, 1), none, none, none, root},
+        {"title menu left from a title", at(0, 1, true), none, resume, none, root},
+        {"root menu left from a title", at(0, 2, true), title, resume, title, none},
+        {"a chapter menu", at(0, 5), title, none, title, root},
+        {"title not known yet", at(-1, -1), none, none, none, none},
+        {"stopped", at(1, 0, true, false), none, none, none, none},
+        {"not a disc", at(1, 0, true, true, false), none, none, none, none},
     };
-    const Action none;
-    const Case cases[] = {
-        {"in a title", running(1, 0), DvdAction::ShowRootMenu, none, DvdAction::ShowTitleMenu,
-         DvdAction::ShowRootMenu},
-        {"title menu at start", running(0, 1), none, none, none, DvdAction::ShowRootMenu},
-        {"title menu left from a title", running(0, 1, true), none, DvdAction::Resume, none,
-         DvdAction::ShowRootMenu},
-        {"root menu left from a title", running(0, 2, true), DvdAction::ShowTitleMenu, DvdAction::Resume,
-         DvdAction::ShowTitleMenu, none},
-        {"a chapter menu", running(0, 5), DvdAction::ShowTitleMenu, none, DvdAction::ShowTitleMenu,
-         DvdAction::ShowRootMenu},
-        {"title not known yet", running(-1, -1), none, none, none, none},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.where);
-        EXPECT_EQ(dvdActionFor(DvdCommand::Back, c.place), c.back);
-        EXPECT_EQ(dvdActionFor(DvdCommand::Resume, c.place), c.resume);
-        EXPECT_EQ(dvdActionFor(DvdCommand::TitleMenu, c.place), c.titleMenu);
-        EXPECT_EQ(dvdActionFor(DvdCommand::TopMenu, c.place), c.topMenu);
-        EXPECT_EQ(dvdItemAvailable("back", c.place), c.back.has_value());
-        EXPECT_EQ(dvdItemAvailable("resume", c.place), c.resume.has_value());
-        EXPECT_EQ(dvdItemAvailable("titleMenu", c.place), c.titleMenu.has_value());
-        EXPECT_EQ(dvdItemAvailable("topMenu", c.place), c.topMenu.has_value());
-        EXPECT_TRUE(dvdItemAvailable("dvd", c.place));
+        const std::pair<DvdCommand, const char*> commands[] = {{DvdCommand::Back, "back"},
+                                                               {DvdCommand::Resume, "resume"},
+                                                               {DvdCommand::TitleMenu, "titleMenu"},
+                                                               {DvdCommand::TopMenu, "topMenu"}};
+        const A expected[] = {c.back, c.resume, c.titleMenu, c.topMenu};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(dvdActionFor(commands[i].first, c.place), expected[i]) << commands[i].second;
+            EXPECT_EQ(dvdItemAvailable(commands[i].second, c.place), expected[i].has_value())
+                << commands[i].second;
+        }
+        EXPECT_EQ(dvdItemAvailable("dvd", c.place), c.place.loaded);
+        EXPECT_FALSE(dvdItemAvailable("menu", c.place));
     }
-}
-
-TEST(EngineDvdRules, NothingIsAvailableWithoutARunningDisc)
-{
-    DvdPlace file = running(1, 0);
-    file.loaded = false;
-    DvdPlace stopped = running(1, 0);
-    stopped.running = false;
-    for (const char* item : {"dvd", "back", "resume", "titleMenu", "topMenu"})
-        EXPECT_FALSE(dvdItemAvailable(item, file)) << item;
-    EXPECT_TRUE(dvdItemAvailable("dvd", stopped));
-    for (const char* item : {"back", "resume", "titleMenu", "topMenu", "Resume", "", "menu"})
-        EXPECT_FALSE(dvdItemAvailable(item, stopped)) << item;
-}
-
-TEST(EngineDvdRules, LeavingATitleForAMenuMakesItResumable)
-{
-    DvdPlace place = running(-1, -1);
-    place = dvdTitleChanged(place, 0); // the disc opens at a menu: nothing to resume
-    EXPECT_FALSE(place.canResume);
-    place = dvdTitleChanged(place, 1);
-    EXPECT_FALSE(place.canResume);
-    place.chapter = 1;
-    place = dvdTitleChanged(place, 0);
-    EXPECT_TRUE(place.canResume);
-    EXPECT_EQ(place.chapter, 1); // libvlc reports a chapter only when its number changes
-    place = dvdTitleChanged(place, 0);
-    EXPECT_TRUE(place.canResume);
 }
 
 } // namespace

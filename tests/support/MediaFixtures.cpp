@@ -9,7 +9,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <cmath>
 #include <numbers>
 
@@ -100,23 +99,6 @@ QByteArray wavBytes(double seconds, int frequency)
     return data;
 }
 
-QByteArray midiBytes(int notes)
-{
-    // One track at 480 ticks a beat and the default 120 beats a minute: a beat is half a second.
-    QByteArray track;
-    for (int i = 0; i < notes; ++i) {
-        const char note = char(60 + i % 12);
-        track.append("\x00\x90", 2).append(note).append('\x64');
-        track.append("\x83\x60\x80", 3).append(note).append('\x00');
-    }
-    track.append("\x00\xff\x2f\x00", 4);
-    QByteArray data("MThd\x00\x00\x00\x06\x00\x00\x00\x01\x01\xe0", 14);
-    data.append("MTrk");
-    const quint32 length = qToBigEndian(quint32(track.size()));
-    data.append(reinterpret_cast<const char*>(&length), 4);
-    return data + track;
-}
-
 QString slug(const QString& text)
 {
     QString result;
@@ -168,29 +150,20 @@ QString spuXml(const QString& png, const QList<QRect>& buttons)
     return xml + QStringLiteral("</spu></stream></subpictures>\n");
 }
 
+// ffmpeg's arguments, written as one line with single spaces.
+QStringList args(const QString& line)
+{
+    return line.split(QLatin1Char(' '));
+}
+
 QStringList dvdVideoArgs(const QString& colourSource, double seconds, const QString& out)
 {
-    return {"-hide_banner",
-            "-loglevel",
-            "error",
-            "-y",
-            "-f",
-            "lavfi",
-            "-i",
-            colourSource,
-            "-f",
-            "lavfi",
-            "-i",
-            QStringLiteral("sine=f=440:r=48000:d=%1").arg(seconds),
-            "-target",
-            "pal-dvd",
-            "-aspect",
-            "4:3",
-            "-b:v",
-            "1500k",
-            "-t",
-            QString::number(seconds),
-            out};
+    return args(
+        QStringLiteral("-hide_banner -loglevel error -y -f lavfi -i %1 -f lavfi -i sine=f=440:r=48000:d=%2 "
+                       "-target pal-dvd -aspect 4:3 -b:v 1500k -t %2 %3")
+            .arg(colourSource)
+            .arg(seconds)
+            .arg(out));
 }
 
 QString makeMenu(const QString& dir, const QString& colour, const QList<QRect>& buttons, const QString& out)
@@ -265,14 +238,6 @@ QString MediaFixtures::wav(double seconds, int frequency)
                 });
 }
 
-QString MediaFixtures::midi(int notes)
-{
-    return kept(QStringLiteral("notes-%1.mid").arg(notes), [&](const QString&, const QString& out) {
-        return writeFileAtomically(out, midiBytes(notes)) ? QString()
-                                                          : QStringLiteral("cannot write %1").arg(out);
-    });
-}
-
 QString MediaFixtures::encoded(const QString& suffix, double seconds, const Tags& tags, Content content)
 {
     const QString name = QStringLiteral("%1-%2s-%3-%4.%5")
@@ -282,24 +247,21 @@ QString MediaFixtures::encoded(const QString& suffix, double seconds, const Tags
                              .arg(qHash(tags.title + '|' + tags.artist + '|' + tags.album + '|' + tags.genre))
                              .arg(suffix);
     return kept(name, [&](const QString& dir, const QString& out) {
-        QStringList args{
-            "-hide_banner", "-loglevel",
-            "error",        "-y",
-            "-f",           "lavfi",
-            "-i",           QStringLiteral("sine=frequency=440:sample_rate=44100:duration=%1").arg(seconds)};
+        QStringList ffmpeg = args(QStringLiteral("-hide_banner -loglevel error -y -f lavfi -i "
+                                                 "sine=frequency=440:sample_rate=44100:duration=%1")
+                                      .arg(seconds));
         if (content == Content::Music)
-            args << "-f"
-                 << "lavfi"
-                 << "-i" << QStringLiteral("anoisesrc=d=%1:c=pink:a=0.2:r=44100").arg(seconds)
-                 << "-filter_complex"
-                 << "amix=inputs=2";
+            ffmpeg << args(
+                QStringLiteral(
+                    "-f lavfi -i anoisesrc=d=%1:c=pink:a=0.2:r=44100 -filter_complex amix=inputs=2")
+                    .arg(seconds));
         const std::pair<const char*, QString> fields[] = {
             {"title", tags.title}, {"artist", tags.artist}, {"album", tags.album}, {"genre", tags.genre}};
         for (const auto& [key, value] : fields)
             if (!value.isEmpty())
-                args << "-metadata" << QStringLiteral("%1=%2").arg(key, value);
-        args << codecArgs(suffix) << out;
-        return run("ffmpeg", args, dir);
+                ffmpeg << "-metadata" << QStringLiteral("%1=%2").arg(key, value);
+        ffmpeg << codecArgs(suffix) << out;
+        return run("ffmpeg", ffmpeg, dir);
     });
 }
 
@@ -312,35 +274,10 @@ QString MediaFixtures::dvd()
             return e;
         if (QString e = makeMenu(dir, "magenta", rootMenuButtons, "root_menu.mpg"); !e.isEmpty())
             return e;
-        const QStringList title{"-hide_banner",
-                                "-loglevel",
-                                "error",
-                                "-y",
-                                "-f",
-                                "lavfi",
-                                "-i",
-                                "color=green:s=720x576:r=25:d=8",
-                                "-f",
-                                "lavfi",
-                                "-i",
-                                "color=blue:s=720x576:r=25:d=8",
-                                "-f",
-                                "lavfi",
-                                "-i",
-                                "sine=f=440:r=48000:d=16",
-                                "-filter_complex",
-                                "[0][1]concat=n=2:v=1:a=0[v]",
-                                "-map",
-                                "[v]",
-                                "-map",
-                                "2",
-                                "-target",
-                                "pal-dvd",
-                                "-aspect",
-                                "4:3",
-                                "-b:v",
-                                "1500k",
-                                "title.mpg"};
+        const QStringList title = args(
+            "-hide_banner -loglevel error -y -f lavfi -i color=green:s=720x576:r=25:d=8 -f lavfi -i "
+            "color=blue:s=720x576:r=25:d=8 -f lavfi -i sine=f=440:r=48000:d=16 -filter_complex "
+            "[0][1]concat=n=2:v=1:a=0[v] -map [v] -map 2 -target pal-dvd -aspect 4:3 -b:v 1500k title.mpg");
         if (QString e = run("ffmpeg", title, dir); !e.isEmpty())
             return e;
         if (!writeFileAtomically(QDir(dir).filePath("dvd.xml"), kDvdXml))

@@ -5,7 +5,7 @@
 
 namespace zendrix {
 
-// Media made for tests. A WAV and a MIDI file are written by code; encoded files come from ffmpeg, the
+// Media made for tests. A WAV file is written by code; encoded files come from ffmpeg, the
 // DVD from ffmpeg, spumux and dvdauthor.
 //
 // Each fixture is made once and kept in the build tree's test-media folder under a name that spells its
@@ -33,20 +33,10 @@ public:
 
     // A 16-bit mono PCM WAV of a sine tone; no tools needed.
     static QString wav(double seconds, int frequency = 440);
-    // A MIDI file of `notes` half-second notes; no tools needed.
-    static QString midi(int notes);
     // An audio file encoded by ffmpeg, its format picked by the suffix ("mp3", "ogg", "wma", "flac",
     // "aiff", "wav"), with the tags that the format carries.
     static QString encoded(const QString& suffix, double seconds, const Tags& tags = {},
                            Content content = Content::Tone);
-    static QString mp3Tagged(double seconds, const Tags& tags)
-    {
-        return encoded(QStringLiteral("mp3"), seconds, tags);
-    }
-    static QString oggTagged(double seconds, const Tags& tags)
-    {
-        return encoded(QStringLiteral("ogg"), seconds, tags);
-    }
 
     // A PAL DVD folder (the path of its VIDEO_TS folder). Its first-play program starts title 1 (libvlc
     // opens discs at the title menu all the same). Title 1 has two chapters, 8 s of green, then 8 s of
