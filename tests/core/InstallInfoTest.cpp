@@ -1,6 +1,5 @@
 #include "core/InstallInfo.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -9,27 +8,25 @@ using namespace zendrix;
 
 namespace {
 
-QByteArray contents(const QString& path)
+TEST(InstallInfo, EveryStartMakesTheFoldersAndLeavesExactlyTheFourKeysOnce)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
-
-TEST(InstallInfo, EveryStartMakesTheFoldersAndLeavesExactlyTheFourKeys)
-{
-    QTemporaryDir shared;  // stands for the system's shared folder
-    const QString path = shared.filePath("Quarrymoor Software/Zendrix/info.ini");
+    QTemporaryDir shared; // stands for the system's shared folder
+    QFile file(shared.filePath("Quarrymoor Software/Zendrix/info.ini"));
+    auto contents = [&] {
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
+        return bytes;
+    };
     const QByteArray record = "[Info]\r\nPath=/opt/zendrix\r\nMajor=2\r\nMinor=50\r\nRevision=52\r\n";
-
-    WriteInstallInfo(path, "/opt/zendrix");
-    EXPECT_EQ(contents(path), record);
-
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("[Old]\r\nKey=1\r\n[Info]\r\nPath=/elsewhere\r\nBuild=7\r\n");
-    old.close();
-    WriteInstallInfo(path, "/opt/zendrix");
-    EXPECT_EQ(contents(path), record);
+    WriteInstallInfo(file.fileName(), "/opt/zendrix");
+    WriteInstallInfo(file.fileName(), "/opt/zendrix");
+    EXPECT_EQ(contents(), record);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Old]\r\nKey=1\r\n[Info]\r\nPath=/elsewhere\r\nBuild=7\r\n");
+    file.close();
+    WriteInstallInfo(file.fileName(), "/opt/zendrix");
+    EXPECT_EQ(contents(), record);
 }
 
-}  // namespace
+} // namespace
