@@ -1,6 +1,6 @@
+#include "windows/AboutWindow.h"
 #include "layouts/Layouts.h"
 #include "support/FakeHost.h"
-#include "windows/AboutWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,16 +20,11 @@ protected:
     QTemporaryDir dir;
     FakeShell shell;
     FakeMessageBoxes messages;
-    SysInfoSources sources;
     QString searchPath;
+    // Nothing of the live system: a PATH and a fixed folder of the test's own.
+    SysInfoSources sources{
+        [this] { return searchPath; }, {"hardinfo", "kinfocenter"}, dir.filePath("SysInfo")};
 
-    void SetUp() override
-    {
-        // Nothing of the live system: a PATH and a fixed folder of the test's own.
-        sources.searchPath = [this] { return searchPath; };
-        sources.programs = {"hardinfo", "kinfocenter"};
-        sources.folder = dir.filePath("SysInfo");
-    }
     QString install(const QString& folder, const QString& name, bool executable = true)
     {
         QDir(dir.path()).mkpath(folder);
@@ -38,53 +33,13 @@ protected:
         file.setPermissions(executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
         return file.fileName();
     }
-    bool unavailableShown() const
+    void expectUnavailable()
     {
-        return messages.shown.size() == 1 &&
-               messages.shown[0].text == "System Information Is Unavailable At This Time" &&
-               messages.shown[0].icon == MessageIcon::None && messages.shown[0].buttons == MessageButtons::Ok;
+        ASSERT_EQ(messages.texts(), QStringList{"System Information Is Unavailable At This Time"});
+        EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
+        EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
     }
 };
-
-TEST_F(AboutWindowTest, TheFirstWellKnownProgramOnThePathThenTheFixedFolder)
-{
-    const QString kde = install("bin1", "kinfocenter");
-    const QString hardinfo = install("bin2", "hardinfo");
-    const QString fallback = install("SysInfo", "sysinfo");
-    searchPath = dir.filePath("bin1") + ":" + dir.filePath("bin2");
-
-    StartSysInfo(sources, shell, messages);  // the list's order, not the PATH's
-    QFile::remove(hardinfo);
-    StartSysInfo(sources, shell, messages);
-    searchPath.clear();
-    StartSysInfo(sources, shell, messages);
-    EXPECT_EQ(shell.started, (QStringList{hardinfo, kde, fallback}));
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(AboutWindowTest, NothingRunnableFoundStartsNothingAndSaysItIsUnavailable)
-{
-    install("SysInfo", "other");
-    install("bin", "hardinfo", false);
-    install("relative", "kinfocenter");
-    // Relative and empty entries would depend on the folder the player was started from.
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    searchPath = dir.filePath("bin") + ":relative::.";
-    StartSysInfo(sources, shell, messages);
-    QDir::setCurrent(before);
-    EXPECT_TRUE(shell.started.isEmpty());
-    EXPECT_TRUE(unavailableShown());
-}
-
-TEST_F(AboutWindowTest, AProgramThatDoesNotStartSaysItIsUnavailable)
-{
-    install("SysInfo", "sysinfo");
-    shell.startResult = false;
-    StartSysInfo(sources, shell, messages);
-    EXPECT_EQ(shell.started.size(), 1);
-    EXPECT_TRUE(unavailableShown());
-}
 
 TEST_F(AboutWindowTest, TheWindowShowsItsTexts)
 {
@@ -95,8 +50,38 @@ TEST_F(AboutWindowTest, TheWindowShowsItsTexts)
     EXPECT_EQ(about.lblDescription->text(), "Multimedia Player");
     EXPECT_EQ(about.lblDisclaimer->text(), layouts::frmAbout().disclaimer);
     EXPECT_EQ(about.cmdOK->text(), "Ok");
-    EXPECT_EQ(about.cmdSysInfo->text(), "&System Information...");
-    EXPECT_FALSE(about.windowFlags() & Qt::FramelessWindowHint);
 }
 
-}  // namespace
+TEST_F(AboutWindowTest, TheFirstWellKnownProgramOnThePathThenTheFixedFolderElseItIsUnavailable)
+{
+    const QString kde = install("bin1", "kinfocenter");
+    const QString hardinfo = install("bin2", "hardinfo");
+    install("bin0", "hardinfo", false);
+    install("relative", "hardinfo");
+    const QString fallback = install("SysInfo", "sysinfo");
+    // Relative and empty entries would depend on the folder the player was started from.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    searchPath =
+        "relative::.:" + dir.filePath("bin0") + ":" + dir.filePath("bin1") + ":" + dir.filePath("bin2");
+    StartSysInfo(sources, shell, messages); // the list's order, not the PATH's
+    QFile::remove(hardinfo);
+    StartSysInfo(sources, shell, messages);
+    searchPath.clear();
+    StartSysInfo(sources, shell, messages);
+    QDir::setCurrent(before);
+    EXPECT_EQ(shell.started, (QStringList{hardinfo, kde, fallback}));
+    EXPECT_TRUE(messages.shown.empty());
+
+    shell.startResult = false; // found, but it does not start
+    StartSysInfo(sources, shell, messages);
+    EXPECT_EQ(shell.started.size(), 4);
+    expectUnavailable();
+    messages.shown.clear();
+    QFile::remove(fallback);
+    StartSysInfo(sources, shell, messages);
+    EXPECT_EQ(shell.started.size(), 4);
+    expectUnavailable();
+}
+
+} // namespace

@@ -35,8 +35,7 @@ protected:
 
 private:
     QByteArray m_bytes;
-    qint64 m_step;
-    qint64 m_at = 0;
+    qint64 m_step, m_at = 0;
 };
 
 PlaylistRead readBytes(const QByteArray& bytes, qint64 step = 1 << 20)
@@ -47,42 +46,33 @@ PlaylistRead readBytes(const QByteArray& bytes, qint64 step = 1 << 20)
 
 TEST(PlaylistFormat, ReadsLinesByTheFileRulesInPiecesOfAnySizeAndWritesCrLf)
 {
-    struct Case
-    {
-        QByteArray bytes;
-        QString name;
-        QStringList entries;
-    };
-    const Case cases[] = {
-        {"", "", {}},  // no first line at all: no name, no entries
+    const std::tuple<QByteArray, QString, QStringList> cases[] = {
+        {"", "", {}}, // no first line at all: no name, no entries
         {"Mix\r\n", "Mix", {}},
         {"\r\n/a\r\n", "", {"/a"}},
         {"Mix\r/a\r/b", "Mix", {"/a", "/b"}},             // lone CRs, and no end on the last line
-        {"Mix\r\n/a\n/b\r\n\r\n", "Mix", {"/a\n/b", ""}},  // a lone LF stays; an empty line is an entry
+        {"Mix\r\n/a\n/b\r\n\r\n", "Mix", {"/a\n/b", ""}}, // a lone LF stays; an empty line is an entry
         {"Mix\r\r\n\n/a", "Mix", {"", "\n/a"}},           // the LF after a CR LF starts the next line
         {"Mix\r\n/a\r\n/a\r\n", "Mix", {"/a", "/a"}},
         {"Caf\xc3\xa9\r\n/\xe2\x99\xab.ogg", "Café", {"/♫.ogg"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [bytes, name, entries] : cases)
         for (const qint64 step : {1, 2, 3, 1 << 20}) {
-            const PlaylistRead read = readBytes(c.bytes, step);
-            EXPECT_EQ(read.playlist.name, c.name) << c.bytes.toStdString() << " in pieces of " << step;
-            EXPECT_EQ(read.playlist.entries, c.entries) << c.bytes.toStdString() << " in pieces of " << step;
+            const PlaylistRead read = readBytes(bytes, step);
+            EXPECT_EQ(read.playlist.name, name) << bytes.toStdString() << " in pieces of " << step;
+            EXPECT_EQ(read.playlist.entries, entries) << bytes.toStdString() << " in pieces of " << step;
         }
-    }
-    // Written, every line ends with CR LF. A CR inside a line would shift every later entry: it becomes a
-    // blank.
-    EXPECT_EQ(playlistFileBytes({"Mix", {}}), "Mix\r\n");
+    // A CR inside a line would shift every later entry: it is written as a blank.
     EXPECT_EQ(playlistFileBytes({"", {"/a\rb", "", "/\xe2\x99\xab\nc"}}),
               "\r\n/a b\r\n\r\n/\xe2\x99\xab\nc\r\n");
 }
 
-TEST(PlaylistFormat, HugeFilesAndGarbageStayWithinTheLimits)
+TEST(PlaylistFormat, HugeFilesAndGarbageStayWithinTheLimitsAndEnd)
 {
     QByteArray full = "Many\r\n";
     for (int i = 0; i < kMaxPlaylistEntries; ++i)
         full += QByteArray::number(i) + "\r\n";
-    EXPECT_FALSE(readBytes(full, 1).entriesLeftOut);  // the last LF, alone in its piece, is no further entry
+    EXPECT_FALSE(readBytes(full, 1).entriesLeftOut); // the last LF, alone in its piece, is no further entry
     const PlaylistRead over = readBytes(full + "x");
     EXPECT_TRUE(over.entriesLeftOut);
     ASSERT_EQ(over.playlist.entries.size(), kMaxPlaylistEntries);
@@ -95,23 +85,19 @@ TEST(PlaylistFormat, HugeFilesAndGarbageStayWithinTheLimits)
     EXPECT_TRUE(cut.linesCut);
     EXPECT_EQ(cut.playlist.name, QString(kMaxPlaylistLineBytes - 1, 'a'));
     EXPECT_EQ(cut.playlist.entries, QStringList{"/next.mp3"});
-
     QByteArray garbage(4 << 20, Qt::Uninitialized);
     QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(garbage.data()), garbage.size() / 4);
     for (const QString& entry : readBytes(garbage).playlist.entries)
         ASSERT_LE(entry.size(), kMaxPlaylistLineBytes);
-}
 
-TEST(PlaylistFile, ReadsOnlyRegularFilesAndAHundredMegabytesAtOnce)
-{
+    // Only regular files are read: a device or a pipe would never end, or block before its first byte.
     QTemporaryDir dir;
     EXPECT_EQ(readPlaylistFile(dir.filePath("gone")).failure,
               "File not found: '" + dir.filePath("gone") + "'");
     EXPECT_FALSE(readPlaylistFile(dir.path()).ok());
-    EXPECT_FALSE(readPlaylistFile("/dev/zero").ok());  // would never end
+    EXPECT_FALSE(readPlaylistFile("/dev/zero").ok());
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
-    EXPECT_FALSE(readPlaylistFile(dir.filePath("pipe")).ok());  // would block before its first byte
-
+    EXPECT_FALSE(readPlaylistFile(dir.filePath("pipe")).ok());
     // A Unix text file: a lone LF ends no line, so 100 MB of it are one name line, cut.
     QFile huge(dir.filePath("huge.zdx"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
@@ -124,4 +110,4 @@ TEST(PlaylistFile, ReadsOnlyRegularFilesAndAHundredMegabytesAtOnce)
     EXPECT_TRUE(read.playlist.entries.isEmpty());
 }
 
-}  // namespace
+} // namespace

@@ -1,26 +1,42 @@
-// Start-up and the window group, with a scripted engine and the desktop services faked: where every
-// window stands, what the settings restore, and what a bad setting does.
+// The started program with a scripted engine and the desktop services faked: where every window stands,
+// what the settings restore, what a bad setting does, the title strip's commands, the video window's
+// clicks, the DVD menu, and the skin reaching every window.
+#include "windows/Program.h"
 #include "core/Player.h"
 #include "core/modINI.h"
 #include "support/FakeHost.h"
 #include "support/FakeMediaEngine.h"
+#include "support/FakeSkinTargets.h"
 #include "support/ProgramFolderFixture.h"
+#include "windows/DvdMenu.h"
 #include "windows/InfoWindow.h"
 #include "windows/MainWindow.h"
 #include "windows/PlaylistWindow.h"
-#include "windows/Program.h"
+#include "windows/SettingsWindow.h"
 #include "windows/TitleStrip.h"
 #include "windows/VideoWindow.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zendrix;
 using namespace zendrix::testing;
 
 namespace {
+
+const QColor kBack(10, 20, 30); // the fixture's default skin
+const QColor kNight(200, 30, 30);
+
+QColor centre(const Picture& picture)
+{
+    const QImage& image = picture.image();
+    return image.isNull() ? QColor() : image.pixelColor(image.width() / 2, image.height() / 2);
+}
 
 class ProgramTest : public ::testing::Test
 {
@@ -34,58 +50,51 @@ protected:
 
     std::unique_ptr<Program> start()
     {
-        auto program = std::make_unique<Program>(
-            Program::Services{messages, dialogs, exit, shell}, [this](VideoSurface&) {
-                auto made = std::make_unique<FakeMediaEngine>();
-                engine = made.get();
-                return made;
-            });
+        auto program = std::make_unique<Program>(Program::Services{messages, dialogs, exit, shell},
+                                                 [this](VideoSurface&) {
+                                                     auto made = std::make_unique<FakeMediaEngine>();
+                                                     engine = made.get();
+                                                     return made;
+                                                 });
         program->installInfoPath = folder.file("/shared/Quarrymoor Software/Zendrix/info.ini");
         program->Form_Load();
         return program;
     }
-    void set(const char* section, const char* key, const char* value) { WriteINI(ConfigPath, section, key, value); }
+    void set(const char* section, const char* key, const char* value)
+    {
+        WriteINI(ConfigPath, section, key, value);
+    }
+    QString setting(const char* section, const char* key)
+    {
+        return ReadINI(ConfigPath, section, key, "none");
+    }
 };
 
-TEST_F(ProgramTest, AFreshInstallationOpensAtTheTopLeftWithOnlyMainWindowAndTitleStrip)
+TEST_F(ProgramTest, AFreshInstallationOpensAtTheTopLeftWithOnlyMainWindowAndTitleStripAndVolume0)
 {
     auto program = start();
     EXPECT_EQ(program->frmMain().pos(), QPoint(0, 0));
     EXPECT_TRUE(program->frmMain().isVisible());
     EXPECT_TRUE(program->frmTitle().isVisible());
     EXPECT_EQ(program->frmTitle().pos(), QPoint(0, -28)) << "above the main window, partly off the screen";
-    EXPECT_FALSE(program->frmVideo().isVisible());
-    EXPECT_EQ(program->frmVideo().pos(), QPoint(0, -239));
-    EXPECT_FALSE(program->frmPlaylist().isVisible());
-    EXPECT_FALSE(program->frmInfo().isVisible());
+    EXPECT_FALSE(program->frmVideo().isVisible() || program->frmPlaylist().isVisible() ||
+                 program->frmInfo().isVisible() || program->frmSettings().isVisible());
     EXPECT_EQ(program->player().scrollVolume.Value(), 0);
     EXPECT_TRUE(engine->calls().contains("volume=0"));
-    EXPECT_FALSE(program->player().IsPlaying);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(exit.ended, 0);
-    EXPECT_EQ(ConfigPath, folder.file("/Data/config.ini"));
     EXPECT_FALSE(QFile::exists(ConfigPath)) << "a start writes no setting";
-    for (const ButtonControl& button : program->player().cmdControls)
-        EXPECT_TRUE(button.Caption().isEmpty());
-
-    const Player& player = program->player();  // nothing opened yet
-    EXPECT_EQ(player.lblFilename.Caption(), "[No File]");
-    EXPECT_EQ(player.lblHours.Caption() + ":" + player.lblMinutes.Caption() + ":" + player.lblSeconds.Caption(), "00:00:00");
-    EXPECT_EQ(player.lblTiming.Caption(), "(00:00:00)");
-    EXPECT_EQ(program->frmMain().scrollTiming->value(), 0);
-    EXPECT_EQ(program->frmMain().scrollVolume->value(), 0);
-    EXPECT_FALSE(player.tmrTiming.Enabled());
-    EXPECT_FALSE(engine->calls().join(",").contains("play"));
+    for (const Picture* back :
+         {&program->frmMain().picture(), &program->frmPlaylist().imgBack->picture(),
+          &program->frmSettings().imgBack->picture(), &program->frmInfo().imgBack->picture()})
+        EXPECT_TRUE(closeTo(centre(*back), kBack));
 }
 
 TEST_F(ProgramTest, TheStoredArrangementComesBackAroundTheMainWindow)
 {
     set("Position", "Top", "6000");  // 400 px
     set("Position", "Left", "4500"); // 300 px
-    set("Player", "Screen", "True");
-    set("Player", "Playlist", "True");
-    set("Player", "Info", "True");
-    set("Player", "Volume", "37");
+    for (const char* window : {"Screen", "Playlist", "Info"})
+        set("Player", window, "True");
     auto program = start();
     EXPECT_EQ(program->frmMain().pos(), QPoint(300, 400));
     EXPECT_TRUE(program->frmVideo().isVisible());
@@ -93,12 +102,8 @@ TEST_F(ProgramTest, TheStoredArrangementComesBackAroundTheMainWindow)
     EXPECT_EQ(program->frmTitle().pos(), QPoint(300, 400 - 239 - 28));
     EXPECT_TRUE(program->frmPlaylist().isVisible());
     EXPECT_EQ(program->frmPlaylist().pos(), QPoint(300 + 425, 400 + 71 - 338));
-    EXPECT_EQ(program->frmTitle().cmdPlaylist->PictureNormal().image().pixel(8, 8), ProgramFolderFixture::kListClose.rgb());
     EXPECT_TRUE(program->frmInfo().isVisible());
     EXPECT_EQ(program->frmInfo().pos(), QPoint(300 - 233, 400 + 71 - 169));
-    EXPECT_EQ(program->player().scrollVolume.Value(), 37);
-    EXPECT_EQ(engine->settings().volume(), 37);
-    EXPECT_FALSE(program->frmPlaylist().chkRepeat->isChecked());
 }
 
 TEST_F(ProgramTest, ASettingThatDoesNotConvertStopsTheStartWithErrorButKeepsWhatWasPlaced)
@@ -107,33 +112,24 @@ TEST_F(ProgramTest, ASettingThatDoesNotConvertStopsTheStartWithErrorButKeepsWhat
     set("Player", "Playlist", "True");
     set("Player", "Volume", "abc");
     auto program = start();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Error!\r\nType mismatch");
-    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(messages.texts(), QStringList{"Error!\r\nType mismatch"});
     EXPECT_FALSE(engine->calls().join(",").contains("volume=")) << "the engine volume is not set";
     EXPECT_EQ(program->frmMain().pos(), QPoint(0, 100));
     EXPECT_TRUE(program->frmPlaylist().isVisible());
     EXPECT_EQ(program->frmTitle().pos(), QPoint(0, 72));
     EXPECT_TRUE(program->frmMain().isVisible()) << "the main window shows all the same";
-
-    messages.shown.clear();
-    set("Player", "Volume", "37");
-    set("Position", "Left", "1e30");
-    auto again = start();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Error!\r\nOverflow");
 }
 
-TEST_F(ProgramTest, TheVolumeSurvivesARestart)
+TEST_F(ProgramTest, TheVolumeSurvivesARestartAndAnInstallFolderThatCannotBeMadeDoesNotStopTheStart)
 {
-    {
-        auto program = start();
-        program->player().scrollVolume.setValue(37);
-    }
-    EXPECT_EQ(ReadINI(ConfigPath, "Player", "Volume", ""), "37");
+    ASSERT_TRUE(QDir().mkpath(folder.file("/shared")));
+    folder.writeText("/shared/Quarrymoor Software", "a file where the folder should be");
+    start()->player().scrollVolume.setValue(37);
     auto program = start();
     EXPECT_EQ(program->player().scrollVolume.Value(), 37);
     EXPECT_EQ(engine->settings().volume(), 37);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(program->frmMain().isVisible());
 }
 
 TEST_F(ProgramTest, DraggingTheMainWindowMovesItAndTheGroupFollowsOnRelease)
@@ -141,43 +137,171 @@ TEST_F(ProgramTest, DraggingTheMainWindowMovesItAndTheGroupFollowsOnRelease)
     set("Player", "Playlist", "True");
     auto program = start();
     MainWindow& main = program->frmMain();
-    const QPoint grab(200, 66);  // a spot of the panel between the controls
+    const QPoint grab(200, 66); // a spot of the panel between the controls
     ASSERT_EQ(main.childAt(grab), nullptr);
-
-    auto send = [&](QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
-        QMouseEvent event(type, local, main.mapToGlobal(local), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                          buttons, Qt::NoModifier);
+    auto send = [&](QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, local, main.mapToGlobal(local), button, buttons, Qt::NoModifier);
         QApplication::sendEvent(&main, &event);
     };
-    send(QEvent::MouseButtonPress, grab, Qt::LeftButton);
-    send(QEvent::MouseMove, grab + QPoint(100, 200), Qt::LeftButton);
+    send(QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, grab + QPoint(100, 200), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(main.pos(), QPoint(100, 200));
     EXPECT_EQ(program->frmPlaylist().pos(), QPoint(425, 71 - 338)) << "the others wait for the release";
-    EXPECT_EQ(ReadINI(ConfigPath, "Position", "Top", "none"), "none");
-    send(QEvent::MouseButtonRelease, grab, Qt::NoButton);
+    EXPECT_EQ(setting("Position", "Top"), "none");
+    send(QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(program->frmTitle().pos(), QPoint(100, 172));
-    EXPECT_EQ(program->frmVideo().pos(), QPoint(100, 200 - 239));
     EXPECT_EQ(program->frmPlaylist().pos(), QPoint(525, 271 - 338));
-    EXPECT_EQ(ReadINI(ConfigPath, "Position", "Top", ""), "3000");
-    EXPECT_EQ(ReadINI(ConfigPath, "Position", "Left", ""), "1500");
-    EXPECT_FALSE(program->frmInfo().isVisible());
-    EXPECT_EQ(program->frmInfo().pos(), QPoint(0, 0)) << "a hidden window is placed when it is shown";
+    EXPECT_EQ(setting("Position", "Top"), "3000");
+    EXPECT_EQ(setting("Position", "Left"), "1500");
 
     QFile::remove(ConfigPath);
-    send(QEvent::MouseButtonPress, grab, Qt::RightButton);  // any button; no move at all
-    send(QEvent::MouseButtonRelease, grab, Qt::NoButton);
-    EXPECT_EQ(ReadINI(ConfigPath, "Position", "Top", ""), "3000");
+    send(QEvent::MouseButtonPress, grab, Qt::RightButton, Qt::RightButton); // any button; no move at all
+    send(QEvent::MouseButtonRelease, grab, Qt::RightButton, Qt::NoButton);
+    EXPECT_EQ(setting("Position", "Top"), "3000");
 }
 
-TEST_F(ProgramTest, EveryStartRecordsTheInstallation)
+TEST_F(ProgramTest, TheTitleStripButtonsToggleAndPlaceTheirWindowsAndRememberThem)
 {
-    QDir().mkpath(folder.file("/shared"));  // the shared system folder exists; its two folders are made
     auto program = start();
-    const QString info = folder.file("/shared/Quarrymoor Software/Zendrix/info.ini");
-    EXPECT_EQ(ReadINI(info, "Info", "Path", ""), folder.path());
-    EXPECT_EQ(ReadINI(info, "Info", "Major", ""), "2");
-    EXPECT_EQ(ReadINI(info, "Info", "Minor", ""), "50");
-    EXPECT_EQ(ReadINI(info, "Info", "Revision", ""), "52");
+    TitleStrip& title = program->frmTitle();
+    auto playlistIcon = [&] { return title.cmdPlaylist->PictureNormal().image().pixel(8, 8); };
+    title.cmdPlaylist_Click();
+    title.cmdInfo_Click();
+    title.cmdScreen_Click(); // the title strip moves up by the video window's height
+    EXPECT_TRUE(program->frmPlaylist().isVisible() && program->frmInfo().isVisible() &&
+                program->frmVideo().isVisible());
+    EXPECT_EQ(program->frmPlaylist().pos(), QPoint(425, 71 - 338));
+    EXPECT_EQ(program->frmInfo().pos(), QPoint(-233, 71 - 169));
+    EXPECT_EQ(title.pos(), QPoint(0, -239 - 28));
+    EXPECT_EQ(playlistIcon(), ProgramFolderFixture::kListClose.rgb());
+    EXPECT_EQ(setting("Player", "Playlist") + setting("Player", "Info") + setting("Player", "Screen"),
+              "TrueTrueTrue");
+
+    title.cmdPlaylist_Click();
+    title.cmdInfo_Click();
+    title.cmdScreen_Click();
+    EXPECT_FALSE(program->frmPlaylist().isVisible() || program->frmInfo().isVisible() ||
+                 program->frmVideo().isVisible());
+    EXPECT_EQ(title.pos(), QPoint(0, -28));
+    EXPECT_EQ(playlistIcon(), ProgramFolderFixture::kListOpen.rgb());
+    EXPECT_EQ(setting("Player", "Playlist") + setting("Player", "Info") + setting("Player", "Screen"),
+              "FalseFalseFalse");
+
+    QFile::remove(folder.file("/Data/Buttons/listclose.ico"));
+    title.cmdPlaylist_Click(); // a missing icon: the window still toggles, the picture stays
+    EXPECT_TRUE(program->frmPlaylist().isVisible());
+    EXPECT_EQ(playlistIcon(), ProgramFolderFixture::kListOpen.rgb());
+    EXPECT_TRUE(messages.shown.empty());
 }
 
-}  // namespace
+TEST_F(ProgramTest, ADoubleClickEntersFullScreenOnlyWhilePlayingLeavesItAlwaysAndSoDoesEscape)
+{
+    auto program = start();
+    for (const auto state : {MediaEngine::Paused, MediaEngine::Playing, MediaEngine::Stopped}) {
+        engine->state = state;
+        engine->doubleClick();
+    }
+    EXPECT_EQ(engine->calls().filter("fullScreen"), QStringList({"fullScreen=true", "fullScreen=false"}));
+    engine->failOn("playState", "The engine is busy");
+    engine->doubleClick();
+    EXPECT_EQ(messages.texts(), QStringList{"Error!\r\nThe engine is busy"});
+
+    VideoWindow& video = program->frmVideo();
+    video.show();
+    video.setFullScreen(true); // as the engine does when it enters full screen
+    engine->setFullScreen(true);
+    engine->clearCalls();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&video, &escape);
+    EXPECT_EQ(engine->calls(), QStringList({"fullScreen=false"}));
+}
+
+TEST_F(ProgramTest, OnlyARightClickOnADvdOpensTheMenuWhoseCommandsAskFirstThenActAndIgnoreFailures)
+{
+    auto program = start();
+    DvdMenu& menu = program->frmPopup();
+    engine->click(2); // a file, not a DVD
+    engine->availableDvdItems = {"dvd"};
+    engine->click(1);
+    EXPECT_FALSE(menu.mnuDVD.isVisible());
+    engine->click(2);
+    EXPECT_TRUE(menu.mnuDVD.isVisible());
+    menu.mnuDVD.hide();
+
+    engine->availableDvdItems = {"dvd", "titleMenu", "resume"};
+    menu.mnuDVDBack_Click();
+    menu.mnuDVDTop_Click();
+    menu.mnuDVDTitle_Click();
+    menu.mnuDVDResume_Click();
+    EXPECT_EQ(engine->calls().filter("dvd."), QStringList({"dvd.titleMenu", "dvd.resume"}));
+    engine->failOn("dvd.titleMenu");
+    engine->failOn("dvd.isAvailable");
+    menu.mnuDVDTitle_Click();
+    menu.mnuDVDTop_Click();
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ProgramTest, WithoutTheSkinListTheStartEndsOnTheSkinFailure)
+{
+    folder.writeSkin("Night", kNight, QColor(30, 200, 30));
+    QFile::remove(folder.file("/Data/Skins/skins.lst"));
+    set("Skin", "Skin", "Night");
+    auto program = start();
+    EXPECT_EQ(messages.texts(), QStringList{"Critical error while loading settings!\r\nFile not found: '" +
+                                            folder.file("/Data/Skins/skins.lst") +
+                                            "'\r\nCalibrating skin settings. Please restart the player"});
+    EXPECT_EQ(setting("Skin", "Skin"), "Zendrix");
+    EXPECT_EQ(exit.ended, 1);
+    EXPECT_FALSE(program->frmMain().isVisible());
+}
+
+// Runs `action` on the modal window once a modal call has shown it; should the action leave it open, it is
+// closed a little later, so that a failing test cannot hang in the modal loop.
+void whileModal(const std::function<void(QWidget*)>& action)
+{
+    QTimer::singleShot(0, [action] { action(QApplication::activeModalWidget()); });
+    QTimer::singleShot(3000, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+}
+
+TEST_F(ProgramTest, TheSettingsWindowIsMadeAgainAtEachOpeningReskinsEveryWindowAndAMissingListOnlyReports)
+{
+    folder.writeSkin("Night", kNight, QColor(30, 200, 30));
+    folder.writeText("/Data/Skins/skins.lst", "Zendrix\r\nNight\r\n");
+    auto program = start();
+    SettingsWindow* const madeAtStart = &program->frmSettings();
+    QPointer<SettingsWindow> first = madeAtStart;
+    QWidget* modal = nullptr;
+    whileModal([&](QWidget* window) {
+        modal = window;
+        messages.answers = {MessageAnswer::Yes};
+        first->cmdCancel_Click();
+    });
+    program->showSettings();
+    EXPECT_EQ(modal, madeAtStart); // the first opening shows the window the start made
+    EXPECT_TRUE(first.isNull());   // and closing destroyed it
+
+    whileModal([&](QWidget* window) {
+        auto* settings = qobject_cast<SettingsWindow*>(window);
+        ASSERT_NE(settings, nullptr);
+        settings->lstSkin->setCurrentRow(1);
+        messages.answers = {MessageAnswer::Yes};
+        settings->cmdOk_Click();
+    });
+    program->showSettings();
+    EXPECT_TRUE(closeTo(centre(program->frmMain().picture()), kNight));
+    EXPECT_TRUE(closeTo(centre(program->frmInfo().imgBack->picture()), kNight));
+    EXPECT_TRUE(closeTo(centre(program->frmTitle().picture()), QColor(30, 200, 30)));
+
+    QFile::remove(folder.file("/Data/Skins/skins.lst"));
+    messages.shown.clear();
+    program->showSettings();
+    EXPECT_EQ(messages.texts(),
+              QStringList{"Error!\r\nFile not found: '" + folder.file("/Data/Skins/skins.lst") + "'"});
+    EXPECT_EQ(exit.ended, 0);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+} // namespace
