@@ -1,11 +1,11 @@
 // The fourteen looks pixel by pixel (frames, faces, gradients, bevels and corners of a 36 x 20 button in
-// the system colours, in every state), the caption and picture on them, and the window shapes.
+// the system colours, in every state), and the window shapes.
 #include "button/ButtonPainter.h"
 #include "button/SkinButton.h"
 #include "platform/Region.h"
 
-#include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace zendrix;
 
@@ -55,11 +55,7 @@ ColorRef at(const QImage& image, int x, int y)
     return fromQRgb(image.pixel(x, y));
 }
 
-struct Probe
-{
-    int x, y;
-    ColorRef expected;
-};
+using Probe = std::tuple<int, int, ColorRef>; // x, y, the colour expected there
 
 TEST(ButtonLooks, FacesFramesBevelsAndCornersInEveryState)
 {
@@ -137,9 +133,9 @@ TEST(ButtonLooks, FacesFramesBevelsAndCornersInEveryState)
     };
     for (const auto& c : cases) {
         const QImage image = paint(c.type, c.look);
-        for (const Probe& p : c.probes)
-            EXPECT_EQ(at(image, p.x, p.y), p.expected)
-                << "type " << c.type << " look " << int(c.look) << " at " << p.x << "," << p.y;
+        for (const auto& [x, y, expected] : c.probes)
+            EXPECT_EQ(at(image, x, y), expected)
+                << "type " << c.type << " look " << int(c.look) << " at " << x << "," << y;
     }
     // The type 14 gradient: 58 / 116 is half a step a row, and halves round to even.
     const QImage tall = paint(14, Look::Up, 20, 116);
@@ -168,28 +164,18 @@ TEST(ButtonLooks, WindowShapesCutTheCornersOfTheirLook)
         button.setButtonType(type);
         return button.mask();
     };
-    auto without = [](std::initializer_list<QPoint> pixels) {
+    auto without = [](std::initializer_list<int> xy) { // the rectangle less the pixels (x, y), ...
         QRegion region(0, 0, 36, 20);
-        for (QPoint p : pixels)
-            region -= QRegion(p.x(), p.y(), 1, 1);
+        for (auto p = xy.begin(); p != xy.end(); p += 2)
+            region -= QRegion(p[0], p[1], 1, 1);
         return region;
     };
-    const QRegion corners = without({{0, 0}, {35, 0}, {0, 19}, {35, 19}});
-    const QRegion rounded = without({{0, 0},
-                                     {1, 0},
-                                     {34, 0},
-                                     {35, 0},
-                                     {0, 1},
-                                     {35, 1},
-                                     {0, 18},
-                                     {35, 18},
-                                     {0, 19},
-                                     {1, 19},
-                                     {34, 19},
-                                     {35, 19}});
+    const QRegion corners = without({0, 0, 35, 0, 0, 19, 35, 19});
+    const QRegion rounded =
+        without({0, 0, 1, 0, 34, 0, 35, 0, 0, 1, 35, 1, 0, 18, 35, 18, 0, 19, 1, 19, 34, 19, 35, 19});
     EXPECT_EQ(shape(14), corners);
     EXPECT_EQ(shape(1), corners);
-    EXPECT_EQ(shape(5), without({{35, 0}, {0, 19}}));
+    EXPECT_EQ(shape(5), without({35, 0, 0, 19}));
     EXPECT_EQ(shape(3), rounded);
     EXPECT_EQ(shape(4), rounded);
     for (int type : {2, 6, 7, 8, 9, 10, 11, 12, 0, 99})
