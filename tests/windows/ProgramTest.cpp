@@ -20,7 +20,6 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zendrix;
@@ -247,43 +246,6 @@ TEST_F(ProgramTest, WithoutTheSkinListTheStartEndsOnTheSkinFailure)
     EXPECT_EQ(setting("Skin", "Skin"), "Zendrix");
     EXPECT_EQ(exit.ended, 1);
     EXPECT_FALSE(program->frmMain().isVisible());
-}
-
-// Runs `action` on the modal window once a modal call has shown it; should the action leave it open, it is
-// closed a little later, so that a failing test cannot hang in the modal loop.
-void whileModal(const std::function<void(QWidget*)>& action)
-{
-    QTimer::singleShot(0, [action] { action(QApplication::activeModalWidget()); });
-    QTimer::singleShot(3000, [] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            modal->close();
-    });
-}
-
-TEST_F(ProgramTest, TheSettingsWindowReskinsEveryWindowAndReadsTheListAgainAtEachOpening)
-{
-    folder.writeSkin("Night", kNight, QColor(30, 200, 30));
-    folder.writeText("/Data/Skins/skins.lst", "Zendrix\r\nNight\r\n");
-    auto program = start();
-    whileModal([&](QWidget* window) {
-        auto* settings = qobject_cast<SettingsWindow*>(window);
-        ASSERT_NE(settings, nullptr);
-        settings->lstSkin->setCurrentRow(1);
-        messages.answers = {MessageAnswer::Yes};
-        settings->cmdOk_Click();
-    });
-    program->showSettings();
-    EXPECT_TRUE(closeTo(centre(program->frmMain().picture()), kNight));
-    EXPECT_TRUE(closeTo(centre(program->frmInfo().imgBack->picture()), kNight));
-    EXPECT_TRUE(closeTo(centre(program->frmTitle().picture()), QColor(30, 200, 30)));
-
-    QFile::remove(folder.file("/Data/Skins/skins.lst"));
-    messages.shown.clear();
-    program->showSettings();
-    EXPECT_EQ(messages.texts(),
-              QStringList{"Error!\r\nFile not found: '" + folder.file("/Data/Skins/skins.lst") + "'"});
-    EXPECT_EQ(exit.ended, 0);
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 } // namespace
