@@ -120,34 +120,20 @@ Place locate(const std::vector<Line>& lines, const QString& section, const QStri
 
 }  // namespace
 
-QString ReadINI(const QString& file, const QString& section, const QString& key, const QString& defaultValue)
+std::optional<QString> iniValue(const QByteArray& bytes, const QString& section, const QString& key)
 {
-    QString value = defaultValue;
-    QFile in(file);
-    if (in.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = in.readAll();
-        const std::vector<Line> lines = splitLines(bytes);
-        const Place place = locate(lines, section, key);
-        if (place.key >= 0)
-            value = QString::fromLocal8Bit(keyLine(lines[static_cast<std::size_t>(place.key)].text)->value);
-    }
-    return value.left(kMaxValueLength);
+    const std::vector<Line> lines = splitLines(bytes);
+    const Place place = locate(lines, section, key);
+    if (place.key < 0)
+        return std::nullopt;
+    return QString::fromLocal8Bit(keyLine(lines[static_cast<std::size_t>(place.key)].text)->value);
 }
 
-void WriteINI(const QString& file, const QString& section, const QString& key, const QString& value)
+QByteArray iniWithValue(const QByteArray& bytes, const QString& section, const QString& key, const QString& value)
 {
     QString oneLine = value;
     oneLine.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QByteArray entry = key.toLocal8Bit() + '=' + oneLine.toLocal8Bit();
-
-    QByteArray bytes;
-    QFile in(file);
-    if (in.exists()) {
-        if (!in.open(QIODevice::ReadOnly))
-            return;  // never replace a file we could not read
-        bytes = in.readAll();
-        in.close();
-    }
 
     const std::vector<Line> lines = splitLines(bytes);
     const Place place = locate(lines, section, key);
@@ -176,7 +162,29 @@ void WriteINI(const QString& file, const QString& section, const QString& key, c
         out.append('[').append(section.toLocal8Bit()).append(']').append(kLineEnd);
         out.append(entry).append(kLineEnd);
     }
-    (void)writeFileAtomically(file, out);  // a failed write is silent by design
+    return out;
+}
+
+QString ReadINI(const QString& file, const QString& section, const QString& key, const QString& defaultValue)
+{
+    QString value = defaultValue;
+    QFile in(file);
+    if (in.open(QIODevice::ReadOnly))
+        value = iniValue(in.readAll(), section, key).value_or(defaultValue);
+    return value.left(kMaxValueLength);
+}
+
+void WriteINI(const QString& file, const QString& section, const QString& key, const QString& value)
+{
+    QByteArray bytes;
+    QFile in(file);
+    if (in.exists()) {
+        if (!in.open(QIODevice::ReadOnly))
+            return;  // never replace a file we could not read
+        bytes = in.readAll();
+        in.close();
+    }
+    (void)writeFileAtomically(file, iniWithValue(bytes, section, key, value));  // a failed write is silent by design
 }
 
 }  // namespace zendrix

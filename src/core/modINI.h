@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace zendrix {
 
@@ -20,5 +22,14 @@ QString ReadINI(const QString& file, const QString& section, const QString& key,
 // has been written completely; a failed write (read-only folder, full disk) is silent and leaves the old
 // file as it was.
 void WriteINI(const QString& file, const QString& section, const QString& key, const QString& value);
+
+// The two halves of the above that do not touch the disk, on the bytes of a whole file.
+// iniValue: the stored value of `key` in `[section]`, blanks around it removed and not cut to length;
+// nothing when the section or the key is missing.
+[[nodiscard]] std::optional<QString> iniValue(const QByteArray& bytes, const QString& section,
+                                              const QString& key);
+// iniWithValue: the bytes of the file after `key` in `[section]` is set to `value`, by the rules of WriteINI.
+[[nodiscard]] QByteArray iniWithValue(const QByteArray& bytes, const QString& section, const QString& key,
+                                      const QString& value);
 
 }  // namespace zendrix
