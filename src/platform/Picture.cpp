@@ -1,5 +1,6 @@
 #include "Picture.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <cstdlib>
@@ -10,18 +11,11 @@ Picture::Picture(QImage image, Type type) : m_image(std::move(image)), m_type(m_
 {
 }
 
-std::optional<Picture> Picture::load(const QString& path, QString* error, int preferredWidth)
-{
-    auto fail = [&](const QString& what) -> std::optional<Picture> {
-        if (error)
-            *error = QStringLiteral("%1: '%2'").arg(what, path);
-        return std::nullopt;
-    };
-    const QFileInfo info(path);
-    if (!info.exists() || !info.isFile())
-        return fail(QStringLiteral("File not found"));
+namespace {
 
-    QImageReader reader(path);
+// Decodes the reader's picture, or gives a null image.
+Picture decode(QImageReader& reader, int preferredWidth)
+{
     reader.setDecideFormatFromContent(true);
     // A damaged or hostile file must not make us allocate without bound.
     reader.setAllocationLimit(256);
@@ -36,14 +30,46 @@ std::optional<Picture> Picture::load(const QString& path, QString* error, int pr
         }
     }
     if (image.isNull())
-        return fail(QStringLiteral("Invalid picture"));
+        return {};
 
     const bool icon = format == "ico" || format == "cur";
     if (icon)
-        return Picture(image.convertToFormat(QImage::Format_ARGB32), Type::Icon);
+        return Picture(image.convertToFormat(QImage::Format_ARGB32), Picture::Type::Icon);
     return Picture(image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32)
                                            : image.convertToFormat(QImage::Format_RGB32),
-                   Type::Bitmap);
+                   Picture::Type::Bitmap);
+}
+
+}  // namespace
+
+std::optional<Picture> Picture::load(const QString& path, QString* error, int preferredWidth)
+{
+    auto fail = [&](const QString& what) -> std::optional<Picture> {
+        if (error)
+            *error = QStringLiteral("%1: '%2'").arg(what, path);
+        return std::nullopt;
+    };
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        return fail(QStringLiteral("File not found"));
+
+    QImageReader reader(path);
+    Picture picture = decode(reader, preferredWidth);
+    if (picture.isNull())
+        return fail(QStringLiteral("Invalid picture"));
+    return picture;
+}
+
+std::optional<Picture> Picture::fromData(const QByteArray& bytes, int preferredWidth)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    Picture picture = decode(reader, preferredWidth);
+    if (picture.isNull())
+        return std::nullopt;
+    return picture;
 }
 
 }  // namespace zendrix
