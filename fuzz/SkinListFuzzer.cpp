@@ -1,0 +1,64 @@
+// The skin list file: any bytes give one name per line by the line rules, and no name holds a line end.
+// The file lives in memory (a memfd), so each input costs no disk.
+#include "Fuzz.h"
+#include "windows/SkinList.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+using namespace zendrix;
+using namespace zendrix::fuzz;
+
+namespace {
+
+int memoryFile = -1;
+QString memoryFilePath;
+
+// How many names the line rules give: a line ends at CR LF or a lone CR; a last line without an end
+// counts when it holds anything.
+qsizetype expectedCount(const QByteArray& bytes)
+{
+    qsizetype count = 0;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        const qsizetype cr = bytes.indexOf('\r', start);
+        ++count;
+        if (cr < 0)
+            break;
+        start = cr + 1;
+        if (start < bytes.size() && bytes[start] == '\n')
+            ++start;
+    }
+    return count;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    silenceQtMessages();
+    memoryFile = memfd_create("skins.lst", 0);
+    check(memoryFile >= 0, "a memory file can be made");
+    memoryFilePath = QStringLiteral("/proc/self/fd/%1").arg(memoryFile);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    check(ftruncate(memoryFile, 0) == 0, "the memory file empties");
+    check(pwrite(memoryFile, data, size, 0) == static_cast<ssize_t>(size), "the memory file fills");
+
+    QString error;
+    const std::optional<QStringList> names = readSkinList(memoryFilePath, &error);
+    check(names.has_value(), "a readable file always gives a list");
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    check(names->size() == expectedCount(bytes), "one name per line");
+    for (const QString& name : *names)
+        check(!name.contains(QLatin1Char('\r')), "no name holds a line end");
+    if (!names->isEmpty()) {
+        const qsizetype cr = bytes.indexOf('\r');
+        check(names->first() == QString::fromLocal8Bit(cr < 0 ? bytes : bytes.first(cr)),
+              "the first line is the first name");
+    }
+    return 0;
+}
