@@ -3,10 +3,12 @@
 # The one list of the project's packages: the README's commands and CI call this script.
 set -eu
 
+# libvlc-bin brings vlc-cache-gen, whose plugin cache spares libvlc from opening every plugin at start-up
+# (without it the player starts slower and holds twice the memory).
 packages="
   build-essential cmake pkg-config git
   qt6-base-dev libgl-dev
-  libvlc-dev vlc-plugin-base vlc-plugin-video-output vlc-plugin-fluidsynth fluid-soundfont-gm
+  libvlc-dev libvlc-bin vlc-plugin-base vlc-plugin-video-output vlc-plugin-fluidsynth fluid-soundfont-gm
   fonts-wine fonts-dejavu-core xdg-utils
   groff
   libgtest-dev libgmock-dev libbenchmark-dev

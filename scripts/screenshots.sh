@@ -2,6 +2,7 @@
 # Takes the README's screenshots from the real binary on a private Xvfb screen:
 #   docs/player.png   the window group at a first start (no settings yet)
 #   docs/playing.png  a generated video playing, with the video, playlist and information windows shown
+#   docs/skins.png    the window group under each shipped skin
 # Needs a build (build/bin) plus xvfb, xdotool, imagemagick and ffmpeg.
 set -eu
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -46,4 +47,19 @@ xdotool type --delay 5 "$work/Test Pattern.avi"
 xdotool key Return
 sleep 6.5
 import -window root -crop 1000x420+50+40 +repage "$repo/docs/playing.png"
-echo "wrote docs/player.png and docs/playing.png"
+kill "$player"; wait "$player" 2>/dev/null || true
+
+# Every shipped skin: the whole group, the video window hidden.
+shots=""
+while IFS= read -r skin || [ -n "$skin" ]; do
+  skin=$(printf '%s' "$skin" | tr -d '\r')
+  [ -n "$skin" ] || continue
+  run_player "[Position]\r\nTop=5250\r\nLeft=3600\r\n[Player]\r\nPlaylist=True\r\nInfo=True\r\n[Skin]\r\nSkin=$skin\r\n"
+  import -window root -crop 905x345+0+80 +repage "$work/skin-$skin.png"
+  convert "$work/skin-$skin.png" -gravity northwest -fill white -font DejaVu-Sans -pointsize 16 -annotate +12+150 "$skin" "$work/skin-$skin.png"
+  shots="$shots $work/skin-$skin.png"
+  kill "$player"; wait "$player" 2>/dev/null || true
+done <"$bin/Data/Skins/skins.lst"
+# shellcheck disable=SC2086
+convert $shots -append "$repo/docs/skins.png"
+echo "wrote docs/player.png, docs/playing.png and docs/skins.png"

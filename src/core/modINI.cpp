@@ -129,7 +129,16 @@ std::optional<QString> iniValue(const QByteArray& bytes, const QString& section,
     return QString::fromLocal8Bit(keyLine(lines[static_cast<std::size_t>(place.key)].text)->value);
 }
 
-QByteArray iniWithValue(const QByteArray& bytes, const QString& section, const QString& key, const QString& value)
+QString ReadINI(const QString& file, const QString& section, const QString& key, const QString& defaultValue)
+{
+    QString value = defaultValue;
+    QFile in(file);
+    if (in.open(QIODevice::ReadOnly))
+        value = iniValue(in.readAll(), section, key).value_or(defaultValue);
+    return value.left(kMaxValueLength);
+}
+
+QByteArray withINIValue(const QByteArray& bytes, const QString& section, const QString& key, const QString& value)
 {
     QString oneLine = value;
     oneLine.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -165,15 +174,6 @@ QByteArray iniWithValue(const QByteArray& bytes, const QString& section, const Q
     return out;
 }
 
-QString ReadINI(const QString& file, const QString& section, const QString& key, const QString& defaultValue)
-{
-    QString value = defaultValue;
-    QFile in(file);
-    if (in.open(QIODevice::ReadOnly))
-        value = iniValue(in.readAll(), section, key).value_or(defaultValue);
-    return value.left(kMaxValueLength);
-}
-
 void WriteINI(const QString& file, const QString& section, const QString& key, const QString& value)
 {
     QByteArray bytes;
@@ -184,7 +184,7 @@ void WriteINI(const QString& file, const QString& section, const QString& key, c
         bytes = in.readAll();
         in.close();
     }
-    (void)writeFileAtomically(file, iniWithValue(bytes, section, key, value));  // a failed write is silent by design
+    (void)writeFileAtomically(file, withINIValue(bytes, section, key, value));  // a failed write is silent by design
 }
 
 }  // namespace zendrix

@@ -23,13 +23,12 @@ QString ReadINI(const QString& file, const QString& section, const QString& key,
 // file as it was.
 void WriteINI(const QString& file, const QString& section, const QString& key, const QString& value);
 
-// The two halves of the above that do not touch the disk, on the bytes of a whole file.
-// iniValue: the stored value of `key` in `[section]`, blanks around it removed and not cut to length;
-// nothing when the section or the key is missing.
+// What ReadINI finds in a file's bytes, without the file: the stored value of `key` in `[section]`, blanks
+// around it removed and not cut to length; nothing when the section or the key is missing.
 [[nodiscard]] std::optional<QString> iniValue(const QByteArray& bytes, const QString& section,
                                               const QString& key);
-// iniWithValue: the bytes of the file after `key` in `[section]` is set to `value`, by the rules of WriteINI.
-[[nodiscard]] QByteArray iniWithValue(const QByteArray& bytes, const QString& section, const QString& key,
-                                      const QString& value);
+// What WriteINI does to a file's bytes, without the file: the contents with the value written. For callers
+// that put several values into a new file at once.
+QByteArray withINIValue(const QByteArray& contents, const QString& section, const QString& key, const QString& value);
 
 }  // namespace zendrix

@@ -13,10 +13,9 @@ Picture::Picture(QImage image, Type type) : m_image(std::move(image)), m_type(m_
 
 namespace {
 
-// Decodes the reader's picture, or gives a null image.
+// Decodes the reader's picture, or gives a null picture.
 Picture decode(QImageReader& reader, int preferredWidth)
 {
-    reader.setDecideFormatFromContent(true);
     // A damaged or hostile file must not make us allocate without bound.
     reader.setAllocationLimit(256);
     // The reader forgets the format once it has read the image: ask first.
@@ -53,6 +52,9 @@ std::optional<Picture> Picture::load(const QString& path, QString* error, int pr
     if (!info.exists() || !info.isFile())
         return fail(QStringLiteral("File not found"));
 
+    // The reader tries the handler the name suggests, and only when that cannot read the content asks
+    // every handler: a picture loads by what it holds, whatever its extension, and a well-named one
+    // loads without the search.
     QImageReader reader(path);
     Picture picture = decode(reader, preferredWidth);
     if (picture.isNull())

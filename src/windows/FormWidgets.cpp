@@ -16,11 +16,11 @@ namespace {
 const QColor kButtonFace(240, 240, 240);
 }  // namespace
 
-QFont layoutFont(const layouts::FontSpec& spec)
+QFont layoutFont(const layouts::FontSpec& font)
 {
-    if (!spec.fallbackFamily.isEmpty() && !QFontDatabase::hasFamily(spec.family))
-        return makeFont(spec.fallbackFamily, spec.fallbackPoints, spec.fallbackBold);
-    return makeFont(spec.family, spec.points, spec.bold);
+    if (!font.fallbackFamily.isEmpty() && !QFontDatabase::hasFamily(font.family))
+        return makeFont(font.fallbackFamily, font.fallbackPoints, font.fallbackBold);
+    return makeFont(font.family, font.points, font.bold);
 }
 
 SkinButton* makeButton(QWidget* parent, const layouts::Button& layout)

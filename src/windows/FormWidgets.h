@@ -104,7 +104,7 @@ private:
     QTimer m_timer;
 };
 
-QFont layoutFont(const layouts::FontSpec& spec);
+QFont layoutFont(const layouts::FontSpec& font);
 
 // A button from its layout: its stored properties read, placed in its window.
 SkinButton* makeButton(QWidget* parent, const layouts::Button& layout);

@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "AboutWindow.h"
 #include "DvdMenu.h"
 #include "InfoWindow.h"
 #include "MainWindow.h"
@@ -12,6 +13,9 @@
 #include "core/Player.h"
 #include "core/modINI.h"
 #include "platform/ProgramFolder.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace zendrix {
 
@@ -65,7 +69,7 @@ InfoWindow& Program::frmInfo()
 SettingsWindow& Program::frmSettings()
 {
     if (!m_settings)
-        m_settings = std::make_unique<SettingsWindow>();
+        m_settings = std::make_unique<SettingsWindow>(*this, m_services.messages, m_services.exit);
     return *m_settings;
 }
 
@@ -148,12 +152,28 @@ void Program::mainWindowMoved()
 
 void Program::showAbout()
 {
-    // The About window comes with its own change; until then the button does nothing.
+    AboutWindow about(m_services.shell, m_services.messages, sysInfoSources);
+    about.exec();
 }
 
 void Program::showSettings()
 {
-    // The settings window's dialog comes with its own change; until then the button does nothing.
+    // The first opening shows the window the skin loading made at start-up; after a close it is made
+    // again, reading the skin list anew. A list gone missing since then is reported, and the window
+    // stays closed: only the skin loading itself ends the program.
+    try {
+        frmSettings();
+    } catch (const Failure& failure) {
+        reportFailure(failure.description());
+        return;
+    }
+    const QScreen* screen = m_main->screen() ? m_main->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        m_settings->move(screen->availableGeometry().center() - m_settings->rect().center());
+    m_settings->exec();
+    // Every handler of the window has returned by now, so it can go.
+    if (m_settings && m_settings->isClosed())
+        m_settings.reset();
 }
 
 void Program::setMainPicture(const Picture& picture) { m_main->setPicture(picture); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AboutWindow.h"
 #include "core/Host.h"
 #include "core/InstallInfo.h"
 #include "core/ListControl.h"
@@ -25,7 +26,7 @@ class VideoWindow;
 // The running player: its window group, the one media engine on the video window, the one playlist, and
 // the desktop services every window reaches. The main window, the video window and the engine exist from
 // the start; every other window is made the first time something touches it and then lives until the
-// end, but for the settings window, which is made again at every opening.
+// end, but for the settings and About windows, which are made again at every opening.
 class Program : public SkinTargets
 {
 public:
@@ -67,6 +68,8 @@ public:
     // After a drag of the main window: the others jump to their places and the position is saved.
     void mainWindowMoved();
 
+    // The About and settings windows, modal: these return when the window has closed. The settings
+    // window is destroyed then; a skin list that cannot be read at a later opening shows "Error!".
     void showAbout();
     void showSettings();
 
@@ -77,6 +80,8 @@ public:
 
     // Where Form_Load records the installation; tests point it elsewhere.
     QString installInfoPath = kInstallInfoPath;
+    // Where the About window looks for a system information program; tests feed their own.
+    SysInfoSources sysInfoSources;
 
     // SkinTargets
     void setMainPicture(const Picture& picture) override;

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
 namespace zendrix {
 
@@ -104,6 +105,9 @@ void VideoWindow::setFullScreen(bool on)
         m_normalGeometry = geometry();
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        // A desktop without a window manager ignores the full-screen request: take the screen ourselves.
+        if (QScreen* current = screen())
+            setGeometry(current->geometry());
         showFullScreen();
         raise();
         activateWindow();

@@ -31,6 +31,8 @@ public:
     std::uintptr_t nativeWindow() override;
     void presentFrame(const QImage& frame) override;
     void setFullScreen(bool on) override;
+    // The latest frame handed over (none while the engine draws into the native window).
+    const QImage& frame() const { return m_frame; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -47,6 +47,23 @@ inline const char* shadeName(Shade shade)
     return names[int(shade)];
 }
 
+inline Shade shadeOf(const QImage& frame)
+{
+    if (frame.isNull())
+        return Shade::None;
+    const QRgb c = frame.pixel(frame.width() / 2, frame.height() / 4);
+    const int r = qRed(c), g = qGreen(c), b = qBlue(c);
+    if (r > 180 && g > 180 && b < 90)
+        return Shade::Yellow;
+    if (r > 180 && b > 180 && g < 90)
+        return Shade::Magenta;
+    if (g > 90 && r < 90 && b < 90)
+        return Shade::Green;
+    if (b > 180 && r < 90 && g < 90)
+        return Shade::Blue;
+    return Shade::Other;
+}
+
 // A video window without a native window: it keeps the shade of the latest frame it was handed.
 class RecordingSurface final : public VideoSurface
 {
@@ -55,18 +72,7 @@ public:
     void presentFrame(const QImage& frame) override
     {
         ++frames;
-        const QRgb c = frame.pixel(frame.width() / 2, frame.height() / 4);
-        const int r = qRed(c), g = qGreen(c), b = qBlue(c);
-        if (r > 180 && g > 180 && b < 90)
-            shade = Shade::Yellow;
-        else if (r > 180 && b > 180 && g < 90)
-            shade = Shade::Magenta;
-        else if (g > 90 && r < 90 && b < 90)
-            shade = Shade::Green;
-        else if (b > 180 && r < 90 && g < 90)
-            shade = Shade::Blue;
-        else
-            shade = Shade::Other;
+        shade = shadeOf(frame);
     }
     void setFullScreen(bool) override {}
 

@@ -67,6 +67,15 @@ TEST_F(ProgramTest, AFreshInstallationOpensAtTheTopLeftWithOnlyMainWindowAndTitl
     EXPECT_FALSE(QFile::exists(ConfigPath)) << "a start writes no setting";
     for (const ButtonControl& button : program->player().cmdControls)
         EXPECT_TRUE(button.Caption().isEmpty());
+
+    const Player& player = program->player();  // nothing opened yet
+    EXPECT_EQ(player.lblFilename.Caption(), "[No File]");
+    EXPECT_EQ(player.lblHours.Caption() + ":" + player.lblMinutes.Caption() + ":" + player.lblSeconds.Caption(), "00:00:00");
+    EXPECT_EQ(player.lblTiming.Caption(), "(00:00:00)");
+    EXPECT_EQ(program->frmMain().scrollTiming->value(), 0);
+    EXPECT_EQ(program->frmMain().scrollVolume->value(), 0);
+    EXPECT_FALSE(player.tmrTiming.Enabled());
+    EXPECT_FALSE(engine->calls().join(",").contains("play"));
 }
 
 TEST_F(ProgramTest, TheStoredArrangementComesBackAroundTheMainWindow)

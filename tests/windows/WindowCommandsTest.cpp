@@ -12,7 +12,9 @@
 #include "windows/TitleStrip.h"
 #include "windows/VideoWindow.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <gtest/gtest.h>
 
 using namespace zendrix;
@@ -130,6 +132,18 @@ TEST_F(WindowCommandsTest, ADoubleClickEntersFullScreenOnlyWhilePlayingAndLeaves
     engine->doubleClick();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Error!\r\nThe engine is busy");
+}
+
+TEST_F(WindowCommandsTest, EscapeLeavesFullScreen)
+{
+    VideoWindow& video = program->frmVideo();
+    video.show();
+    video.setFullScreen(true);  // as the engine does when it enters full screen
+    engine->setFullScreen(true);
+    engine->clearCalls();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&video, &escape);
+    EXPECT_EQ(engine->calls(), QStringList({"fullScreen=false"}));
 }
 
 TEST_F(WindowCommandsTest, OnlyARightClickOnADvdOpensTheDvdMenu)
