@@ -1,8 +1,10 @@
-// The skin list file: any bytes give one name per line by the line rules, and no name holds a line end.
+// The skin list file: any bytes give one name per line by the line rules (CR LF, a lone CR or a lone
+// LF ends a line), and no name holds a line end.
 // The file lives in memory (a memfd), so each input costs no disk.
 #include "Fuzz.h"
 #include "windows/SkinList.h"
 
+#include <algorithm>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -14,19 +16,28 @@ namespace {
 int memoryFile = -1;
 QString memoryFilePath;
 
-// How many names the line rules give: a line ends at CR LF or a lone CR; a last line without an end
-// counts when it holds anything.
+// Where the line that starts at `start` ends: at CR LF, a lone CR or a lone LF.
+qsizetype lineEnd(const QByteArray& bytes, qsizetype start)
+{
+    const qsizetype cr = bytes.indexOf('\r', start);
+    const qsizetype lf = bytes.indexOf('\n', start);
+    if (cr < 0)
+        return lf;
+    return lf < 0 ? cr : std::min(cr, lf);
+}
+
+// How many names the line rules give; a last line without an end counts when it holds anything.
 qsizetype expectedCount(const QByteArray& bytes)
 {
     qsizetype count = 0;
     qsizetype start = 0;
     while (start < bytes.size()) {
-        const qsizetype cr = bytes.indexOf('\r', start);
+        const qsizetype end = lineEnd(bytes, start);
         ++count;
-        if (cr < 0)
+        if (end < 0)
             break;
-        start = cr + 1;
-        if (start < bytes.size() && bytes[start] == '\n')
+        start = end + 1;
+        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n')
             ++start;
     }
     return count;
@@ -54,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     check(names->size() == expectedCount(bytes), "one name per line");
     for (const QString& name : *names)
-        check(!name.contains(QLatin1Char('\r')), "no name holds a line end");
+        check(!name.contains(QLatin1Char('\r')) && !name.contains(QLatin1Char('\n')),
+              "no name holds a line end");
     if (!names->isEmpty()) {
         const qsizetype cr = bytes.indexOf('\r');
         check(names->first() == QString::fromLocal8Bit(cr < 0 ? bytes : bytes.first(cr)),
