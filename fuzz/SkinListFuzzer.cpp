@@ -68,8 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(!name.contains(QLatin1Char('\r')) && !name.contains(QLatin1Char('\n')),
               "no name holds a line end");
     if (!names->isEmpty()) {
-        const qsizetype cr = bytes.indexOf('\r');
-        check(names->first() == QString::fromLocal8Bit(cr < 0 ? bytes : bytes.first(cr)),
+        const qsizetype end = lineEnd(bytes, 0);
+        check(names->first() == QString::fromLocal8Bit(end < 0 ? bytes : bytes.first(end)),
               "the first line is the first name");
     }
     return 0;
