@@ -20,7 +20,7 @@ items=${1:-300}
 limitKb=$((10 * 1024))
 
 if ! command -v xdotool >/dev/null; then
-  apt-get install -y --no-install-recommends xdotool >/dev/null
+  apt-get update >/dev/null && apt-get install -y --no-install-recommends xdotool >/dev/null
 fi
 for tool in Xvfb ffmpeg xdotool xprop python3; do
   command -v "$tool" >/dev/null || { echo "soak: $tool is missing (scripts/install-deps.sh)" >&2; exit 2; }
