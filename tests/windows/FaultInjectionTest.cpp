@@ -101,7 +101,7 @@ protected:
         window.cmdSave_Click();
         ASSERT_EQ(messages.texts(), QStringList({"Playlist Saved Successfully!"}));
         messages.shown.clear();
-        program->lstPlaylist().addItems(QStringList(200, "/a/path/long/enough/to/need/a/few/blocks.mp3"));
+        program->lstPlaylist().AddItem("/c.mp3");
     }
 
     void applyFault()
