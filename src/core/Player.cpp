@@ -86,11 +86,18 @@ void Player::startItem(const std::function<QString()>& url)
 
 void Player::playlist(std::int16_t index)
 {
+    (void)startEntry(index);
+}
+
+bool Player::startEntry(std::int16_t index)
+{
     try {
         startItem([&] { return m_list.List(index); });
         FromPlaylist = true;
+        return true;
     } catch (const Failure& failure) {
         reportFailure(failure.description());
+        return false;
     }
 }
 
@@ -263,19 +270,24 @@ void Player::itemEnded()
     const int count = m_list.ListCount();
     const bool repeat = ReadINI(ConfigPath, QStringLiteral("Player"), QStringLiteral("RepeatPlaylist"),
                                 QStringLiteral("False")) == QStringLiteral("True");
+    int next = -1;
+    if (FromPlaylist && selected < count - 1)
+        next = selected + 1;
+    else if (repeat && count >= 1 && selected == count - 1)
+        next = 0;
     // The next entry is started exactly once: moving the selection here does not raise the list's own
-    // selection handling. TickCount is left at 0 so that the closing step makes it 1.
-    if (FromPlaylist && selected < count - 1) {
-        m_list.setListIndex(selected + 1, ListControl::Notify::No);
-        playlist(static_cast<std::int16_t>(selected + 1));
-        TickCount = 0;
-    } else if (repeat && count >= 1 && selected == count - 1) {
-        m_list.setListIndex(0, ListControl::Notify::No);
-        playlist(0);
-        TickCount = 0;
-    } else {
-        FromPlaylist = false;
+    // selection handling. An entry that cannot start (a missing file) is reported and passed over like
+    // an entry that has ended, so one broken entry does not end the list: the advance goes on with the
+    // entry after it, to the end of the list, and with repeat on at most once round it.
+    for (int tried = 0; next >= 0 && tried < count; ++tried) {
+        m_list.setListIndex(next, ListControl::Notify::No);
+        if (startEntry(static_cast<std::int16_t>(next))) {
+            TickCount = 0;  // the closing step of the tick makes it 1
+            return;
+        }
+        next = next + 1 < count ? next + 1 : (repeat ? 0 : -1);
     }
+    FromPlaylist = false;
 }
 
 void Player::scrollTiming_Change()

@@ -61,6 +61,8 @@ public:
 
 private:
     void startItem(const std::function<QString()>& url);
+    // playlist(index), saying whether the entry started; a failure has been reported.
+    bool startEntry(std::int16_t index);
     void refreshInfo();
     void readLength();
     void setClock(std::int64_t seconds);

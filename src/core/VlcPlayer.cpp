@@ -86,8 +86,9 @@ void VlcPlayer::startLibvlc(const QStringList& args)
     // libvlc unloads its plugins when its last instance goes, and a library that a plugin brings in
     // may not survive being loaded again in the same process (fluidsynth's instrument library hangs in
     // its second start-up). One quiet instance that lives as long as the process keeps them loaded for
-    // every engine made after the first.
-    static libvlc_instance_t* const keepPluginsLoaded = [] {
+    // every engine made after the first. The pointer is volatile so that it is kept in memory, where a
+    // leak checker sees that the instance is meant to live on, rather than dropped as never read.
+    static libvlc_instance_t* volatile keepPluginsLoaded = [] {
         const char* quiet[] = {"--ignore-config", "--quiet"};
         return libvlc_new(2, quiet);
     }();

@@ -120,17 +120,21 @@ Place locate(const std::vector<Line>& lines, const QString& section, const QStri
 
 }  // namespace
 
+std::optional<QString> iniValue(const QByteArray& bytes, const QString& section, const QString& key)
+{
+    const std::vector<Line> lines = splitLines(bytes);
+    const Place place = locate(lines, section, key);
+    if (place.key < 0)
+        return std::nullopt;
+    return QString::fromLocal8Bit(keyLine(lines[static_cast<std::size_t>(place.key)].text)->value);
+}
+
 QString ReadINI(const QString& file, const QString& section, const QString& key, const QString& defaultValue)
 {
     QString value = defaultValue;
     QFile in(file);
-    if (in.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = in.readAll();
-        const std::vector<Line> lines = splitLines(bytes);
-        const Place place = locate(lines, section, key);
-        if (place.key >= 0)
-            value = QString::fromLocal8Bit(keyLine(lines[static_cast<std::size_t>(place.key)].text)->value);
-    }
+    if (in.open(QIODevice::ReadOnly))
+        value = iniValue(in.readAll(), section, key).value_or(defaultValue);
     return value.left(kMaxValueLength);
 }
 

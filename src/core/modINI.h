@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace zendrix {
 
@@ -22,6 +23,10 @@ QString ReadINI(const QString& file, const QString& section, const QString& key,
 // file as it was.
 void WriteINI(const QString& file, const QString& section, const QString& key, const QString& value);
 
+// What ReadINI finds in a file's bytes, without the file: the stored value of `key` in `[section]`, blanks
+// around it removed and not cut to length; nothing when the section or the key is missing.
+[[nodiscard]] std::optional<QString> iniValue(const QByteArray& bytes, const QString& section,
+                                              const QString& key);
 // What WriteINI does to a file's bytes, without the file: the contents with the value written. For callers
 // that put several values into a new file at once.
 QByteArray withINIValue(const QByteArray& contents, const QString& section, const QString& key, const QString& value);

@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 namespace zendrix {
 
@@ -36,10 +37,19 @@ std::optional<QString> writeFileAtomicallyExplained(const QString& path, const Q
     // Writing in place when the folder is read-only would give up exactly the guarantee we want.
     file.setDirectWriteFallback(false);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: QSaveFile notices a failed write only in write() itself. A buffered write that fails
+    // later, in the flush inside commit(), is not noticed, and an empty file replaces the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return describeFailure(path, file, errno);
     errno = 0;
     if (file.write(data) != data.size()) {
+        const int error = errno;
+        file.cancelWriting();
+        return describeFailure(path, file, error);
+    }
+    // commit() ignores a failed sync, but some file systems report a full disk only there.
+    errno = 0;
+    if (::fsync(file.handle()) != 0 && errno != EINVAL && errno != ENOTSUP) {
         const int error = errno;
         file.cancelWriting();
         return describeFailure(path, file, error);

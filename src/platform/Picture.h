@@ -24,6 +24,8 @@ public:
     // width to `preferredWidth` when that is given.
     [[nodiscard]] static std::optional<Picture> load(const QString& path, QString* error = nullptr,
                                                      int preferredWidth = 0);
+    // The same for a picture file's bytes held in memory; nothing when they are not a readable picture.
+    [[nodiscard]] static std::optional<Picture> fromData(const QByteArray& bytes, int preferredWidth = 0);
 
     Type type() const { return m_type; }
     bool isNull() const { return m_type == Type::None; }

@@ -201,6 +201,46 @@ TEST_F(PlayerTest, TheEndOfAnEntryStartsTheNextExactlyOnceAndTheLastStopsOrRepea
     EXPECT_TRUE(player.IsPlaying);
 }
 
+TEST_F(PlayerTest, TheAdvanceReportsAnEntryThatCannotStartAndGoesOnWithTheOneAfterIt)
+{
+    addEntries({"/a.mp3", "/missing-1.mp3", "/missing-2.mp3", "/d.mp3", "/missing-3.mp3"});
+    engine.unplayable = {"/missing-1.mp3", "/missing-2.mp3", "/missing-3.mp3"};
+    engine.mediaDuration = 2;
+    list.setListIndex(0);
+    ticks(2);
+    EXPECT_EQ(messages.texts(), QStringList({errorText("Cannot open /missing-1.mp3"), errorText("Cannot open /missing-2.mp3")}));
+    EXPECT_EQ(list.ListIndex(), 3);
+    EXPECT_EQ(engine.URL(), "/d.mp3");
+    EXPECT_EQ(count("play"), 2) << "each entry that plays is started once";
+    EXPECT_TRUE(player.IsPlaying);
+    EXPECT_TRUE(player.tmrTiming.Enabled());
+    EXPECT_EQ(player.TickCount, 1);
+
+    // The last entry cannot start and repeat is off: the list ends there, stopped, having said why.
+    messages.shown.clear();
+    ticks(2);
+    EXPECT_EQ(messages.texts(), QStringList({errorText("Cannot open /missing-3.mp3")}));
+    EXPECT_FALSE(player.IsPlaying);
+    EXPECT_FALSE(player.tmrTiming.Enabled());
+    EXPECT_FALSE(player.FromPlaylist);
+
+    // With repeat on, the advance goes round to the first entry that plays, and a list where nothing
+    // plays is tried once round, not for ever.
+    WriteINI(ConfigPath, "Player", "RepeatPlaylist", "True");
+    list.setListIndex(3);
+    messages.shown.clear();
+    ticks(2);
+    EXPECT_EQ(list.ListIndex(), 0);
+    EXPECT_EQ(engine.URL(), "/a.mp3");
+    EXPECT_EQ(messages.shown.size(), 1u);
+    engine.unplayable = {"/a.mp3", "/d.mp3", "/missing-1.mp3", "/missing-2.mp3", "/missing-3.mp3"};
+    messages.shown.clear();
+    ticks(2);
+    EXPECT_EQ(messages.shown.size(), 5u);
+    EXPECT_FALSE(player.IsPlaying);
+    EXPECT_FALSE(player.tmrTiming.Enabled());
+}
+
 TEST_F(PlayerTest, RepeatWithAOneEntryListPlaysItAgainAndASingleFileNeverAdvancesTheList)
 {
     WriteINI(ConfigPath, "Player", "RepeatPlaylist", "True");

@@ -1,4 +1,5 @@
 #include "platform/AtomicFile.h"
+#include "support/ScratchMount.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,6 +40,30 @@ TEST(AtomicFile, FailuresReportFalseAndKeepTheOldFile)
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     EXPECT_EQ(read(path), QByteArray("old"));
+}
+
+TEST(AtomicFile, ASmallWriteToAFullDiskFailsAndKeepsTheOldFile)
+{
+    // A write smaller than a stream buffer fails only when the buffer is flushed: that failure must
+    // be seen before the new file is renamed over the old one.
+    QTemporaryDir dir;
+    zendrix::testing::ScratchMount disk(dir.filePath("disk"), 64);
+    if (!disk.isMounted())
+        GTEST_SKIP() << "no right to mount a small disk";
+    const QString path = dir.filePath("disk/config.ini");
+    ASSERT_TRUE(writeFileAtomically(path, "[Player]\r\nVolume=40\r\n"));
+    QFile filler(dir.filePath("disk/filler"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(4096, 'f')) > 0) {
+    }
+    while (filler.write("f", 1) > 0) {
+    }
+    filler.close();
+
+    EXPECT_EQ(writeFileAtomicallyExplained(path, "[Player]\r\nVolume=75\r\n"), QString("Disk full"));
+    EXPECT_EQ(read(path), QByteArray("[Player]\r\nVolume=40\r\n"));
+    EXPECT_EQ(QDir(dir.filePath("disk")).entryList(QDir::Files | QDir::Hidden).size(), 2)
+        << "no temporary file is left";
 }
 
 }  // namespace

@@ -22,6 +22,13 @@ void FakeMediaEngine::command(const QString& member, const QString& value)
     m_calls << (value.isNull() ? member : member + QLatin1Char('=') + value);
 }
 
+void FakeMediaEngine::play()
+{
+    if (unplayable.contains(m_url))
+        throw EngineError(QStringLiteral("Cannot open ") + m_url);
+    command(QStringLiteral("play"));
+}
+
 QString FakeMediaEngine::URL() const
 {
     check(QStringLiteral("URL"));
