@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Failure.h"
 #include "core/MediaEngine.h"
 
 #include <QMap>
@@ -8,18 +9,10 @@
 
 namespace zendrix {
 
-// A media engine for tests: it plays nothing, records every command and every value written to it, and
-// answers reads from values the test sets.
-//
-// calls() lists, in order: "URL=/a.mp3", "play", "pause", "stop", "fastForward", "fastReverse", "next",
-// "previous", "currentPosition=90", "volume=37", "fullScreen=true", "dvd.back", "dvd.resume",
-// "dvd.titleMenu", "dvd.topMenu". Reads are not recorded.
-//
-// Written values read back (URL, position, volume, fullScreen); commands change nothing else: the test
-// sets playState and the rest itself. failOn(member) makes every call of that member throw EngineError:
-// members are named as in calls() without the value ("URL", "play", "currentPosition", "volume",
-// "dvd.titleMenu"), plus "duration", "durationString", "name", "playState", "dvd.isAvailable" and
-// "getItemInfo" (every attribute) or "getItemInfo(Size)" (one attribute).
+// A media engine for tests: it plays nothing, records every command and written value in calls()
+// ("URL=/a.mp3", "play", "currentPosition=90", "volume=37", "fullScreen=true", "dvd.topMenu", ...) and
+// answers reads from the values the test sets. failOn(member) makes that member throw EngineError; members
+// are named as in calls() without the value, plus the reads ("duration", "playState", "dvd.isAvailable").
 class FakeMediaEngine final : public MediaEngine,
                               private EngineControls,
                               private EngineMedia,
@@ -32,62 +25,104 @@ public:
 
     const QStringList& calls() const { return m_calls; }
     void clearCalls() { m_calls.clear(); }
-    void failOn(const QString& member, const QString& description = QStringLiteral("Scripted failure"));
-    // play() fails with "Cannot open <url>" while the URL is one of these, as for a missing file.
-    QSet<QString> unplayable;
+    void failOn(const QString& member, const QString& description = QStringLiteral("Scripted failure"))
+    {
+        m_failures.insert(member, description);
+    }
+    QSet<QString> unplayable; // play() fails with "Cannot open <url>" for these, as for a missing file
 
-    // Scripted values.
     double position = 0;
     double mediaDuration = 0;
     QString mediaDurationString = QStringLiteral("00:00");
     QString mediaName;
     QMap<QString, QString> itemInfo; // getItemInfo answers; a missing attribute throws EngineError
-    QSet<QString> availableDvdItems; // the items isAvailable() answers true for
+    QSet<QString> availableDvdItems;
     long state = Undefined;
     long volumeValue = 50;
     bool fullScreenValue = false;
 
-    // Raise the video area's mouse events as the video window would.
+    // The video area's mouse events, as the video window raises them.
     void click(short button, short shift = 0, int x = 0, int y = 0) { Q_EMIT Click(button, shift, x, y); }
-    void doubleClick(short button = 1, short shift = 0, int x = 0, int y = 0)
-    {
-        Q_EMIT DoubleClick(button, shift, x, y);
-    }
+    void doubleClick() { Q_EMIT DoubleClick(1, 0, 0, 0); }
 
-    QString URL() const override;
-    void setURL(const QString& url) override;
+    QString URL() const override { return read("URL", m_url); }
+    void setURL(const QString& url) override
+    {
+        command("URL", url.isNull() ? QStringLiteral("") : url);
+        m_url = url;
+    }
     EngineControls& controls() override { return *this; }
     EngineMedia& currentMedia() override { return *this; }
     EngineSettings& settings() override { return *this; }
     EngineDvd& dvd() override { return *this; }
-    bool fullScreen() const override;
-    void setFullScreen(bool on) override;
-    long playState() const override;
+    bool fullScreen() const override { return read("fullScreen", fullScreenValue); }
+    void setFullScreen(bool on) override
+    {
+        command("fullScreen", on ? QStringLiteral("true") : QStringLiteral("false"));
+        fullScreenValue = on;
+    }
+    long playState() const override { return read("playState", state); }
 
 private:
-    void play() override;
-    void pause() override { command(QStringLiteral("pause")); }
-    void stop() override { command(QStringLiteral("stop")); }
-    void fastForward() override { command(QStringLiteral("fastForward")); }
-    void fastReverse() override { command(QStringLiteral("fastReverse")); }
-    void next() override { command(QStringLiteral("next")); }
-    void previous() override { command(QStringLiteral("previous")); }
-    double currentPosition() const override;
-    void setCurrentPosition(double seconds) override;
-    QString name() const override;
-    double duration() const override;
-    QString durationString() const override;
-    QString getItemInfo(const QString& attribute) const override;
-    long volume() const override;
-    void setVolume(long volume) override;
-    bool isAvailable(const QString& item) const override;
-    void back() override { command(QStringLiteral("dvd.back")); }
-    void resume() override { command(QStringLiteral("dvd.resume")); }
-    void titleMenu() override { command(QStringLiteral("dvd.titleMenu")); }
-    void topMenu() override { command(QStringLiteral("dvd.topMenu")); }
+    void play() override
+    {
+        if (unplayable.contains(m_url))
+            throw EngineError(QStringLiteral("Cannot open ") + m_url);
+        command("play");
+    }
+    void pause() override { command("pause"); }
+    void stop() override { command("stop"); }
+    void fastForward() override { command("fastForward"); }
+    void fastReverse() override { command("fastReverse"); }
+    void next() override { command("next"); }
+    void previous() override { command("previous"); }
+    double currentPosition() const override { return read("currentPosition", position); }
+    void setCurrentPosition(double seconds) override
+    {
+        command("currentPosition", QString::number(seconds));
+        position = seconds;
+    }
+    QString name() const override { return read("name", mediaName); }
+    double duration() const override { return read("duration", mediaDuration); }
+    QString durationString() const override { return read("durationString", mediaDurationString); }
+    QString getItemInfo(const QString& attribute) const override
+    {
+        check("getItemInfo");
+        const auto value = itemInfo.constFind(attribute);
+        if (value == itemInfo.constEnd())
+            throw EngineError(QStringLiteral("No attribute \"%1\"").arg(attribute));
+        return *value;
+    }
+    long volume() const override { return read("volume", volumeValue); }
+    void setVolume(long volume) override
+    {
+        command("volume", QString::number(volume));
+        volumeValue = volume;
+    }
+    bool isAvailable(const QString& item) const override
+    {
+        return read("dvd.isAvailable", availableDvdItems.contains(item));
+    }
+    void back() override { command("dvd.back"); }
+    void resume() override { command("dvd.resume"); }
+    void titleMenu() override { command("dvd.titleMenu"); }
+    void topMenu() override { command("dvd.topMenu"); }
 
-    void check(const QString& member) const;
-    void command(const QString& member, const QString& value = {});
+    void check(const QString& member) const
+    {
+        if (const auto failure = m_failures.constFind(member); failure != m_failures.constEnd())
+            throw EngineError(*failure);
+    }
+    template <typename T> T read(const char* member, const T& value) const
+    {
+        check(QString::fromLatin1(member));
+        return value;
+    }
+    void command(const char* member, const QString& value = {})
+    {
+        check(QString::fromLatin1(member));
+        m_calls << (value.isNull() ? QString::fromLatin1(member) : QString::fromLatin1(member) + '=' + value);
+    }
 
     QStringList m_calls;
     QMap<QString, QString> m_failures;
