@@ -1,5 +1,5 @@
-// The player on the real libvlc engine (dummy outputs): a file opened through the dialog plays to its
-// end by the clock, and a playlist advances and repeats.
+// The program on the real libvlc engine: a file plays to its end by the clock, a playlist advances and
+// repeats, damaged media are reported or passed over without blocking, and the DVD menu steers a disc.
 #include "../core/EngineTestSupport.h"
 #include "core/Player.h"
 #include "core/VlcEngine.h"
@@ -7,12 +7,21 @@
 #include "support/FakeHost.h"
 #include "support/MediaFixtures.h"
 #include "support/ProgramFolderFixture.h"
+#include "windows/DvdMenu.h"
 #include "windows/Program.h"
+#include "windows/VideoWindow.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace zendrix;
 using namespace zendrix::testing;
+using zendrix::test::Shade;
+using zendrix::test::waitFor;
 
 namespace {
 
@@ -26,60 +35,185 @@ protected:
     FakeShell shell;
     std::unique_ptr<Program> program;
 
-    void SetUp() override
+    void start(const QStringList& options = {"--aout=dummy", "--vout=dummy"})
     {
-        program = std::make_unique<Program>(Program::Services{messages, dialogs, exit, shell}, [](VideoSurface& surface) {
-            auto engine = std::make_unique<VlcEngine>(QStringList{"--aout=dummy", "--vout=dummy"});
-            engine->setVideoSurface(&surface);
-            return engine;
-        });
+        program = std::make_unique<Program>(Program::Services{messages, dialogs, exit, shell},
+                                            [options](VideoSurface& surface) {
+                                                auto engine = std::make_unique<VlcEngine>(options);
+                                                engine->setVideoSurface(&surface);
+                                                return engine;
+                                            });
         program->installInfoPath = folder.file("/info.ini");
         program->Form_Load();
     }
     Player& player() { return program->player(); }
-    QString clock() { return player().lblHours.Caption() + ":" + player().lblMinutes.Caption() + ":" + player().lblSeconds.Caption(); }
-    QRgb playButtonColour() { return player().cmdControls[Player::Play].PictureNormal().image().pixel(8, 8); }
+    void open(const QString& path)
+    {
+        dialogs.answers.push_back(path);
+        player().cmdBrowse_Click();
+    }
+    std::string shown() const { return messages.texts().join(" | ").toStdString(); }
 };
 
-TEST_F(PlaybackIntegrationTest, ASevenSecondFilePlaysToItsEndByTheClock)
+TEST_F(PlaybackIntegrationTest, AFilePlaysToItsEndByTheClockAndAListAdvancesAndRepeats)
 {
-    const QString file = MediaFixtures::wav(7);
-    ASSERT_FALSE(file.isEmpty()) << MediaFixtures::lastError().toStdString();
-    dialogs.answers.push_back(file);
-    player().cmdBrowse_Click();
-    EXPECT_TRUE(player().IsPlaying);
-    EXPECT_EQ(playButtonColour(), ProgramFolderFixture::kPause.rgb());
-    ASSERT_TRUE(test::waitFor([&] { return program->wmp().playState() == MediaEngine::Playing; }, 5000));
-
-    EXPECT_TRUE(test::waitFor([&] { return clock() == "00:00:07"; }, 9500));
-    EXPECT_TRUE(test::waitFor([&] { return !player().IsPlaying; }, 1500));
+    const QString seven = MediaFixtures::wav(7), first = MediaFixtures::wav(2, 440),
+                  second = MediaFixtures::wav(2, 660);
+    ASSERT_FALSE(seven.isEmpty() || first.isEmpty() || second.isEmpty()) << MediaFixtures::lastError().toStdString();
+    start();
+    open(seven);
+    ASSERT_TRUE(waitFor([&] { return program->wmp().playState() == MediaEngine::Playing; }));
+    EXPECT_TRUE(waitFor([&] { return player().lblSeconds.Caption() == "07"; }, 9500));
+    EXPECT_TRUE(waitFor([&] { return !player().IsPlaying; }, 1500));
     EXPECT_EQ(player().lblTiming.Caption(), "(00:07)");
     EXPECT_EQ(player().scrollTiming.Max(), 7);
-    EXPECT_FALSE(player().tmrTiming.Enabled());
-    EXPECT_EQ(playButtonColour(), ProgramFolderFixture::kPlay.rgb());
-    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(" | ").toStdString();
-}
+    EXPECT_EQ(player().cmdControls[Player::Play].PictureNormal().image().pixel(8, 8),
+              ProgramFolderFixture::kPlay.rgb());
 
-TEST_F(PlaybackIntegrationTest, ATwoEntryListAdvancesAndWithRepeatStartsAgainAtTheFirst)
-{
-    const QString first = MediaFixtures::wav(2, 440);
-    const QString second = MediaFixtures::wav(2, 660);
-    ASSERT_FALSE(first.isEmpty() || second.isEmpty()) << MediaFixtures::lastError().toStdString();
     WriteINI(ConfigPath, "Player", "RepeatPlaylist", "True");
     ListControl& list = program->lstPlaylist();
-    list.AddItem(first);
-    list.AddItem(second);
+    list.addItems({first, second});
     list.setListIndex(0);
-    ASSERT_EQ(program->wmp().URL(), first);
-
-    EXPECT_TRUE(test::waitFor([&] { return list.ListIndex() == 1; }, 4500));
-    EXPECT_EQ(program->wmp().URL(), second);
+    EXPECT_TRUE(waitFor([&] { return list.ListIndex() == 1 && program->wmp().URL() == second; }, 4500));
+    EXPECT_TRUE(waitFor([&] { return list.ListIndex() == 0 && program->wmp().URL() == first; }, 4500));
+    EXPECT_TRUE(waitFor([&] { return program->wmp().playState() == MediaEngine::Playing; }, 3000));
     EXPECT_TRUE(player().IsPlaying);
-    EXPECT_TRUE(test::waitFor([&] { return list.ListIndex() == 0; }, 4500));
-    EXPECT_EQ(program->wmp().URL(), first);
-    EXPECT_TRUE(player().IsPlaying);
-    EXPECT_TRUE(test::waitFor([&] { return program->wmp().playState() == MediaEngine::Playing; }, 3000));
-    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(" | ").toStdString();
+    EXPECT_TRUE(messages.shown.empty()) << shown();
 }
 
-}  // namespace
+// Damaged media: truncated, random bytes, empty, a folder and a missing file. No handler may hold the
+// window longer than a second, and the next item still plays.
+class DamagedMediaTest : public PlaybackIntegrationTest
+{
+protected:
+    static constexpr qint64 kBudgetMs = 1000;
+    QTemporaryDir media;
+    QString good;
+    QStringList damaged;
+    qint64 slowestMs = 0; // the longest handler or round of events
+
+    void SetUp() override
+    {
+        if (const QString missing = MediaFixtures::missingTools({"ffmpeg"}); !missing.isEmpty())
+            GTEST_SKIP() << missing.toStdString();
+        good = MediaFixtures::wav(2);
+        const QString mp3 = MediaFixtures::encoded("mp3", 4, {}, MediaFixtures::Content::Music);
+        ASSERT_FALSE(good.isEmpty() || mp3.isEmpty()) << MediaFixtures::lastError().toStdString();
+        QFile whole(mp3);
+        ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+        QByteArray noise(64 * 1024, Qt::Uninitialized);
+        QRandomGenerator(20240607).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+        for (const auto& [name, bytes] : {std::pair{"truncated.mp3", whole.readAll().left(whole.size() / 3)},
+                                          std::pair{"noise.mp3", noise}, std::pair{"empty.wav", QByteArray()}}) {
+            QFile file(media.filePath(name));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+            damaged << file.fileName();
+        }
+        ASSERT_TRUE(QDir(media.path()).mkdir("folder.ogg"));
+        damaged << media.filePath("folder.ogg") << media.filePath("missing.wma");
+        start();
+    }
+    template <typename Handler> void timed(Handler handler)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        handler();
+        slowestMs = std::max(slowestMs, clock.elapsed());
+    }
+    // Waits while the window's events run as the program's loop would run them, timing every round.
+    template <typename Condition> bool waitWatching(Condition condition, int timeoutMs)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!condition() && clock.elapsed() <= timeoutMs) {
+            timed([] { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); });
+            QThread::msleep(5);
+        }
+        return condition();
+    }
+    bool goodPlays()
+    {
+        return program->wmp().URL() == good && player().IsPlaying &&
+               program->wmp().playState() == MediaEngine::Playing;
+    }
+    void expectErrorsOnly()
+    {
+        for (const ShownMessage& message : messages.shown) {
+            EXPECT_TRUE(message.text.startsWith("Error!\r\n")) << message.text.toStdString();
+            EXPECT_EQ(message.icon, MessageIcon::Critical);
+        }
+    }
+};
+
+TEST_F(DamagedMediaTest, OpenedFromTheDialogEachIsReportedOrEndsByItselfAndTheNextFilePlays)
+{
+    for (const QString& path : damaged) {
+        SCOPED_TRACE(path.toStdString());
+        messages.shown.clear();
+        timed([&] { open(path); });
+        EXPECT_TRUE(waitWatching([&] { return !messages.shown.empty() || !player().IsPlaying; }, 12000))
+            << "still playing " << player().lblSeconds.Caption().toStdString() << " s in";
+        expectErrorsOnly();
+        messages.shown.clear();
+        timed([&] { open(good); });
+        EXPECT_TRUE(waitWatching([&] { return goodPlays(); }, 5000));
+        EXPECT_TRUE(messages.shown.empty()) << shown();
+    }
+    EXPECT_LT(slowestMs, kBudgetMs);
+}
+
+TEST_F(DamagedMediaTest, InThePlaylistEachIsReportedOrPassedOverAndTheListGoesOnToTheNextEntry)
+{
+    ListControl& list = program->lstPlaylist();
+    list.addItems(damaged);
+    list.AddItem(good);
+    timed([&] { list.setListIndex(0); });
+    EXPECT_TRUE(waitWatching([&] { return goodPlays(); }, 30000))
+        << "stopped at entry " << list.ListIndex() << ", messages: " << shown();
+    EXPECT_LT(slowestMs, kBudgetMs) << "a handler or a tick held the window";
+    EXPECT_TRUE(messages.texts().join("\n").contains("missing.wma")) << shown();
+    expectErrorsOnly();
+}
+
+TEST_F(PlaybackIntegrationTest, TheVideoWindowsClicksAndTheDvdMenuSteerAGeneratedDisc)
+{
+    if (const QString missing = MediaFixtures::missingTools({"ffmpeg", "spumux", "dvdauthor"}); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    const QString disc = MediaFixtures::dvd();
+    ASSERT_FALSE(disc.isEmpty()) << MediaFixtures::lastError().toStdString();
+    start({"--aout=dummy"});
+    VideoWindow& video = program->frmVideo();
+    video.show();
+    const auto shows = [&](Shade shade) { return waitFor([&] { return test::shadeOf(video.frame()) == shade; }, 10000); };
+    const auto click = [&](Qt::MouseButton button) {
+        const QPointF at(200, 100);
+        QMouseEvent press(QEvent::MouseButtonPress, at, video.mapToGlobal(at), button, button, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, video.mapToGlobal(at), button, {}, Qt::NoModifier);
+        QApplication::sendEvent(&video, &press);
+        QApplication::sendEvent(&video, &release);
+    };
+    QMenu& menu = program->frmPopup().mnuDVD;
+    const auto choose = [&](const char* item, const QString& caption) {
+        click(Qt::RightButton);
+        EXPECT_TRUE(menu.isVisible());
+        ASSERT_TRUE(waitFor([&] { return program->wmp().dvd().isAvailable(item); }));
+        menu.hide();
+        for (QAction* action : menu.actions())
+            if (action->text() == caption)
+                action->trigger();
+    };
+
+    open(disc + "/VIDEO_TS.IFO");
+    ASSERT_TRUE(shows(Shade::Yellow)) << "the disc opens at its title menu";
+    click(Qt::LeftButton); // starts the highlighted button's title
+    ASSERT_TRUE(shows(Shade::Green));
+    EXPECT_FALSE(menu.isVisible());
+    choose("topMenu", "Top Menu");
+    ASSERT_TRUE(shows(Shade::Magenta));
+    choose("resume", "Resume");
+    ASSERT_TRUE(shows(Shade::Green)) << "back in the title where it was left";
+    EXPECT_TRUE(messages.shown.empty()) << shown();
+}
+
+} // namespace
