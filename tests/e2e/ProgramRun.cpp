@@ -42,11 +42,6 @@ std::unique_ptr<QProcess> ProgramFolderCopy::start() const
     return process;
 }
 
-bool waitForEnd(QProcess& process, int ms)
-{
-    return process.state() == QProcess::NotRunning || process.waitForFinished(ms);
-}
-
 bool isRunning(QProcess& process)
 {
     return process.state() != QProcess::NotRunning && !process.waitForFinished(50);

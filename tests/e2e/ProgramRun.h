@@ -24,8 +24,6 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Waits up to `ms` for the process to end; true when it did.
-bool waitForEnd(QProcess& process, int ms);
 // Whether the process still runs (QProcess learns of an end only when asked or from its event loop).
 bool isRunning(QProcess& process);
 
