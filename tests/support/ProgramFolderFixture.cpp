@@ -16,6 +16,13 @@ const QColor ProgramFolderFixture::kListClose(200, 200, 0);
 
 ProgramFolderFixture::ProgramFolderFixture()
 {
+    layOutData();
+    setProgramFolder(path());
+    ConfigPath = file("/Data/config.ini");
+}
+
+void ProgramFolderFixture::layOutData() const
+{
     QDir(path()).mkpath("Data/Buttons");
     QDir(path()).mkpath("Data/Skins");
     writeIcon("play.ico", kPlay);
@@ -24,8 +31,6 @@ ProgramFolderFixture::ProgramFolderFixture()
     writeIcon("listclose.ico", kListClose);
     writeSkin("Zendrix", QColor(10, 20, 30), QColor(40, 50, 60));
     writeText("/Data/Skins/skins.lst", "Zendrix\r\n");
-    setProgramFolder(path());
-    ConfigPath = file("/Data/config.ini");
 }
 
 ProgramFolderFixture::~ProgramFolderFixture()

@@ -17,6 +17,8 @@ public:
 
     QString path() const { return m_dir.path(); }
     QString file(const QString& relative) const { return m_dir.path() + relative; }
+    // Lays out Data/ afresh: the icons, the default skin and the skin list.
+    void layOutData() const;
 
     // Writes a 16 x 16 icon of one colour to /Data/Buttons/<name>.
     void writeIcon(const QString& name, const QColor& colour) const;

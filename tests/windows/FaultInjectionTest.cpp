@@ -26,19 +26,7 @@ using namespace zendrix::testing;
 namespace {
 
 enum class Fault { FullDisk, ReadOnlyFolder, FolderInThePlace };
-
-std::string faultName(const ::testing::TestParamInfo<Fault>& info)
-{
-    switch (info.param) {
-    case Fault::FullDisk:
-        return "FullDisk";
-    case Fault::ReadOnlyFolder:
-        return "ReadOnlyFolder";
-    case Fault::FolderInThePlace:
-        return "FolderInThePlace";
-    }
-    return "Unknown";
-}
+const char* const kFaultNames[] = {"FullDisk", "ReadOnlyFolder", "FolderInThePlace"};
 
 QByteArray fileBytes(const QString& path)
 {
@@ -76,15 +64,7 @@ protected:
     {
         if (!data.isMounted())
             GTEST_SKIP() << "no right to mount a small disk";
-        // The mount hides what the fixture laid out in Data/: lay it out again on the small disk.
-        QDir().mkpath(folder.file("/Data/Buttons"));
-        QDir().mkpath(folder.file("/Data/Skins"));
-        folder.writeIcon("play.ico", ProgramFolderFixture::kPlay);
-        folder.writeIcon("pause.ico", ProgramFolderFixture::kPause);
-        folder.writeIcon("listopen.ico", ProgramFolderFixture::kListOpen);
-        folder.writeIcon("listclose.ico", ProgramFolderFixture::kListClose);
-        folder.writeSkin("Zendrix", QColor(10, 20, 30), QColor(40, 50, 60));
-        folder.writeText("/Data/Skins/skins.lst", "Zendrix\r\n");
+        folder.layOutData(); // the mount hides what the fixture laid out
 
         program =
             std::make_unique<Program>(Program::Services{messages, dialogs, exit, shell},
@@ -151,7 +131,6 @@ TEST_P(FaultInjectionTest, EverySettingsWriteFailsSilentlyAndLeavesTheOldFile)
     EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(" | ").toStdString();
     EXPECT_EQ(stateOf(config), before);
     EXPECT_EQ(dataFolder(), entries) << "no temporary file is left behind";
-    // The player goes on: the bar and the windows took the changes even though the disk did not.
     EXPECT_EQ(program->player().scrollVolume.Value(), 75);
     EXPECT_TRUE(program->frmPlaylist().isVisible());
 }
@@ -168,6 +147,9 @@ TEST_P(FaultInjectionTest, APlaylistSaveReportsTheFailureAndLeavesTheOldFile)
 
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.startsWith("Error!\r\n")) << messages.shown[0].text.toStdString();
+    if (GetParam() == Fault::FullDisk) {
+        EXPECT_EQ(messages.shown[0].text, "Error!\r\nDisk full");
+    }
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
     EXPECT_EQ(stateOf(playlist), before);
     EXPECT_EQ(dataFolder(), entries) << "no temporary file is left behind";
@@ -176,6 +158,6 @@ TEST_P(FaultInjectionTest, APlaylistSaveReportsTheFailureAndLeavesTheOldFile)
 
 INSTANTIATE_TEST_SUITE_P(Faults, FaultInjectionTest,
                          ::testing::Values(Fault::FullDisk, Fault::ReadOnlyFolder, Fault::FolderInThePlace),
-                         faultName);
+                         [](const auto& fault) { return std::string(kFaultNames[int(fault.param)]); });
 
 } // namespace
