@@ -16,7 +16,7 @@ namespace zendrix {
 
 namespace {
 
-// Bump when a maker changes what it makes, so that the kept fixtures of an older build are not reused.
+// Bump when a maker changes what it makes, so that an older build's fixtures are not reused.
 constexpr int kGeneratorVersion = 1;
 
 QString& errorText()
@@ -38,8 +38,7 @@ QDir storeFolder()
     return dir;
 }
 
-// The kept fixture called `name`, made by `make` into a fresh folder when it is not there yet. `make`
-// writes the fixture under that folder at the relative path `name` and returns "" or an error.
+// The kept fixture `name`; when missing, make(folder, path) writes it and returns "" or an error.
 template <typename Make> QString kept(const QString& name, Make make)
 {
     QDir store = storeFolder();
@@ -99,14 +98,6 @@ QByteArray wavBytes(double seconds, int frequency)
     return data;
 }
 
-QString slug(const QString& text)
-{
-    QString result;
-    for (const QChar c : text)
-        result += c.isLetterOrNumber() ? c : QLatin1Char('_');
-    return result.left(24);
-}
-
 QStringList codecArgs(const QString& suffix)
 {
     if (suffix == QLatin1String("mp3"))
@@ -115,13 +106,10 @@ QStringList codecArgs(const QString& suffix)
         return {"-c:a", "libvorbis", "-q:a", "4"};
     if (suffix == QLatin1String("wma"))
         return {"-c:a", "wmav2", "-b:a", "128k"};
-    if (suffix == QLatin1String("aiff"))
-        return {"-c:a", "pcm_s16be", "-write_id3v2", "1"};
     return {};
 }
 
-// A transparent PAL-sized picture with the button rectangles, as spumux wants its highlight: a
-// palette picture of at most four colours.
+// The buttons' highlight as spumux wants it: a PAL-sized palette picture of at most four colours.
 QString writeButtons(const QString& path, const QList<QRect>& buttons)
 {
     QImage image(720, 576, QImage::Format_Indexed8);
@@ -240,10 +228,9 @@ QString MediaFixtures::wav(double seconds, int frequency)
 
 QString MediaFixtures::encoded(const QString& suffix, double seconds, const Tags& tags, Content content)
 {
-    const QString name = QStringLiteral("%1-%2s-%3-%4.%5")
+    const QString name = QStringLiteral("%1-%2s-%3.%4")
                              .arg(content == Content::Tone ? "tone" : "music")
                              .arg(seconds)
-                             .arg(slug(tags.title + tags.artist + tags.album + tags.genre))
                              .arg(qHash(tags.title + '|' + tags.artist + '|' + tags.album + '|' + tags.genre))
                              .arg(suffix);
     return kept(name, [&](const QString& dir, const QString& out) {

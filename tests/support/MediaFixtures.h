@@ -5,17 +5,10 @@
 
 namespace zendrix {
 
-// Media made for tests. A WAV file is written by code; encoded files come from ffmpeg, the
-// DVD from ffmpeg, spumux and dvdauthor.
-//
-// Each fixture is made once and kept in the build tree's test-media folder under a name that spells its
-// parameters, so the test programs that ctest runs one case at a time share it instead of each making
-// it again; a fixture is built in a temporary folder and renamed into place, so programs that run side by
-// side never see half of one. Every maker returns the full path, or "" when it failed: lastError() then
-// says why. Call missingTools() first and skip the test when it names a tool:
-//
-//     if (const QString missing = MediaFixtures::missingTools({"ffmpeg"}); !missing.isEmpty())
-//         GTEST_SKIP() << missing.toStdString();
+// Media made for tests: WAV by code, encoded files by ffmpeg, the DVD by ffmpeg, spumux and dvdauthor.
+// Each is made once into the build tree's test-media folder (built aside and renamed into place, so test
+// programs running side by side share it). A maker returns the path, or "" with lastError() saying why.
+// Call missingTools() first and skip the test when it names a tool.
 class MediaFixtures
 {
 public:
@@ -23,8 +16,7 @@ public:
     {
         QString title, artist, album, genre;
     };
-    // Tone: a plain sine, which encoders squeeze to a few kbit/s. Music: a tone over pink noise, which
-    // keeps the bit rate and the page sizes of ordinary recordings.
+    // Tone: a sine, squeezed to a few kbit/s. Music: a tone over pink noise, at an ordinary bit rate.
     enum class Content { Tone, Music };
 
     // "" when every named program is on the PATH, else a message that names the missing ones.
@@ -33,16 +25,13 @@ public:
 
     // A 16-bit mono PCM WAV of a sine tone; no tools needed.
     static QString wav(double seconds, int frequency = 440);
-    // An audio file encoded by ffmpeg, its format picked by the suffix ("mp3", "ogg", "wma", "flac",
-    // "aiff", "wav"), with the tags that the format carries.
+    // An audio file encoded by ffmpeg, its format picked by the suffix ("mp3", "ogg", "wma"), tagged.
     static QString encoded(const QString& suffix, double seconds, const Tags& tags = {},
                            Content content = Content::Tone);
 
-    // A PAL DVD folder (the path of its VIDEO_TS folder). Its first-play program starts title 1 (libvlc
-    // opens discs at the title menu all the same). Title 1 has two chapters, 8 s of green, then 8 s of
-    // blue, and ends in the root menu. The root menu is magenta with
-    // two buttons (chapter 1, chapter 2); the disc's title menu is yellow with one highlighted button that
-    // starts title 1. The colours fill the picture but for the buttons in its lower third.
+    // A PAL DVD (the path of its VIDEO_TS folder): a yellow title menu whose one button starts title 1;
+    // title 1 of two chapters, 8 s green then 8 s blue, ending in the root menu; the root menu magenta
+    // with a button for each chapter. The buttons keep to the lower third of the picture.
     static QString dvd();
 };
 
