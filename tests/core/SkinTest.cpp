@@ -44,30 +44,32 @@ TEST_F(LoadSkinTest, WithoutASkinSettingTheDefaultSkinDressesEveryWindowInOrderA
     EXPECT_FALSE(QFile::exists(ConfigPath));
 }
 
-TEST_F(LoadSkinTest, AMissingTitlePictureFailsAfterTheOtherFour)
+TEST_F(LoadSkinTest, AMissingOrDamagedPictureFailsOnceNamingTheFileAfterThePicturesBeforeIt)
 {
-    folder.writeSkin("Night", QColor(200, 30, 30), QColor());
-    WriteINI(ConfigPath, "Skin", "Skin", "Night");
-    EXPECT_FALSE(LoadSkin(targets, messages, exit));
-    EXPECT_EQ(targets.targets(), (QStringList{"main", "playlist", "settings", "info"}));
-    expectFailurePath("File not found: '" + folder.file("/Data/Skins/Night/title.zsk") + "'");
-}
-
-TEST_F(LoadSkinTest, AFileThatIsNoPictureFailsAtOnce)
-{
-    folder.writeSkin("Night", QColor(), QColor(30, 200, 30));
-    folder.writeText("/Data/Skins/Night/zendrix.zsk", "[Skin]\r\nthis is text\r\n");
-    WriteINI(ConfigPath, "Skin", "Skin", "Night");
-    EXPECT_FALSE(LoadSkin(targets, messages, exit));
-    EXPECT_TRUE(targets.pictures.empty());
-    expectFailurePath("Invalid picture: '" + folder.file("/Data/Skins/Night/zendrix.zsk") + "'");
-}
-
-TEST_F(LoadSkinTest, ABrokenDefaultSkinFailsOnceNamingTheFileAndDoesNotLoop)
-{
+    folder.writeSkin("NoTitle", QColor(200, 30, 30), QColor());
+    folder.writeSkin("Text", QColor(), QColor(30, 200, 30));
+    folder.writeText("/Data/Skins/Text/zendrix.zsk", "[Skin]\r\nthis is text\r\n");
+    const struct
+    {
+        const char* skin;
+        int applied;
+        QString failure;
+    } cases[] = {
+        {"NoTitle", 4, "File not found: '" + folder.file("/Data/Skins/NoTitle/title.zsk") + "'"},
+        {"Text", 0, "Invalid picture: '" + folder.file("/Data/Skins/Text/zendrix.zsk") + "'"},
+        {"Zendrix", 4, "File not found: '" + folder.file("/Data/Skins/Zendrix/title.zsk") + "'"}, // no loop
+    };
     QFile::remove(folder.file("/Data/Skins/Zendrix/title.zsk"));
-    EXPECT_FALSE(LoadSkin(targets, messages, exit));
-    expectFailurePath("File not found: '" + folder.file("/Data/Skins/Zendrix/title.zsk") + "'");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.skin);
+        messages.shown.clear();
+        targets.pictures.clear();
+        exit.ended = 0;
+        WriteINI(ConfigPath, "Skin", "Skin", c.skin);
+        EXPECT_FALSE(LoadSkin(targets, messages, exit));
+        EXPECT_EQ(targets.pictures.size(), std::size_t(c.applied));
+        expectFailurePath(c.failure);
+    }
 }
 
 } // namespace
