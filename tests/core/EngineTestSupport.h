@@ -5,17 +5,12 @@
 // runs, up to a deadline, never for a fixed time alone.
 
 #include "core/VideoSurface.h"
+#include "support/QtPrinters.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QThread>
-#include <ostream>
-
-// Readable QStrings in the messages of failed expectations.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace zendrix::test {
 

@@ -1,10 +1,9 @@
 // Playlist files as bytes: the line rules, read whole and a few bytes at a time, the bytes written, and
-// the limits that keep huge files and garbage harmless.
+// the limits that keep huge files harmless (fuzz/PlaylistFuzzer.cpp replays damaged ones).
 #include "windows/PlaylistFile.h"
 #include "support/QtPrinters.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -67,7 +66,7 @@ TEST(PlaylistFormat, ReadsLinesByTheFileRulesInPiecesOfAnySizeAndWritesCrLf)
               "\r\n/a b\r\n\r\n/\xe2\x99\xab\nc\r\n");
 }
 
-TEST(PlaylistFormat, HugeFilesAndGarbageStayWithinTheLimitsAndEnd)
+TEST(PlaylistFormat, HugeFilesStayWithinTheLimitsAndOnlyRegularFilesAreRead)
 {
     QByteArray full = "Many\r\n";
     for (int i = 0; i < kMaxPlaylistEntries; ++i)
@@ -85,10 +84,6 @@ TEST(PlaylistFormat, HugeFilesAndGarbageStayWithinTheLimitsAndEnd)
     EXPECT_TRUE(cut.linesCut);
     EXPECT_EQ(cut.playlist.name, QString(kMaxPlaylistLineBytes - 1, 'a'));
     EXPECT_EQ(cut.playlist.entries, QStringList{"/next.mp3"});
-    QByteArray garbage(4 << 20, Qt::Uninitialized);
-    QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(garbage.data()), garbage.size() / 4);
-    for (const QString& entry : readBytes(garbage).playlist.entries)
-        ASSERT_LE(entry.size(), kMaxPlaylistLineBytes);
 
     // Only regular files are read: a device or a pipe would never end, or block before its first byte.
     QTemporaryDir dir;
