@@ -3,11 +3,49 @@
 #include "platform/Fonts.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
+#include "windows/MainWindow.h"
 #include "windows/Program.h"
 #include "windows/QtHost.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <utility>
 #include <malloc.h>
+
+namespace {
+
+// Calls `then` once `window` has been painted and its picture handed to the screen, or after a second
+// at the latest.
+void afterFirstPaint(QWidget& window, std::function<void()> then)
+{
+    struct Watch : QObject
+    {
+        std::function<void()> then;
+        void fire()
+        {
+            if (then)
+                std::exchange(then, nullptr)();
+            deleteLater();
+        }
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            // The picture goes to the screen right after the paint: come back to it after that.
+            if (event->type() == QEvent::Paint)
+                QTimer::singleShot(0, this, &Watch::fire);
+            return false;
+        }
+    };
+    auto* watch = new Watch;
+    watch->setParent(&window);
+    watch->then = std::move(then);
+    window.installEventFilter(watch);
+    QTimer::singleShot(1000, watch, &Watch::fire);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
@@ -37,11 +75,16 @@ int main(int argc, char* argv[])
     QtFileDialogs dialogs;
     QtProgramExit exit;
     QtShell shell;
-    Program program({messages, dialogs, exit, shell}, [](VideoSurface& surface) {
-        auto engine = std::make_unique<VlcEngine>();
+    VlcEngine* vlc = nullptr;
+    Program program({messages, dialogs, exit, shell}, [&vlc](VideoSurface& surface) {
+        auto engine = std::make_unique<VlcEngine>(QStringList{}, nullptr, VlcEngine::Start::OnRequest);
         engine->setVideoSurface(&surface);
+        vlc = engine.get();
         return engine;
     });
     program.Form_Load();
+    // libvlc starts once the main window is on screen, so that its start-up does not hold the first
+    // picture back; a click that comes sooner waits for it on the engine's thread.
+    afterFirstPaint(program.frmMain(), [vlc] { vlc->start(); });
     return QApplication::exec();
 }

@@ -28,8 +28,8 @@ qint64 msOf(double seconds)
 
 } // namespace
 
-VlcEngine::VlcEngine(const QStringList& extraVlcArgs, QObject* parent)
-    : MediaEngine(parent), m_player(extraVlcArgs)
+VlcEngine::VlcEngine(const QStringList& extraVlcArgs, QObject* parent, Start when)
+    : MediaEngine(parent), m_player(extraVlcArgs, when == Start::Now)
 {
     connect(&m_player, &VlcPlayer::eventOccurred, this, &VlcEngine::onEvent, Qt::QueuedConnection);
     connect(&m_player.frames(), &VlcVideoFrames::frameReady, this, &VlcEngine::presentFrame,

@@ -42,8 +42,15 @@ class VlcEngine final : public MediaEngine,
 {
     Q_OBJECT
 public:
-    explicit VlcEngine(const QStringList& extraVlcArgs = {}, QObject* parent = nullptr);
+    // When libvlc starts on the engine's thread: at once, or at start(). Its start-up takes some tens of
+    // milliseconds of processor time, which the player would rather spend drawing its first windows.
+    // Commands given before it has started wait in order and run once it has.
+    enum class Start { Now, OnRequest };
+
+    explicit VlcEngine(const QStringList& extraVlcArgs = {}, QObject* parent = nullptr, Start when = Start::Now);
     ~VlcEngine() override;
+
+    void start() { m_player.start(); }
 
     // Where video goes; call before play(). nullptr: video is decoded but shown nowhere.
     void setVideoSurface(VideoSurface* surface);

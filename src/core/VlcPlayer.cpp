@@ -41,13 +41,15 @@ QString metaOf(libvlc_media_t* media, libvlc_meta_t meta)
 
 } // namespace
 
-VlcPlayer::VlcPlayer(const QStringList& extraArgs, QObject* parent) : QObject(parent)
+VlcPlayer::VlcPlayer(const QStringList& extraArgs, bool startNow, QObject* parent) : QObject(parent)
 {
     qRegisterMetaType<VlcEvent>();
     m_thread.setObjectName(QStringLiteral("libvlc"));
+    // Tasks posted to the worker before its thread runs wait in its queue, the start of libvlc first.
     m_worker = new QObject;
     m_worker->moveToThread(&m_thread);
-    m_thread.start();
+    if (startNow)
+        start();
     QStringList args = kBaseArgs;
     // MIDI needs a General MIDI sound font; Debian's fluid-soundfont-gm puts one here.
     const QString soundFont = QStringLiteral("/usr/share/sounds/sf2/FluidR3_GM.sf2");
@@ -56,8 +58,21 @@ VlcPlayer::VlcPlayer(const QStringList& extraArgs, QObject* parent) : QObject(pa
     post([this, args = args + extraArgs] { startLibvlc(args); });
 }
 
+void VlcPlayer::start()
+{
+    if (m_started)
+        return;
+    m_started = true;
+    m_thread.start();
+}
+
 VlcPlayer::~VlcPlayer()
 {
+    if (!m_started) {
+        // libvlc never started: there is nothing to release, and the queued tasks go with the worker.
+        delete m_worker;
+        return;
+    }
     // Everything queued before runs first, then libvlc goes; only then does the thread end.
     QMetaObject::invokeMethod(
         m_worker, [this] { releaseAll(); }, Qt::BlockingQueuedConnection);

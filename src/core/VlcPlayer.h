@@ -66,8 +66,12 @@ class VlcPlayer : public QObject
 {
     Q_OBJECT
 public:
-    explicit VlcPlayer(const QStringList& extraArgs, QObject* parent = nullptr);
+    // libvlc starts on the worker thread at once, or, with startNow false, at start(). Commands given
+    // before it has started wait in order and run once it has.
+    explicit VlcPlayer(const QStringList& extraArgs, bool startNow = true, QObject* parent = nullptr);
     ~VlcPlayer() override; // stops playback and releases libvlc before it returns
+
+    void start();
 
     VlcVideoFrames& frames() { return m_frames; }
 
@@ -102,6 +106,7 @@ private:
     static void onMediaEvent(const libvlc_event_t* event, void* self);
 
     QThread m_thread;
+    bool m_started = false;
     QObject* m_worker = nullptr; // lives in m_thread; tasks run in its context
     std::atomic<quint64> m_epoch{0};
     VlcVideoFrames m_frames;

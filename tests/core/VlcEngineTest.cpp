@@ -142,16 +142,28 @@ TEST(VlcEngine, FastForwardRunsFasterFastReverseReallyMovesBackAndStopReturnsToT
     EXPECT_EQ(engine.controls().currentPosition(), 0.0);
 }
 
-TEST(VlcEngine, VolumeIsKeptAcrossItems)
+TEST(VlcEngine, CommandsGivenBeforeLibvlcStartsRunInOrderOnceItHasAndTheVolumeIsKeptAcrossItems)
 {
     // ALSA's null device keeps a volume that can be read back, unlike the dummy output.
+    const QStringList alsaNull{"--aout=alsa", "--alsa-audio-device=null", "--vout=dummy"};
     const QString first = MediaFixtures::wav(20, 440);
     const QString second = MediaFixtures::wav(20, 660);
     REQUIRE_FIXTURE(first);
     REQUIRE_FIXTURE(second);
-    VlcEngine engine({"--aout=alsa", "--alsa-audio-device=null", "--vout=dummy"});
+    {
+        VlcEngine neverStarted(alsaNull, nullptr, VlcEngine::Start::OnRequest);
+        neverStarted.setURL(first);
+        neverStarted.controls().play();
+    } // goes without libvlc, at once
+
+    VlcEngine engine(alsaNull, nullptr, VlcEngine::Start::OnRequest);
     engine.settings().setVolume(37);
-    startPlaying(engine, first);
+    engine.setURL(first);
+    engine.controls().play();
+    runEventsFor(300);
+    EXPECT_NE(engine.playState(), MediaEngine::Playing) << "nothing plays before libvlc has started";
+    engine.start();
+    ASSERT_TRUE(waitFor([&] { return engine.playState() == MediaEngine::Playing; })) << engine.playState();
     ASSERT_TRUE(waitFor([&] { return engine.outputVolume() == 37; })) << engine.outputVolume();
     engine.settings().setVolume(21);
     startPlaying(engine, second);
