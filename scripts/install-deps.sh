@@ -7,7 +7,7 @@ set -eu
 # (without it the player starts slower and holds twice the memory).
 packages="
   build-essential cmake pkg-config git
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libfontconfig-dev
   libvlc-dev libvlc-bin vlc-plugin-base vlc-plugin-video-output vlc-plugin-fluidsynth fluid-soundfont-gm
   fonts-wine fonts-dejavu-core xdg-utils
   groff

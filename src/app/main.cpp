@@ -61,7 +61,9 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
 
+    std::jthread fontConfiguration = readFontConfigurationAhead();
     QApplication app(argc, argv);
+    fontConfiguration.join();
     // One instance per installation: a second start ends here, before it shows or writes anything.
     const auto instance = SingleInstance::claim(programFolder());
     if (!instance)

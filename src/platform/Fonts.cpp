@@ -3,8 +3,14 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <cmath>
+#include <fontconfig/fontconfig.h>
 
 namespace zendrix {
+
+std::jthread readFontConfigurationAhead()
+{
+    return std::jthread([] { FcInit(); });
+}
 
 int loadBundledFonts()
 {

@@ -2,8 +2,15 @@
 
 #include <QFont>
 #include <QString>
+#include <thread>
 
 namespace zendrix {
+
+// Reads the system's font configuration on a thread of its own. It takes some milliseconds, and the
+// first font a window uses would otherwise read it on the UI thread: started before the application
+// object is made, it overlaps the connection to the display. Join the thread before the first font is
+// used (the configuration is shared by the process, and reading it twice is harmless).
+std::jthread readFontConfigurationAhead();
 
 // Registers the classic desktop fonts that Debian's fonts-wine package ships ("MS Sans Serif",
 // "Tahoma" and "Tahoma" bold) with Qt's font database, so that a font given by those names renders
