@@ -75,7 +75,9 @@ SettingsWindow& Program::frmSettings()
 
 void Program::Form_Load()
 {
-    WriteInstallInfo(installInfoPath, programFolder());
+    // Nothing in the player reads the record, and its flush to disk would hold up the first window (on a
+    // spinning disk, for tens of milliseconds): it goes to disk beside the start.
+    m_installRecord = std::async(std::launch::async, WriteInstallInfo, installInfoPath, programFolder());
     try {
         ConfigPath = programPath(QStringLiteral("/Data/config.ini"));
         if (!LoadSkin(*this, m_services.messages, m_services.exit))

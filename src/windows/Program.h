@@ -9,6 +9,7 @@
 #include "core/VideoSurface.h"
 
 #include <functional>
+#include <future>
 #include <memory>
 
 namespace zendrix {
@@ -105,6 +106,8 @@ private:
     std::unique_ptr<PlaylistWindow> m_playlist;
     std::unique_ptr<InfoWindow> m_info;
     std::unique_ptr<SettingsWindow> m_settings;
+    // The installation record, written on a thread of its own; the program waits for it when it ends.
+    std::future<void> m_installRecord;
 };
 
 }  // namespace zendrix

@@ -69,6 +69,7 @@ protected:
 
 TEST_F(ProgramTest, AFreshInstallationOpensAtTheTopLeftWithOnlyMainWindowAndTitleStripAndVolume0)
 {
+    ASSERT_TRUE(QDir().mkpath(folder.file("/shared")));
     auto program = start();
     EXPECT_EQ(program->frmMain().pos(), QPoint(0, 0));
     EXPECT_TRUE(program->frmMain().isVisible() && program->frmTitle().isVisible());
@@ -83,6 +84,9 @@ TEST_F(ProgramTest, AFreshInstallationOpensAtTheTopLeftWithOnlyMainWindowAndTitl
          {&program->frmMain().picture(), &program->frmPlaylist().imgBack->picture(),
           &program->frmSettings().imgBack->picture(), &program->frmInfo().imgBack->picture()})
         EXPECT_TRUE(closeTo(centre(*back), kBack));
+
+    program.reset(); // the installation record is written beside the start, and complete by the end
+    EXPECT_EQ(ReadINI(folder.file("/shared/Quarrymoor Software/Zendrix/info.ini"), "Info", "Revision", "none"), "52");
 }
 
 TEST_F(ProgramTest, ASettingThatDoesNotConvertStopsTheStartWithErrorButKeepsWhatWasPlaced)
