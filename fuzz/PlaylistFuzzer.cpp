@@ -3,43 +3,19 @@
 // it was. The input's first byte picks the size of the pieces; the rest is both a file to read and,
 // cut at its NUL bytes, a name and entries to save.
 #include "Fuzz.h"
+#include "support/Trickle.h"
 #include "windows/PlaylistFile.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <cstring>
 
 using namespace zendrix;
 using namespace zendrix::fuzz;
 
 namespace {
 
-// Hands out at most `step` bytes per read, so lines and the two bytes of a CR LF fall across reads.
-class Trickle : public QIODevice
-{
-public:
-    Trickle(const QByteArray& bytes, qint64 step) : m_bytes(bytes), m_step(step)
-    {
-        open(ReadOnly | Unbuffered);
-    }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override
-    {
-        const qint64 count = std::min({maxSize, m_step, qint64(m_bytes.size()) - m_at});
-        std::memcpy(data, m_bytes.constData() + m_at, std::size_t(count));
-        m_at += count;
-        return count;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QByteArray m_bytes;
-    qint64 m_step;
-    qint64 m_at = 0;
-};
+using zendrix::test::Trickle;
 
 // The file's lines by the rules, written here afresh: a line ends at CR LF or a lone CR.
 QList<QByteArray> linesOf(const QByteArray& bytes)

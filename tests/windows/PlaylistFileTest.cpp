@@ -2,6 +2,7 @@
 // the limits that keep huge files harmless (fuzz/PlaylistFuzzer.cpp replays damaged ones).
 #include "windows/PlaylistFile.h"
 #include "support/QtPrinters.h"
+#include "support/Trickle.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,30 +13,7 @@ using namespace zendrix;
 
 namespace {
 
-// Hands out `step` bytes per read, so that lines and the two bytes of a CR LF fall across chunk borders.
-class Trickle : public QIODevice
-{
-public:
-    Trickle(const QByteArray& bytes, qint64 step) : m_bytes(bytes), m_step(step)
-    {
-        open(ReadOnly | Unbuffered);
-    }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override
-    {
-        const qint64 count = std::min({maxSize, m_step, qint64(m_bytes.size()) - m_at});
-        std::memcpy(data, m_bytes.constData() + m_at, std::size_t(count));
-        m_at += count;
-        return count;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QByteArray m_bytes;
-    qint64 m_step, m_at = 0;
-};
+using zendrix::test::Trickle;
 
 PlaylistRead readBytes(const QByteArray& bytes, qint64 step = 1 << 20)
 {
