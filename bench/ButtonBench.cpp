@@ -4,7 +4,6 @@
 #include "button/PictureCompositor.h"
 #include "button/SkinButton.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <vector>
@@ -85,13 +84,3 @@ void Composite16x16Icon(benchmark::State& state)
 BENCHMARK(Composite16x16Icon)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

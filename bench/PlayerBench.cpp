@@ -5,7 +5,6 @@
 #include "support/FakeMediaEngine.h"
 #include "support/ProgramFolderFixture.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 using namespace zendrix;
@@ -62,12 +61,3 @@ void TimerTickThatAdvancesThePlaylist(benchmark::State& state)
 BENCHMARK(TimerTickThatAdvancesThePlaylist);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -3,7 +3,6 @@
 #include "windows/PlaylistFile.h"
 #include "windows/PlaylistView.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -86,13 +85,3 @@ void PaintOverlongEntries(benchmark::State& state)
 BENCHMARK(PaintOverlongEntries)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char* argv[])
-{
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
