@@ -121,6 +121,13 @@ void SkinButton::setFontName(const QString& value)
     applyFont(f);
 }
 
+void SkinButton::recolour(const QString& property)
+{
+    BuildPalette();
+    repaintIn(m_lastState);
+    mark(property);
+}
+
 void SkinButton::setColorScheme(int value)
 {
     m_colorScheme = value;
@@ -141,17 +148,13 @@ void SkinButton::setBackColor(OleColor value)
     m_backColor = value;
     if (!m_ambient.userMode)
         m_backOver = value;
-    BuildPalette();
-    repaintIn(m_lastState);
-    mark(QStringLiteral("BackColor"));
+    recolour(QStringLiteral("BackColor"));
 }
 
 void SkinButton::setBackOver(OleColor value)
 {
     m_backOver = value;
-    BuildPalette();
-    repaintIn(m_lastState);
-    mark(QStringLiteral("BackOver"));
+    recolour(QStringLiteral("BackOver"));
 }
 
 void SkinButton::setForeColor(OleColor value)
@@ -159,25 +162,19 @@ void SkinButton::setForeColor(OleColor value)
     m_foreColor = value;
     if (!m_ambient.userMode)
         m_foreOver = value;
-    BuildPalette();
-    repaintIn(m_lastState);
-    mark(QStringLiteral("ForeColor"));
+    recolour(QStringLiteral("ForeColor"));
 }
 
 void SkinButton::setForeOver(OleColor value)
 {
     m_foreOver = value;
-    BuildPalette();
-    repaintIn(m_lastState);
-    mark(QStringLiteral("ForeOver"));
+    recolour(QStringLiteral("ForeOver"));
 }
 
 void SkinButton::setMaskColor(OleColor value)
 {
     m_maskColor = value;
-    BuildPalette();
-    repaintIn(m_lastState);
-    mark(QStringLiteral("MaskColor"));
+    recolour(QStringLiteral("MaskColor"));
 }
 
 bool SkinButton::setMousePointer(int value)
@@ -263,9 +260,7 @@ void SkinButton::setUseMaskColor(bool value)
 void SkinButton::setSoftBevel(bool value)
 {
     m_softBevel = value;
-    BuildPalette();
-    repaintIn(m_lastState);
-    mark(QStringLiteral("SoftBevel"));
+    recolour(QStringLiteral("SoftBevel"));
 }
 
 void SkinButton::setPicturePosition(int value)

@@ -177,6 +177,9 @@ private:
     void handleResize();
     void mark(const QString& property) { Q_EMIT propertyMarked(property); }
     void repaintIn(DrawState state) { Redraw(state, Force::Yes); }
+    // A property the palette comes from has changed: the palette is built again, the button repainted in
+    // the state it shows, and the property marked as changed.
+    void recolour(const QString& property);
     void applyPointer();
     void applyHandPointer(bool value);
     void applyFont(const QFont& font);
