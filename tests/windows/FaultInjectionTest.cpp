@@ -4,7 +4,7 @@
 // failed and never that it succeeded. The Data folder is a small disk of the test's own (root only).
 #include "core/Player.h"
 #include "core/modINI.h"
-#include "support/FakeHost.h"
+#include "support/ProgramStart.h"
 #include "support/FakeMediaEngine.h"
 #include "support/ProgramFolderFixture.h"
 #include "support/ScratchMount.h"
@@ -47,15 +47,11 @@ void fillDisk(const QString& folder)
     ::close(fd);
 }
 
-class FaultInjectionTest : public ::testing::TestWithParam<Fault>
+class FaultInjectionTest : public ::testing::TestWithParam<Fault>, protected ScriptedServices
 {
 protected:
     ProgramFolderFixture folder;
     ScratchMount data{folder.file("/Data"), 256};
-    FakeMessageBoxes messages;
-    FakeFileDialogs dialogs;
-    FakeProgramExit exit;
-    FakeShell shell;
     std::unique_ptr<Program> program;
     QString config = folder.file("/Data/config.ini");
     QString playlist = folder.file("/Data/evening.zdx");
@@ -66,11 +62,8 @@ protected:
             GTEST_SKIP() << "no right to mount a small disk";
         folder.layOutData(); // the mount hides what the fixture laid out
 
-        program =
-            std::make_unique<Program>(Program::Services{messages, dialogs, exit, shell},
-                                      [](VideoSurface&) { return std::make_unique<FakeMediaEngine>(); });
-        program->installInfoPath = folder.file("/info.ini");
-        program->Form_Load();
+        program = startProgram([](VideoSurface&) { return std::make_unique<FakeMediaEngine>(); },
+                               folder.file("/info.ini"));
         WriteINI(ConfigPath, "Player", "Volume", "40");
         WriteINI(ConfigPath, "Player", "RepeatPlaylist", "False");
         WriteINI(ConfigPath, "Position", "Top", "1500");

@@ -4,7 +4,7 @@
 #include "core/Player.h"
 #include "core/VlcEngine.h"
 #include "core/modINI.h"
-#include "support/FakeHost.h"
+#include "support/ProgramStart.h"
 #include "support/MediaFixtures.h"
 #include "support/ProgramFolderFixture.h"
 #include "windows/DvdMenu.h"
@@ -25,26 +25,21 @@ using zendrix::test::waitFor;
 
 namespace {
 
-class PlaybackIntegrationTest : public ::testing::Test
+class PlaybackIntegrationTest : public ::testing::Test, protected ScriptedServices
 {
 protected:
     ProgramFolderFixture folder;
-    FakeMessageBoxes messages;
-    FakeFileDialogs dialogs;
-    FakeProgramExit exit;
-    FakeShell shell;
     std::unique_ptr<Program> program;
 
     void start(const QStringList& options = {"--aout=dummy", "--vout=dummy"})
     {
-        program = std::make_unique<Program>(Program::Services{messages, dialogs, exit, shell},
-                                            [options](VideoSurface& surface) {
-                                                auto engine = std::make_unique<VlcEngine>(options);
-                                                engine->setVideoSurface(&surface);
-                                                return engine;
-                                            });
-        program->installInfoPath = folder.file("/info.ini");
-        program->Form_Load();
+        program = startProgram(
+            [options](VideoSurface& surface) {
+                auto engine = std::make_unique<VlcEngine>(options);
+                engine->setVideoSurface(&surface);
+                return engine;
+            },
+            folder.file("/info.ini"));
     }
     Player& player() { return program->player(); }
     void open(const QString& path)

@@ -3,7 +3,7 @@
 #include "windows/Program.h"
 #include "core/Player.h"
 #include "core/modINI.h"
-#include "support/FakeHost.h"
+#include "support/ProgramStart.h"
 #include "support/FakeMediaEngine.h"
 #include "support/FakeSkinTargets.h"
 #include "support/ProgramFolderFixture.h"
@@ -35,27 +35,21 @@ QColor centre(const Picture& picture)
     return image.isNull() ? QColor() : image.pixelColor(image.width() / 2, image.height() / 2);
 }
 
-class ProgramTest : public ::testing::Test
+class ProgramTest : public ::testing::Test, protected ScriptedServices
 {
 protected:
     ProgramFolderFixture folder;
-    FakeMessageBoxes messages;
-    FakeFileDialogs dialogs;
-    FakeProgramExit exit;
-    FakeShell shell;
     FakeMediaEngine* engine = nullptr;
 
     std::unique_ptr<Program> start()
     {
-        auto program = std::make_unique<Program>(Program::Services{messages, dialogs, exit, shell},
-                                                 [this](VideoSurface&) {
-                                                     auto made = std::make_unique<FakeMediaEngine>();
-                                                     engine = made.get();
-                                                     return made;
-                                                 });
-        program->installInfoPath = folder.file("/shared/Quarrymoor Software/Zendrix/info.ini");
-        program->Form_Load();
-        return program;
+        return startProgram(
+            [this](VideoSurface&) {
+                auto made = std::make_unique<FakeMediaEngine>();
+                engine = made.get();
+                return made;
+            },
+            folder.file("/shared/Quarrymoor Software/Zendrix/info.ini"));
     }
     void set(const char* section, const char* key, const char* value)
     {

@@ -1,0 +1,30 @@
+#pragma once
+
+// The desktop services a whole program reaches, scripted, and a start of the program with them. For the
+// tests of the windows library, which holds the program.
+#include "support/FakeHost.h"
+#include "windows/Program.h"
+
+#include <memory>
+
+namespace zendrix::testing {
+
+struct ScriptedServices
+{
+    FakeMessageBoxes messages;
+    FakeFileDialogs dialogs;
+    FakeProgramExit exit;
+    FakeShell shell;
+
+    // Makes the program on the engine the factory makes, with its installation record at `installInfo`,
+    // and runs its load handling.
+    std::unique_ptr<Program> startProgram(const Program::EngineFactory& makeEngine, const QString& installInfo)
+    {
+        auto program = std::make_unique<Program>(Program::Services{messages, dialogs, exit, shell}, makeEngine);
+        program->installInfoPath = installInfo;
+        program->Form_Load();
+        return program;
+    }
+};
+
+} // namespace zendrix::testing
