@@ -6,6 +6,9 @@
 #include "platform/Fonts.h"
 
 #include <QFontDatabase>
+#include <QHash>
+#include <QIcon>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,6 +17,19 @@ namespace zendrix {
 namespace {
 // The classic window background colour, shown where a skin picture does not reach.
 const QColor kButtonFace(240, 240, 240);
+
+// The windows of the group carry the same built-in icon: it is decoded once. (An image, not a pixmap,
+// so that nothing of the display outlives the application.)
+QIcon groupIcon(const QString& path)
+{
+    static QHash<QString, QImage> decoded;
+    auto it = decoded.constFind(path);
+    if (it == decoded.constEnd()) {
+        const auto icon = Picture::load(path);
+        it = decoded.insert(path, icon ? icon->image() : QImage());
+    }
+    return it->isNull() ? QIcon() : QIcon(QPixmap::fromImage(*it));
+}
 }  // namespace
 
 QFont layoutFont(const layouts::FontSpec& font)
@@ -40,8 +56,8 @@ Form::Form(const layouts::Window& layout, Kind kind)
     setObjectName(layout.name);
     setWindowTitle(layout.caption);
     if (!layout.icon.isEmpty()) {
-        if (auto icon = Picture::load(layout.icon))
-            setWindowIcon(QIcon(QPixmap::fromImage(icon->image())));
+        if (const QIcon icon = groupIcon(layout.icon); !icon.isNull())
+            setWindowIcon(icon);
     }
     setFixedSize(layout.client);
     setAttribute(Qt::WA_OpaquePaintEvent);
