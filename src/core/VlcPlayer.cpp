@@ -226,23 +226,23 @@ void VlcPlayer::play(VideoOutput output, std::optional<qint64> startMs, quint64 
 
 void VlcPlayer::resume(quint64 epoch)
 {
-    post([this, epoch] {
-        begin(epoch);
-        if (!m_player)
-            return;
-        libvlc_media_player_set_rate(m_player, 1.0f);
-        libvlc_media_player_set_pause(m_player, 0);
-    });
+    setPaused(false, epoch);
 }
 
 void VlcPlayer::pause(quint64 epoch)
 {
-    post([this, epoch] {
+    setPaused(true, epoch);
+}
+
+// Both at normal speed, so that a pause or resume also ends a scan.
+void VlcPlayer::setPaused(bool paused, quint64 epoch)
+{
+    post([this, paused, epoch] {
         begin(epoch);
         if (!m_player)
             return;
         libvlc_media_player_set_rate(m_player, 1.0f);
-        libvlc_media_player_set_pause(m_player, 1);
+        libvlc_media_player_set_pause(m_player, paused ? 1 : 0);
     });
 }
 

@@ -95,6 +95,7 @@ Q_SIGNALS:
 
 private:
     void post(std::function<void()> task);
+    void setPaused(bool paused, quint64 epoch);
     void begin(quint64 epoch) { m_epoch.store(epoch); }
     void report(VlcEvent::Type type, qint64 value = 0, const QString& text = {});
 
