@@ -1,6 +1,6 @@
 // Opening and saving the longest playlist the player holds (32,767 entries of ordinary media paths):
 // the file alone, and opening into the list as the window shows it. The target is under 100 ms each.
-#include "windows/PlaylistFile.h"
+#include "core/PlaylistFile.h"
 #include "windows/PlaylistView.h"
 
 #include <QImage>

@@ -4,7 +4,7 @@
 // cut at its NUL bytes, a name and entries to save.
 #include "Fuzz.h"
 #include "support/Trickle.h"
-#include "windows/PlaylistFile.h"
+#include "core/PlaylistFile.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>

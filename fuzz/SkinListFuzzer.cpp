@@ -2,7 +2,7 @@
 // LF ends a line), and no name holds a line end.
 // The file lives in memory (a memfd), so each input costs no disk.
 #include "Fuzz.h"
-#include "windows/SkinList.h"
+#include "core/SkinList.h"
 
 #include <algorithm>
 #include <sys/mman.h>

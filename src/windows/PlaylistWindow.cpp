@@ -1,6 +1,6 @@
 #include "PlaylistWindow.h"
 
-#include "PlaylistFile.h"
+#include "core/PlaylistFile.h"
 #include "core/Failure.h"
 #include "core/MediaFilter.h"
 #include "core/Player.h"

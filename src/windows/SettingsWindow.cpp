@@ -1,6 +1,6 @@
 #include "SettingsWindow.h"
 
-#include "SkinList.h"
+#include "core/SkinList.h"
 #include "core/Failure.h"
 #include "core/modINI.h"
 #include "platform/ProgramFolder.h"

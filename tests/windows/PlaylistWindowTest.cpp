@@ -8,7 +8,7 @@
 #include "support/FakeMediaEngine.h"
 #include "support/ProgramFolderFixture.h"
 #include "support/QtPrinters.h"
-#include "windows/PlaylistFile.h"
+#include "core/PlaylistFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

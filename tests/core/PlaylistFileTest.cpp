@@ -1,6 +1,6 @@
 // Playlist files as bytes: the line rules, read whole and a few bytes at a time, the bytes written, and
 // the limits that keep huge files harmless (fuzz/PlaylistFuzzer.cpp replays damaged ones).
-#include "windows/PlaylistFile.h"
+#include "core/PlaylistFile.h"
 #include "support/QtPrinters.h"
 #include "support/Trickle.h"
 
