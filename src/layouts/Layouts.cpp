@@ -25,7 +25,7 @@ Button button(const char* name, QRect rect, const char* icon, const QString& cap
     return Button{QLatin1String(name), rect, standardButton(asset(icon), caption)};
 }
 
-Label label(const char* name, QRect rect, const char* caption, FontSpec font, Qt::Alignment alignment, QColor color)
+Label label(const char* name, QRect rect, const char* caption, FontChoice font, Qt::Alignment alignment, QColor color)
 {
     return Label{QLatin1String(name), rect, QLatin1String(caption), std::move(font), alignment, color};
 }
@@ -78,8 +78,8 @@ const MainWindow& frmMain()
         l.cmdBrowse = button("cmdBrowse", QRect(136, 30, 65, 17), "eject.ico");
         // The digit font is not shipped: where it is not installed the clock shows in bold Tahoma of a size
         // that fits the same boxes.
-        const FontSpec digits{QStringLiteral("Pocket Calculator"), 20.25, false, kTahoma, 15.75, true};
-        const FontSpec separator{kTahoma, 14.25, true};
+        const FontChoice digits{QStringLiteral("Pocket Calculator"), 20.25, false, kTahoma, 15.75, true};
+        const FontChoice separator{kTahoma, 14.25, true};
         l.lblFilename = label("lblFilename", QRect(136, 8, 281, 15), "[No File]", {kTahoma, 8.25, true},
                               Qt::AlignHCenter, kWhite);  // 2033, 120, 4215, 225 twips
         l.lblHours = label("lblHours", QRect(232, 27, 24, 27), "00", digits, Qt::AlignHCenter, kWhite);
@@ -202,8 +202,8 @@ const InfoWindow& frmInfo()
         InfoWindow l;
         l.window = {QStringLiteral("frmInfo"), QSize(233, 169), QStringLiteral("Zendrix"), {}, {}};
         l.imgBack = {QStringLiteral("imgBack"), QRect(0, 0, 233, 169), {}};
-        const FontSpec plain{kTahoma, 8.25, false};
-        const FontSpec bold{kTahoma, 8.25, true};
+        const FontChoice plain{kTahoma, 8.25, false};
+        const FontChoice bold{kTahoma, 8.25, true};
         // Labels sized to their text: only the top-left corner is given.
         l.lblInfo = label("lblInfo", QRect(66, 0, 0, 0), "File Information", {kTahoma, 9.75, true},
                           Qt::AlignHCenter, QColor(0, 0, 0));

@@ -18,7 +18,7 @@
 // resource path (":/layouts/play.ico") and loaded by the window that shows them.
 namespace zendrix::layouts {
 
-struct FontSpec
+struct FontChoice
 {
     QString family;
     double points = 8.25;
@@ -34,7 +34,7 @@ struct Label
     QString name;
     QRect rect;          // an empty size means "sized to its text" at rect's top-left
     QString caption;
-    FontSpec font;
+    FontChoice font;
     Qt::Alignment alignment = Qt::AlignLeft;
     QColor color = Qt::black;
     QColor background = {};  // invalid: transparent over the window's picture
@@ -65,14 +65,14 @@ struct ListBox
 {
     QString name;
     QRect rect;
-    FontSpec font;
+    FontChoice font;
 };
 
 struct TextBox
 {
     QString name;
     QRect rect;
-    FontSpec font;
+    FontChoice font;
 };
 
 struct CheckBox
@@ -80,7 +80,7 @@ struct CheckBox
     QString name;
     QRect rect;
     QString caption;
-    FontSpec font;
+    FontChoice font;
     QColor foreground;
     QColor background;
 };

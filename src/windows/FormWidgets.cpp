@@ -32,7 +32,7 @@ QIcon groupIcon(const QString& path)
 }
 }  // namespace
 
-QFont layoutFont(const layouts::FontSpec& font)
+QFont layoutFont(const layouts::FontChoice& font)
 {
     if (!font.fallbackFamily.isEmpty() && !QFontDatabase::hasFamily(font.family))
         return makeFont(font.fallbackFamily, font.fallbackPoints, font.fallbackBold);

@@ -104,7 +104,7 @@ private:
     QTimer m_timer;
 };
 
-QFont layoutFont(const layouts::FontSpec& font);
+QFont layoutFont(const layouts::FontChoice& font);
 
 // A button from its layout: its stored properties read, placed in its window.
 SkinButton* makeButton(QWidget* parent, const layouts::Button& layout);
