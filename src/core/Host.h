@@ -58,4 +58,11 @@ inline QString errorText(const QString& description)
     return QStringLiteral("Error!\r\n") + description;
 }
 
+// How a guarded handler reports the failure that stopped it: errorText in a message box with the
+// critical icon and an OK button.
+inline void reportFailure(MessageBoxes& messages, const QString& description)
+{
+    messages.show(errorText(description), MessageIcon::Critical, MessageButtons::Ok);
+}
+
 }  // namespace zendrix

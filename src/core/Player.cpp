@@ -54,10 +54,6 @@ Player::Player(MediaEngine& engine, ListControl& lstPlaylist, MessageBoxes& mess
     scrollVolume.Change = [this] { scrollVolume_Change(); };
 }
 
-void Player::reportFailure(const QString& description)
-{
-    m_messages.show(errorText(description), MessageIcon::Critical, MessageButtons::Ok);
-}
 
 void Player::refreshInfo()
 {
@@ -96,7 +92,7 @@ bool Player::startEntry(std::int16_t index)
         FromPlaylist = true;
         return true;
     } catch (const Failure& failure) {
-        reportFailure(failure.description());
+        reportFailure(m_messages, failure.description());
         return false;
     }
 }
@@ -110,7 +106,7 @@ void Player::cmdBrowse_Click()
         FromPlaylist = false;
         startItem([&] { return file; });
     } catch (const Failure& failure) {
-        reportFailure(failure.description());
+        reportFailure(m_messages, failure.description());
     }
 }
 
@@ -256,7 +252,7 @@ void Player::tmrTiming_Timer()
         if (TickCount < kInt16Max)
             TickCount = static_cast<std::int16_t>(TickCount + 1);
     } catch (const Failure& failure) {
-        reportFailure(failure.description());
+        reportFailure(m_messages, failure.description());
     }
 }
 
@@ -302,7 +298,7 @@ void Player::scrollTiming_Change()
         controls.setCurrentPosition(scrollTiming.Value());
         setClock(roundHalfEven(controls.currentPosition()));
     } catch (const Failure& failure) {
-        reportFailure(failure.description());
+        reportFailure(m_messages, failure.description());
     }
 }
 
@@ -312,7 +308,7 @@ void Player::scrollVolume_Change()
         m_engine.settings().setVolume(scrollVolume.Value());
         WriteINI(ConfigPath, QStringLiteral("Player"), QStringLiteral("Volume"), QString::number(scrollVolume.Value()));
     } catch (const Failure& failure) {
-        reportFailure(failure.description());
+        reportFailure(m_messages, failure.description());
     }
 }
 

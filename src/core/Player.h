@@ -69,7 +69,6 @@ private:
     void showPlayIcon(const QString& file);
     void resume();
     void itemEnded();
-    void reportFailure(const QString& description);
 
     MediaEngine& m_engine;
     ListControl& m_list;

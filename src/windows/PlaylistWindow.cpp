@@ -83,16 +83,12 @@ PlaylistWindow::~PlaylistWindow()
     lstPlaylist.Click = nullptr;
 }
 
-void PlaylistWindow::reportFailure(const QString& description)
-{
-    m_messages.show(errorText(description), MessageIcon::Critical, MessageButtons::Ok);
-}
 
 void PlaylistWindow::cmdAdd_Click()
 {
     // Said before the dialog, so that nobody picks a file only to see it refused.
     if (lstPlaylist.ListCount() >= ListControl::kMaxCount) {
-        reportFailure(kListFull);
+        reportFailure(m_messages, kListFull);
         return;
     }
     const QString file = m_dialogs.open(kOpenMediaTitle, kMediaFilter);
@@ -101,7 +97,7 @@ void PlaylistWindow::cmdAdd_Click()
     try {
         lstPlaylist.AddItem(file);
     } catch (const Failure& failure) {
-        reportFailure(failure.description());
+        reportFailure(m_messages, failure.description());
     }
 }
 
@@ -122,7 +118,7 @@ void PlaylistWindow::cmdBrowse_Click()
     lstPlaylist.Clear();
     const PlaylistRead read = readPlaylistFile(file);
     if (!read.ok()) {
-        reportFailure(read.failure);
+        reportFailure(m_messages, read.failure);
         return;
     }
     txtName->setText(read.playlist.name);
@@ -150,7 +146,7 @@ void PlaylistWindow::cmdSave_Click()
         return;
     if (const std::optional<QString> failure =
             savePlaylistFile(file, {txtName->text(), lstPlaylist.items()})) {
-        reportFailure(*failure);
+        reportFailure(m_messages, *failure);
         return;
     }
     lblFilename.setCaption(file);

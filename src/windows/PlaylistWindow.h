@@ -54,7 +54,6 @@ public:
     void chkRepeat_Click();
 
 private:
-    void reportFailure(const QString& description);
     void reportShortfall(const PlaylistRead& read);
 
     Player& m_player;

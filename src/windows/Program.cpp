@@ -31,7 +31,8 @@ Program::Program(Services services, const EngineFactory& makeEngine) : m_service
     m_video = std::make_unique<VideoWindow>();
     m_engine = makeEngine(*m_video);
     m_popup = std::make_unique<DvdMenu>(*m_engine);
-    m_video->attach(*m_engine, *m_popup, [this](const QString& description) { reportFailure(description); });
+    m_video->attach(*m_engine, *m_popup,
+                    [this](const QString& description) { reportFailure(m_services.messages, description); });
     m_player = std::make_unique<Player>(*m_engine, m_list, m_services.messages, m_services.dialogs);
     m_player->GetInfo = [this] { frmInfo().GetInfo(); };
     m_main = std::make_unique<MainWindow>(*m_player);
@@ -40,10 +41,6 @@ Program::Program(Services services, const EngineFactory& makeEngine) : m_service
 
 Program::~Program() = default;
 
-void Program::reportFailure(const QString& description)
-{
-    m_services.messages.show(errorText(description), MessageIcon::Critical, MessageButtons::Ok);
-}
 
 TitleStrip& Program::frmTitle()
 {
@@ -106,7 +103,7 @@ void Program::Form_Load()
         m_player->IsPlaying = false;
         m_player->FromPlaylist = false;
     } catch (const Failure& failure) {
-        reportFailure(failure.description());
+        reportFailure(m_services.messages, failure.description());
     }
     m_main->show();
 }
@@ -148,7 +145,7 @@ void Program::mainWindowMoved()
         WriteINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Top"), singleText(static_cast<float>(m_main->Top())));
         WriteINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Left"), singleText(static_cast<float>(m_main->Left())));
     } catch (const Failure& failure) {
-        reportFailure(failure.description());
+        reportFailure(m_services.messages, failure.description());
     }
 }
 
@@ -166,7 +163,7 @@ void Program::showSettings()
     try {
         frmSettings();
     } catch (const Failure& failure) {
-        reportFailure(failure.description());
+        reportFailure(m_services.messages, failure.description());
         return;
     }
     const QScreen* screen = m_main->screen() ? m_main->screen() : QGuiApplication::primaryScreen();

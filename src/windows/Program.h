@@ -92,7 +92,6 @@ public:
     void setTitlePicture(const Picture& picture) override;
 
 private:
-    void reportFailure(const QString& description);
 
     Services m_services;
     // Declared in the order they must be made; they end in reverse, the engine before its window.

@@ -64,10 +64,6 @@ SettingsWindow::SettingsWindow(SkinTargets& targets, MessageBoxes& messages, Pro
     lstSkin->setCurrentRow(preselect);
 }
 
-void SettingsWindow::reportFailure(const QString& description)
-{
-    m_messages.show(errorText(description), MessageIcon::Critical, MessageButtons::Ok);
-}
 
 void SettingsWindow::cmdOk_Click()
 {
@@ -89,7 +85,7 @@ void SettingsWindow::cmdOk_Click()
                         MessageButtons::Ok);
         closeWindow();
     } catch (const Failure& failure) {
-        reportFailure(failure.description());
+        reportFailure(m_messages, failure.description());
     }
 }
 
@@ -99,7 +95,7 @@ void SettingsWindow::askToClose(const QString& question)
         if (m_messages.show(question, MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes)
             closeWindow();
     } catch (const Failure& failure) {
-        reportFailure(failure.description());
+        reportFailure(m_messages, failure.description());
     }
 }
 

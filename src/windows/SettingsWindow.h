@@ -48,7 +48,6 @@ protected:
 private:
     void closeWindow();
     void askToClose(const QString& question);
-    void reportFailure(const QString& description);
 
     SkinTargets& m_targets;
     MessageBoxes& m_messages;
