@@ -42,68 +42,52 @@ TitleStrip::TitleStrip(Program& program) : Form(layouts::frmTitle().window, Kind
     connect(cmdSettings, &SkinButton::Click, this, &TitleStrip::cmdSettings_Click);
 }
 
-void TitleStrip::reportFailure(const QString& description)
-{
-    m_program.messages().show(errorText(description), MessageIcon::Critical, MessageButtons::Ok);
-}
 
 void TitleStrip::cmdExit_Click()
 {
     m_program.exit().endNow();
 }
 
-void TitleStrip::cmdPlaylist_Click()
+std::optional<bool> TitleStrip::toggle(QWidget& window, const QString& key, const std::function<void(bool)>& arrange)
 {
     try {
-        Form& playlist = m_program.frmPlaylist();
-        const bool show = !playlist.isVisible();
-        if (show) {
-            playlist.show();
-            m_program.placePlaylist();
-        } else {
-            playlist.hide();
-        }
-        WriteINI(ConfigPath, QStringLiteral("Player"), QStringLiteral("Playlist"), trueFalse(show));
-        // A missing icon leaves the button's picture as it was; the window is already toggled.
-        const QString icon = show ? QStringLiteral("/Data/Buttons/listclose.ico") : QStringLiteral("/Data/Buttons/listopen.ico");
-        if (auto picture = Picture::load(programPath(icon)))
-            cmdPlaylist->setPictureNormal(*picture);
+        const bool show = !window.isVisible();
+        window.setVisible(show);
+        arrange(show);
+        WriteINI(ConfigPath, QStringLiteral("Player"), key, trueFalse(show));
+        return show;
     } catch (const Failure& failure) {
-        reportFailure(failure.description());
+        reportFailure(m_program.messages(), failure.description());
+        return std::nullopt;
     }
+}
+
+void TitleStrip::cmdPlaylist_Click()
+{
+    const std::optional<bool> shown = toggle(m_program.frmPlaylist(), QStringLiteral("Playlist"), [this](bool show) {
+        if (show)
+            m_program.placePlaylist();
+    });
+    if (!shown)
+        return;
+    // A missing icon leaves the button's picture as it was; the window is already toggled.
+    const QString icon = *shown ? QStringLiteral("/Data/Buttons/listclose.ico") : QStringLiteral("/Data/Buttons/listopen.ico");
+    if (auto picture = Picture::load(programPath(icon)))
+        cmdPlaylist->setPictureNormal(*picture);
 }
 
 void TitleStrip::cmdScreen_Click()
 {
-    try {
-        Form& video = m_program.frmVideo();
-        const bool show = !video.isVisible();
-        if (show)
-            video.show();
-        else
-            video.hide();
-        m_program.placeTitle();
-        WriteINI(ConfigPath, QStringLiteral("Player"), QStringLiteral("Screen"), trueFalse(show));
-    } catch (const Failure& failure) {
-        reportFailure(failure.description());
-    }
+    // The title strip sits on the video window while it shows, on the main window while it does not.
+    (void)toggle(m_program.frmVideo(), QStringLiteral("Screen"), [this](bool) { m_program.placeTitle(); });
 }
 
 void TitleStrip::cmdInfo_Click()
 {
-    try {
-        Form& info = m_program.frmInfo();
-        const bool show = !info.isVisible();
-        if (show) {
-            info.show();
+    (void)toggle(m_program.frmInfo(), QStringLiteral("Info"), [this](bool show) {
+        if (show)
             m_program.placeInfo();
-        } else {
-            info.hide();
-        }
-        WriteINI(ConfigPath, QStringLiteral("Player"), QStringLiteral("Info"), trueFalse(show));
-    } catch (const Failure& failure) {
-        reportFailure(failure.description());
-    }
+    });
 }
 
 void TitleStrip::cmdHelp_Click()

@@ -3,6 +3,9 @@
 #include "FormWidgets.h"
 #include "button/SkinButton.h"
 
+#include <functional>
+#include <optional>
+
 namespace zendrix {
 
 class Program;
@@ -38,7 +41,11 @@ public:
     void LaunchApp(const QString& pathOrAddress);
 
 private:
-    void reportFailure(const QString& description);
+    // The step the three window toggles share: a shown window is hidden and a hidden one shown, `arrange`
+    // places what that moves, and the visibility is stored under `key` of "Player". A failure is
+    // reported and stops the toggle before anything is written; then nothing is returned.
+    std::optional<bool> toggle(QWidget& window, const QString& key, const std::function<void(bool shown)>& arrange);
+
     Program& m_program;
 };
 
