@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace zendrix {
 
@@ -18,5 +19,16 @@ inline const QString kMediaFilter = QStringLiteral(
     "All Files (*.*)|*.*");
 
 inline const QString kOpenMediaTitle = QStringLiteral("Open Media File");
+
+// The media types of the files that filter lists, as the desktop names them.
+inline const QStringList kMediaMimeTypes = {
+    QStringLiteral("audio/ogg"),        QStringLiteral("video/ogg"),       QStringLiteral("application/ogg"),
+    QStringLiteral("audio/midi"),       QStringLiteral("audio/x-midi"),    QStringLiteral("video/mpeg"),
+    QStringLiteral("audio/mpeg"),       QStringLiteral("audio/x-mp2"),     QStringLiteral("video/x-ms-vob"),
+    QStringLiteral("audio/x-wav"),      QStringLiteral("audio/wav"),       QStringLiteral("audio/basic"),
+    QStringLiteral("audio/x-aiff"),     QStringLiteral("audio/aiff"),      QStringLiteral("audio/x-ms-wma"),
+    QStringLiteral("video/x-ms-asf"),   QStringLiteral("video/x-ms-wm"),   QStringLiteral("video/x-ms-wmv"),
+    QStringLiteral("application/x-ms-wmd"), QStringLiteral("video/x-msvideo"), QStringLiteral("video/avi"),
+};
 
 }  // namespace zendrix

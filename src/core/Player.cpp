@@ -59,6 +59,13 @@ void Player::refreshInfo()
 {
     if (GetInfo)
         GetInfo();
+    tell(Change::Info);
+}
+
+void Player::tell(Change change)
+{
+    if (changed)
+        changed(change);
 }
 
 void Player::showPlayIcon(const QString& file)
@@ -72,6 +79,7 @@ void Player::startItem(const std::function<QString()>& url)
     tmrTiming.setEnabled(false);
     TickCount = 1;
     m_engine.setURL(url());
+    tell(Change::Item);
     lblFilename.setCaption(m_engine.currentMedia().name());
     m_engine.controls().play();
     refreshInfo();
@@ -127,6 +135,7 @@ void Player::cmdControls_Click(int index)
             IsPlaying = false;
             tmrTiming.setEnabled(false);
             ignoringFailure([&] { showPlayIcon(QStringLiteral("play.ico")); });
+            tell(Change::Paused);
         }
         break;
     case Next:
@@ -140,6 +149,7 @@ void Player::cmdControls_Click(int index)
         IsPlaying = false;
         tmrTiming.setEnabled(false);
         ignoringFailure([&] { showPlayIcon(QStringLiteral("play.ico")); });
+        tell(Change::Stopped);
         break;
     case FastForward:
     case FastReverse:
@@ -147,6 +157,7 @@ void Player::cmdControls_Click(int index)
         IsPlaying = false;
         ignoringFailure([&] { index == FastForward ? controls.fastForward() : controls.fastReverse(); });
         ignoringFailure([&] { showPlayIcon(QStringLiteral("play.ico")); });
+        tell(Change::Paused);
         break;
     default:
         break;
@@ -159,6 +170,7 @@ void Player::resume()
     ignoringFailure([&] { controls.play(); });
     IsPlaying = true;
     ignoringFailure([&] { showPlayIcon(QStringLiteral("pause.ico")); });
+    tell(Change::Playing);
     tmrTiming.setEnabled(true);
     std::int64_t position = 0;
     ignoringFailure([&] { position = roundHalfEven(controls.currentPosition()); });
@@ -260,6 +272,7 @@ void Player::itemEnded()
 {
     tmrTiming.setEnabled(false);
     IsPlaying = false;
+    tell(Change::Stopped);
     showPlayIcon(QStringLiteral("play.ico"));
 
     const int selected = m_list.ListIndex();
@@ -296,6 +309,7 @@ void Player::scrollTiming_Change()
             return;  // the player's own step of the bar, not a seek
         EngineControls& controls = m_engine.controls();
         controls.setCurrentPosition(scrollTiming.Value());
+        tell(Change::Seeked);
         setClock(roundHalfEven(controls.currentPosition()));
     } catch (const Failure& failure) {
         reportFailure(m_messages, failure.description());
@@ -304,6 +318,7 @@ void Player::scrollTiming_Change()
 
 void Player::scrollVolume_Change()
 {
+    tell(Change::Volume);
     try {
         m_engine.settings().setVolume(scrollVolume.Value());
         WriteINI(ConfigPath, QStringLiteral("Player"), QStringLiteral("Volume"), QString::number(scrollVolume.Value()));

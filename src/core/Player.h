@@ -37,6 +37,20 @@ public:
     // The information window's refresh; unset until that window exists.
     std::function<void()> GetInfo;
 
+    // What a handler changed, for those who follow the player from outside its windows (the desktop's
+    // media controls). Told as the change happens, so a listener reads the state it needs once the
+    // running handler has returned. The clock's ordinary ticks tell nothing.
+    enum class Change {
+        Item,     // a new item was given to the engine (whether or not it then started)
+        Info,     // the item's name, tags or length were read again
+        Playing,  // resumed
+        Paused,   // paused, or winding: the play button shows play and the item stays loaded
+        Stopped,  // stopped, or the item ended
+        Seeked,   // the engine was moved to the seek bar's position
+        Volume,   // the volume bar moved
+    };
+    std::function<void(Change)> changed;
+
     // --- Playback state: 16-bit as the player has always kept it ---
     std::int16_t TickCount = 0;
     bool IsPlaying = false;
@@ -69,6 +83,7 @@ private:
     void showPlayIcon(const QString& file);
     void resume();
     void itemEnded();
+    void tell(Change change);
 
     MediaEngine& m_engine;
     ListControl& m_list;

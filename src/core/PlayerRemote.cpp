@@ -1,0 +1,257 @@
+#include "PlayerRemote.h"
+
+#include "Conversions.h"
+#include "Failure.h"
+#include "modINI.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+
+namespace zendrix {
+
+namespace {
+
+constexpr double kMicroseconds = 1e6;
+
+// A read the engine may refuse; the refusal reads as `fallback`.
+template <typename Read, typename T> T readOr(Read&& read, T fallback)
+{
+    try {
+        return read();
+    } catch (const Failure&) {
+        return fallback;
+    }
+}
+
+}  // namespace
+
+QString mediaUri(const QString& url)
+{
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
+    if (url.isEmpty() || scheme.match(url).hasMatch())
+        return url;
+    return QString::fromUtf8(QUrl::fromLocalFile(QFileInfo(url).absoluteFilePath()).toEncoded());
+}
+
+PlayerRemote::PlayerRemote(Player& player, MediaEngine& engine, ListControl& lstPlaylist)
+    : m_player(player), m_engine(engine), m_list(lstPlaylist)
+{
+    m_player.changed = [this](Player::Change change) { onChange(change); };
+}
+
+void PlayerRemote::onChange(Player::Change change)
+{
+    switch (change) {
+    case Player::Change::Item:
+        ++m_items;
+        m_held = false;
+        break;
+    case Player::Change::Playing:
+    case Player::Change::Stopped:
+        m_held = false;
+        break;
+    case Player::Change::Paused:
+        m_held = true;
+        break;
+    case Player::Change::Info:
+    case Player::Change::Seeked:
+    case Player::Change::Volume:
+        break;
+    }
+    if (change == Player::Change::Seeked && seeked)
+        seeked();
+    if (changed)
+        changed();
+}
+
+bool PlayerRemote::loaded() const
+{
+    return readOr([this] { return !m_engine.URL().isEmpty(); }, false);
+}
+
+bool PlayerRemote::isDvd() const
+{
+    return readOr([this] { return m_engine.dvd().isAvailable(QStringLiteral("dvd")); }, false);
+}
+
+PlayerRemote::Status PlayerRemote::status() const
+{
+    if (m_player.IsPlaying)
+        return Status::Playing;
+    return m_held && loaded() ? Status::Paused : Status::Stopped;
+}
+
+void PlayerRemote::play()
+{
+    if (!m_player.IsPlaying)
+        m_player.cmdControls_Click(Player::Play);
+}
+
+void PlayerRemote::pause()
+{
+    if (m_player.IsPlaying)
+        m_player.cmdControls_Click(Player::Play);
+}
+
+void PlayerRemote::playPause()
+{
+    m_player.cmdControls_Click(Player::Play);
+}
+
+void PlayerRemote::stop()
+{
+    m_player.cmdControls_Click(Player::Stop);
+}
+
+std::optional<int> PlayerRemote::neighbour(int step) const
+{
+    if (!m_player.FromPlaylist)
+        return std::nullopt;
+    const int count = m_list.ListCount();
+    const int current = m_list.ListIndex();
+    // With nothing selected (the playing entry was removed) the list goes on from its start, as the
+    // end-of-item advance does.
+    if (current < 0)
+        return step > 0 && count > 0 ? std::optional<int>(0) : std::nullopt;
+    int target = current + step;
+    if (target < 0 || target >= count) {
+        if (!repeat())
+            return std::nullopt;
+        target = (target + count) % count;
+    }
+    return target == current ? std::nullopt : std::optional<int>(target);
+}
+
+void PlayerRemote::next()
+{
+    if (isDvd()) {
+        m_player.cmdControls_Click(Player::Next);
+    } else if (const std::optional<int> entry = neighbour(1)) {
+        m_list.setListIndex(*entry);
+    }
+}
+
+void PlayerRemote::previous()
+{
+    if (isDvd()) {
+        m_player.cmdControls_Click(Player::Previous);
+    } else if (const std::optional<int> entry = neighbour(-1)) {
+        m_list.setListIndex(*entry);
+    }
+}
+
+bool PlayerRemote::canGoNext() const
+{
+    return isDvd() || neighbour(1).has_value();
+}
+
+bool PlayerRemote::canGoPrevious() const
+{
+    return isDvd() || neighbour(-1).has_value();
+}
+
+bool PlayerRemote::canPlay() const
+{
+    return loaded();
+}
+
+bool PlayerRemote::canPause() const
+{
+    return loaded();
+}
+
+bool PlayerRemote::canSeek() const
+{
+    return lengthUs().has_value();
+}
+
+std::optional<std::int64_t> PlayerRemote::lengthUs() const
+{
+    // The length fields belong to the current item once its first tick has read them; before that they
+    // still hold the previous item's.
+    const std::int64_t seconds =
+        m_player.LengthHours * 3600LL + m_player.LengthMinutes * 60LL + m_player.LengthSeconds;
+    if (m_player.TickCount <= 1 || seconds <= 0 || !loaded())
+        return std::nullopt;
+    return seconds * 1'000'000;
+}
+
+std::int64_t PlayerRemote::positionUs() const
+{
+    if (!loaded())
+        return 0;
+    const double seconds = readOr([this] { return m_engine.controls().currentPosition(); }, 0.0);
+    return std::isfinite(seconds) && seconds > 0 ? std::llround(seconds * kMicroseconds) : 0;
+}
+
+void PlayerRemote::moveSeekBar(std::int64_t seconds)
+{
+    ScrollBarControl& bar = m_player.scrollTiming;
+    const int value = static_cast<int>(std::clamp<std::int64_t>(seconds, bar.Min(), bar.Max()));
+    bar.setValue(value);  // within the range: the bar's change handling seeks, or reports its failure
+}
+
+void PlayerRemote::seekBy(std::int64_t offsetUs)
+{
+    if (!canSeek())
+        return;
+    // The offset goes from where the bar stands: the player's own idea of the position, so that a step
+    // of a second always moves the bar by one.
+    moveSeekBar(m_player.scrollTiming.Value() + roundHalfEven(static_cast<double>(offsetUs) / kMicroseconds));
+}
+
+bool PlayerRemote::setPosition(std::int64_t positionUs)
+{
+    const std::optional<std::int64_t> length = lengthUs();
+    if (!length || positionUs < 0 || positionUs > *length)
+        return false;
+    moveSeekBar(roundHalfEven(static_cast<double>(positionUs) / kMicroseconds));
+    return true;
+}
+
+double PlayerRemote::volume() const
+{
+    const ScrollBarControl& bar = m_player.scrollVolume;
+    return bar.Max() > 0 ? static_cast<double>(bar.Value()) / bar.Max() : 0.0;
+}
+
+bool PlayerRemote::setVolume(double volume)
+{
+    if (!std::isfinite(volume))
+        return false;
+    ScrollBarControl& bar = m_player.scrollVolume;
+    const auto value = static_cast<int>(std::lround(std::clamp(volume, 0.0, 1.0) * bar.Max()));
+    bar.setValue(value);
+    return true;
+}
+
+bool PlayerRemote::repeat() const
+{
+    return ReadINI(ConfigPath, QStringLiteral("Player"), QStringLiteral("RepeatPlaylist"),
+                   QStringLiteral("False")) == QStringLiteral("True");
+}
+
+std::optional<PlayerRemote::Track> PlayerRemote::track() const
+{
+    const QString url = readOr([this] { return m_engine.URL(); }, QString());
+    if (url.isEmpty())
+        return std::nullopt;
+    EngineMedia& media = m_engine.currentMedia();
+    const auto tag = [&media](const char* attribute) {
+        return readOr([&] { return media.getItemInfo(QString::fromLatin1(attribute)); }, QString());
+    };
+    Track track;
+    track.number = m_items;
+    track.title = m_player.lblFilename.Caption();
+    track.artist = tag("Author");
+    track.album = tag("Album");
+    track.genre = tag("WM/Genre");
+    track.url = mediaUri(url);
+    track.lengthUs = lengthUs();
+    return track;
+}
+
+}  // namespace zendrix

@@ -1,0 +1,199 @@
+// The player as the desktop steers it: the status agrees with the play button, Next and Previous follow
+// the DVD, the playlist or nothing, the bars move as a user moves them, and the item is described.
+#include "core/PlayerRemote.h"
+#include "core/modINI.h"
+#include "support/FakeHost.h"
+#include "support/FakeMediaEngine.h"
+#include "support/ProgramFolderFixture.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace zendrix;
+using namespace zendrix::testing;
+
+namespace {
+
+using Status = PlayerRemote::Status;
+
+class PlayerRemoteTest : public ::testing::Test
+{
+protected:
+    ProgramFolderFixture folder;
+    FakeMediaEngine engine;
+    ListControl list;
+    FakeMessageBoxes messages;
+    FakeFileDialogs dialogs;
+    Player player{engine, list, messages, dialogs};
+    PlayerRemote remote{player, engine, list};
+    int changes = 0;
+    int seeks = 0;
+
+    PlayerRemoteTest()
+    {
+        list.Click = [this] { player.playlist(list.ListIndex()); };
+        remote.changed = [this] { ++changes; };
+        remote.seeked = [this] { ++seeks; };
+    }
+    void open(const QString& path, double duration = 100)
+    {
+        engine.mediaDuration = duration;
+        dialogs.answers.push_back(path);
+        player.cmdBrowse_Click();
+    }
+    void ticks(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            player.tmrTiming_Timer();
+    }
+};
+
+TEST_F(PlayerRemoteTest, TheStatusAgreesWithThePlayButtonAndOrdinaryTicksTellNothing)
+{
+    EXPECT_EQ(remote.status(), Status::Stopped);
+    remote.play();
+    remote.playPause();
+    EXPECT_TRUE(engine.calls().isEmpty()) << "nothing loaded: the buttons do nothing";
+
+    open("/media/a.mp3");
+    const struct
+    {
+        const char* step;
+        std::function<void()> run;
+        Status status;
+    } steps[] = {
+        {"open", [] {}, Status::Playing},
+        {"play while playing", [&] { remote.play(); }, Status::Playing},
+        {"pause", [&] { remote.pause(); }, Status::Paused},
+        {"pause while paused", [&] { remote.pause(); }, Status::Paused},
+        {"play", [&] { remote.play(); }, Status::Playing},
+        {"fast forward", [&] { player.cmdControls_Click(Player::FastForward); }, Status::Paused},
+        {"play/pause", [&] { remote.playPause(); }, Status::Playing},
+        {"stop", [&] { remote.stop(); }, Status::Stopped},
+        {"play/pause", [&] { remote.playPause(); }, Status::Playing},
+        {"the item ends", [&] { ticks(100); }, Status::Stopped},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        step.run();
+        EXPECT_EQ(remote.status(), step.status);
+        EXPECT_EQ(remote.status() == Status::Playing, player.IsPlaying);
+    }
+    EXPECT_EQ(engine.calls().count("play"), 4);
+    EXPECT_EQ(engine.calls().count("pause"), 1);
+
+    open("/media/b.mp3");
+    ticks(6);
+    changes = 0;
+    ticks(10);
+    EXPECT_EQ(changes, 0) << "no word at each tick";
+}
+
+TEST_F(PlayerRemoteTest, NextAndPreviousFollowTheDvdThenThePlaylistThenNothing)
+{
+    for (const char* entry : {"/0.mp3", "/1.mp3", "/2.mp3"})
+        list.AddItem(entry);
+    open("/single.mp3");
+    EXPECT_FALSE(remote.canGoNext() || remote.canGoPrevious()) << "a single file has no neighbours";
+    remote.next();
+    EXPECT_EQ(engine.URL(), "/single.mp3");
+
+    list.setListIndex(1);
+    EXPECT_TRUE(remote.canGoNext() && remote.canGoPrevious());
+    remote.next();
+    EXPECT_EQ(list.ListIndex(), 2);
+    EXPECT_EQ(engine.URL(), "/2.mp3");
+    EXPECT_TRUE(player.FromPlaylist);
+    EXPECT_FALSE(remote.canGoNext()) << "the last entry, repeat off";
+    remote.previous();
+    remote.previous();
+    EXPECT_EQ(engine.URL(), "/0.mp3");
+    EXPECT_FALSE(remote.canGoPrevious());
+
+    WriteINI(ConfigPath, "Player", "RepeatPlaylist", "True");
+    EXPECT_TRUE(remote.canGoPrevious()) << "round the list when it repeats";
+    remote.previous();
+    EXPECT_EQ(engine.URL(), "/2.mp3");
+    remote.next();
+    EXPECT_EQ(engine.URL(), "/0.mp3");
+
+    list.RemoveItem(0);  // the playing entry goes: the list goes on from its start
+    EXPECT_TRUE(remote.canGoNext());
+    EXPECT_FALSE(remote.canGoPrevious());
+    remote.next();
+    EXPECT_EQ(engine.URL(), "/1.mp3");
+
+    engine.availableDvdItems = {"dvd"};
+    engine.clearCalls();
+    remote.next();
+    remote.previous();
+    EXPECT_EQ(engine.calls(), QStringList({"next", "previous"})) << "a DVD's own chapters, as the buttons";
+    EXPECT_EQ(list.ListIndex(), 0);
+}
+
+TEST_F(PlayerRemoteTest, SeekingAndTheVolumeMoveTheBarsAsAUserWould)
+{
+    open("/media/a.mp3", 0);
+    EXPECT_FALSE(remote.canSeek()) << "no range before the length is known";
+    EXPECT_FALSE(remote.setPosition(1'000'000));
+    engine.mediaDuration = 100;
+    ticks(1);
+    ASSERT_TRUE(remote.canSeek());
+    ticks(9);  // the bar and the clock stand at 11
+
+    engine.clearCalls();
+    EXPECT_TRUE(remote.setPosition(90'400'000));
+    EXPECT_EQ(engine.calls(), QStringList({"currentPosition=90"}));
+    EXPECT_EQ(seeks, 1);
+    EXPECT_EQ(remote.positionUs(), 90'000'000);
+    remote.seekBy(-5'000'000);
+    EXPECT_EQ(player.scrollTiming.Value(), 85);
+    remote.seekBy(std::numeric_limits<std::int64_t>::max() / 2);
+    EXPECT_EQ(player.scrollTiming.Value(), 100) << "at most the end, where the next tick ends the item";
+    EXPECT_FALSE(remote.setPosition(-1));
+    EXPECT_FALSE(remote.setPosition(100'000'001));
+    EXPECT_EQ(seeks, 3);
+
+    const struct
+    {
+        double volume;
+        int bar;
+    } volumes[] = {{0.37, 37}, {-2, 0}, {1.5, 100}, {0.004, 0}};
+    for (const auto& v : volumes) {
+        EXPECT_TRUE(remote.setVolume(v.volume));
+        EXPECT_EQ(player.scrollVolume.Value(), v.bar) << v.volume;
+    }
+    EXPECT_EQ(ReadINI(ConfigPath, "Player", "Volume", ""), "0");
+    EXPECT_FALSE(remote.setVolume(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_FALSE(remote.setVolume(std::numeric_limits<double>::infinity()));
+    remote.setVolume(0.5);
+    EXPECT_DOUBLE_EQ(remote.volume(), 0.5);
+}
+
+TEST_F(PlayerRemoteTest, TheTrackIsNewForEveryItemAndItsLengthComesWithTheFirstTick)
+{
+    EXPECT_FALSE(remote.track());
+    engine.mediaName = "Morning";
+    engine.itemInfo = {{"Author", "Ann"}, {"Album", "Days"}, {"WM/Genre", "Folk"}};
+    open("/media/my song.mp3", 61);
+    std::optional<PlayerRemote::Track> first = remote.track();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->title, "Morning");
+    EXPECT_EQ(first->artist, "Ann");
+    EXPECT_EQ(first->album, "Days");
+    EXPECT_EQ(first->genre, "Folk");
+    EXPECT_EQ(first->url, "file:///media/my%20song.mp3");
+    EXPECT_FALSE(first->lengthUs) << "read at the first tick";
+    ticks(1);
+    EXPECT_EQ(remote.track()->lengthUs, 61'000'000);
+
+    engine.itemInfo.clear();
+    open("http://radio.example/live", 0);
+    const std::optional<PlayerRemote::Track> second = remote.track();
+    EXPECT_NE(second->number, first->number);
+    EXPECT_EQ(second->url, "http://radio.example/live");
+    EXPECT_EQ(second->artist, "");
+    EXPECT_FALSE(second->lengthUs) << "the earlier item's length is not this one's";
+}
+
+}  // namespace
