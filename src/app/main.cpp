@@ -4,10 +4,12 @@
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
 #include "windows/MainWindow.h"
+#include "windows/MprisService.h"
 #include "windows/Program.h"
 #include "windows/QtHost.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
@@ -86,7 +88,14 @@ int main(int argc, char* argv[])
     });
     program.Form_Load();
     // libvlc starts once the main window is on screen, so that its start-up does not hold the first
-    // picture back; a click that comes sooner waits for it on the engine's thread.
-    afterFirstPaint(program.frmMain(), [vlc] { vlc->start(); });
+    // picture back; a click that comes sooner waits for it on the engine's thread. The desktop's media
+    // controls come then too: connecting to the session bus takes a few round trips. Without a session
+    // bus the player runs without them.
+    MprisService mpris(program);
+    afterFirstPaint(program.frmMain(), [vlc, &mpris] {
+        vlc->start();
+        if (const QString bus = sessionBusAddress(); !bus.isEmpty())
+            mpris.publish(QDBusConnection::connectToBus(bus, QStringLiteral("zendrix")));
+    });
     return QApplication::exec();
 }

@@ -4,6 +4,7 @@
 #include "DvdMenu.h"
 #include "InfoWindow.h"
 #include "MainWindow.h"
+#include "MediaKeys.h"
 #include "PlaylistWindow.h"
 #include "SettingsWindow.h"
 #include "TitleStrip.h"
@@ -11,10 +12,11 @@
 #include "core/Conversions.h"
 #include "core/Failure.h"
 #include "core/Player.h"
+#include "core/PlayerRemote.h"
 #include "core/modINI.h"
 #include "platform/ProgramFolder.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QScreen>
 
 namespace zendrix {
@@ -35,8 +37,10 @@ Program::Program(Services services, const EngineFactory& makeEngine) : m_service
                     [this](const QString& description) { reportFailure(m_services.messages, description); });
     m_player = std::make_unique<Player>(*m_engine, m_list, m_services.messages, m_services.dialogs);
     m_player->GetInfo = [this] { frmInfo().GetInfo(); };
+    m_remote = std::make_unique<PlayerRemote>(*m_player, *m_engine, m_list);
     m_main = std::make_unique<MainWindow>(*m_player);
     m_main->dragEnded = [this] { mainWindowMoved(); };
+    installMediaKeys(*m_main, *m_remote);
 }
 
 Program::~Program() = default;
@@ -146,6 +150,22 @@ void Program::mainWindowMoved()
         WriteINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Left"), singleText(static_cast<float>(m_main->Left())));
     } catch (const Failure& failure) {
         reportFailure(m_services.messages, failure.description());
+    }
+}
+
+void Program::raiseWindows()
+{
+    if (m_main->isMinimized())
+        m_main->showNormal();
+    for (QWidget* window : std::initializer_list<QWidget*>{m_title.get(), m_video.get(), m_playlist.get(),
+                                                           m_info.get(), m_main.get()}) {
+        if (window && window->isVisible())
+            window->raise();
+    }
+    m_main->activateWindow();
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
     }
 }
 

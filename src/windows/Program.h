@@ -19,6 +19,7 @@ class Form;
 class InfoWindow;
 class MainWindow;
 class Player;
+class PlayerRemote;
 class PlaylistWindow;
 class SettingsWindow;
 class TitleStrip;
@@ -52,6 +53,8 @@ public:
 
     MainWindow& frmMain() { return *m_main; }
     Player& player() { return *m_player; }
+    // The player as the media keys and the desktop's media controls steer it.
+    PlayerRemote& remote() { return *m_remote; }
     VideoWindow& frmVideo() { return *m_video; }
     MediaEngine& wmp() { return *m_engine; }
     DvdMenu& frmPopup() { return *m_popup; }
@@ -68,6 +71,9 @@ public:
     void placeInfo();
     // After a drag of the main window: the others jump to their places and the position is saved.
     void mainWindowMoved();
+    // Brings the shown windows of the group to the front, the main window active (and a window that
+    // waits for an answer in front of them all).
+    void raiseWindows();
 
     // The About and settings windows, modal: these return when the window has closed. The settings
     // window is destroyed then; a skin list that cannot be read at a later opening shows "Error!".
@@ -100,6 +106,7 @@ private:
     std::unique_ptr<DvdMenu> m_popup;
     ListControl m_list;
     std::unique_ptr<Player> m_player;
+    std::unique_ptr<PlayerRemote> m_remote;
     std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<TitleStrip> m_title;
     std::unique_ptr<PlaylistWindow> m_playlist;
