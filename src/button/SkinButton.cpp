@@ -1,6 +1,7 @@
 #include "SkinButton.h"
 
 #include "button/ButtonPainter.h"
+#include "button/SkinButtonAccessible.h"
 #include "platform/DeviceContext.h"
 #include "platform/Fonts.h"
 #include "platform/Region.h"
@@ -15,6 +16,7 @@ SkinButton::SkinButton(QWidget* parent)
     : QWidget(parent), m_backColor(GetSysColor(ColorButtonFace)), m_backOver(m_backColor),
       m_foreColor(GetSysColor(ColorButtonText)), m_foreOver(m_foreColor)
 {
+    installSkinButtonAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);

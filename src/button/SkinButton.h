@@ -120,6 +120,10 @@ public:
     // and paints once; DisableRefresh suspends painting until Refresh.
     void Redraw(DrawState state, Force force);
     void Refresh();
+
+    // A click without the mouse, as the access key gives one: when the button is enabled, a check-box
+    // button toggles and Click is raised. A screen reader's press action comes here.
+    void press();
     void DisableRefresh() { m_refreshEnabled = false; }
 
     void setAmbient(const ButtonAmbient& ambient);

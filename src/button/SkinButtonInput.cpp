@@ -131,6 +131,12 @@ void SkinButton::onClick()
     Q_EMIT Click();
 }
 
+void SkinButton::press()
+{
+    m_lastButton = kLeft;
+    onClick();
+}
+
 void SkinButton::mousePressEvent(QMouseEvent* event)
 {
     m_clickArmed = true;

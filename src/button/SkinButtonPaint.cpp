@@ -203,8 +203,7 @@ bool SkinButton::event(QEvent* event)
     if (event->type() == QEvent::Shortcut) {
         const auto* shortcut = static_cast<QShortcutEvent*>(event);
         if (shortcut->shortcutId() == m_accessShortcut) {
-            m_lastButton = 1;
-            onClick();
+            press();
             return true;
         }
     }

@@ -20,9 +20,9 @@ Picture designPicture(const QString& path)
     return picture ? *picture : Picture();
 }
 
-Button button(const char* name, QRect rect, const char* icon, const QString& caption = {})
+Button button(const char* name, QRect rect, const char* icon, const char* accessibleName, const QString& caption = {})
 {
-    return Button{QLatin1String(name), rect, standardButton(asset(icon), caption)};
+    return Button{QLatin1String(name), rect, standardButton(asset(icon), caption), QLatin1String(accessibleName)};
 }
 
 Label label(const char* name, QRect rect, const char* caption, FontChoice font, Qt::Alignment alignment, QColor color)
@@ -66,16 +66,17 @@ const MainWindow& frmMain()
 {
     static const MainWindow layout = [] {
         MainWindow l;
-        l.window = {QStringLiteral("frmMain"), QSize(425, 71), QStringLiteral("Zendrix"), asset("zendrix.ico"), {}};
+        l.window = {QStringLiteral("frmMain"), QSize(425, 71), QStringLiteral("Zendrix"), asset("zendrix.ico"), {},
+                    QStringLiteral("Zendrix")};
         l.cmdControls = {
-            button("cmdControls(0)", QRect(50, 7, 36, 20), "play.ico"),      // 757, 105, 540, 300 twips
-            button("cmdControls(1)", QRect(93, 7, 20, 20), "next.ico"),
-            button("cmdControls(2)", QRect(24, 7, 20, 20), "previous.ico"),
-            button("cmdControls(3)", QRect(50, 28, 36, 20), "stop.ico"),     // 757, 420, 540, 300 twips
-            button("cmdControls(4)", QRect(93, 28, 20, 20), "forward.ico"),
-            button("cmdControls(5)", QRect(24, 28, 20, 20), "rewind.ico"),
+            button("cmdControls(0)", QRect(50, 7, 36, 20), "play.ico", "Play"),      // 757, 105, 540, 300 twips
+            button("cmdControls(1)", QRect(93, 7, 20, 20), "next.ico", "Next"),
+            button("cmdControls(2)", QRect(24, 7, 20, 20), "previous.ico", "Previous"),
+            button("cmdControls(3)", QRect(50, 28, 36, 20), "stop.ico", "Stop"),     // 757, 420, 540, 300 twips
+            button("cmdControls(4)", QRect(93, 28, 20, 20), "forward.ico", "Fast Forward"),
+            button("cmdControls(5)", QRect(24, 28, 20, 20), "rewind.ico", "Rewind"),
         };
-        l.cmdBrowse = button("cmdBrowse", QRect(136, 30, 65, 17), "eject.ico");
+        l.cmdBrowse = button("cmdBrowse", QRect(136, 30, 65, 17), "eject.ico", "Open");
         // The digit font is not shipped: where it is not installed the clock shows in bold Tahoma of a size
         // that fits the same boxes.
         const FontChoice digits{QStringLiteral("Pocket Calculator"), 20.25, false, kTahoma, 15.75, true};
@@ -89,8 +90,8 @@ const MainWindow& frmMain()
         l.lblSeconds = label("lblSeconds", QRect(296, 27, 24, 27), "00", digits, Qt::AlignHCenter, kWhite);
         l.lblTiming = label("lblTiming", QRect(360, 31, 57, 15), "(00:00:00)", {kTahoma, 8.25, false},
                             Qt::AlignRight, kWhite);
-        l.scrollTiming = {QStringLiteral("scrollTiming"), QRect(136, 52, 280, 9), 100};
-        l.scrollVolume = {QStringLiteral("scrollVolume"), QRect(24, 52, 89, 9), 100};
+        l.scrollTiming = {QStringLiteral("scrollTiming"), QRect(136, 52, 280, 9), 100, QStringLiteral("Position")};
+        l.scrollVolume = {QStringLiteral("scrollVolume"), QRect(24, 52, 89, 9), 100, QStringLiteral("Volume")};
         l.Image2 = {QStringLiteral("Image2"), QRect(8, 48, 16, 15), asset("speaker-left.gif")};
         l.Image1 = {QStringLiteral("Image1"), QRect(112, 48, 16, 15), asset("speaker-right.gif")};
         l.Line1 = QLine(132, 7, 132, 64);
@@ -105,16 +106,17 @@ const TitleStrip& frmTitle()
 {
     static const TitleStrip layout = [] {
         TitleStrip l;
-        l.window = {QStringLiteral("frmTitle"), QSize(425, 28), QStringLiteral("Zendrix"), asset("zendrix.ico"), {}};
+        l.window = {QStringLiteral("frmTitle"), QSize(425, 28), QStringLiteral("Zendrix"), asset("zendrix.ico"), {},
+                    QStringLiteral("Title Strip")};
         l.imgIcon = {QStringLiteral("imgIcon"), QRect(0, 0, 33, 28), asset("zendrix.ico")};
         // One row at y 6; 17 x 16 buttons (255 x 240 twips), the playlist button 16 x 16 at 6010 twips.
-        l.cmdAbout = button("cmdAbout", QRect(40, 6, 17, 16), "about.ico");
-        l.cmdHelp = button("cmdHelp", QRect(64, 6, 17, 16), "help.ico");
-        l.cmdInfo = button("cmdInfo", QRect(88, 6, 17, 16), "info.ico");
-        l.cmdSettings = button("cmdSettings", QRect(328, 6, 17, 16), "settings.ico");
-        l.cmdScreen = button("cmdScreen", QRect(352, 6, 17, 16), "screen.ico");
-        l.cmdExit = button("cmdExit", QRect(376, 6, 17, 16), "exit.ico");
-        l.cmdPlaylist = button("cmdPlaylist", QRect(401, 6, 16, 16), "listopen.ico");
+        l.cmdAbout = button("cmdAbout", QRect(40, 6, 17, 16), "about.ico", "About");
+        l.cmdHelp = button("cmdHelp", QRect(64, 6, 17, 16), "help.ico", "Help");
+        l.cmdInfo = button("cmdInfo", QRect(88, 6, 17, 16), "info.ico", "Information");
+        l.cmdSettings = button("cmdSettings", QRect(328, 6, 17, 16), "settings.ico", "Settings");
+        l.cmdScreen = button("cmdScreen", QRect(352, 6, 17, 16), "screen.ico", "Video");
+        l.cmdExit = button("cmdExit", QRect(376, 6, 17, 16), "exit.ico", "Exit");
+        l.cmdPlaylist = button("cmdPlaylist", QRect(401, 6, 16, 16), "listopen.ico", "Playlist");
         return l;
     }();
     return layout;
@@ -124,7 +126,7 @@ const VideoWindow& frmVideo()
 {
     static const VideoWindow layout = [] {
         VideoWindow l;
-        l.window = {QStringLiteral("frmVideo"), QSize(425, 239), {}, asset("zendrix.ico"), {}};
+        l.window = {QStringLiteral("frmVideo"), QSize(425, 239), {}, asset("zendrix.ico"), {}, QStringLiteral("Video")};
         l.wmp = QRect(0, 0, 425, 240);  // stored extent 11245 x 6350 hundredths of a millimetre
         return l;
     }();
@@ -135,7 +137,7 @@ const PopupHost& frmPopup()
 {
     static const PopupHost layout = [] {
         PopupHost l;
-        l.window = {QStringLiteral("frmPopup"), QSize(0, 0), {}, asset("zendrix.ico"), {}};
+        l.window = {QStringLiteral("frmPopup"), QSize(0, 0), {}, asset("zendrix.ico"), {}, {}};
         l.menuName = QStringLiteral("mnuDVD");
         l.menuCaption = QStringLiteral("DVD");
         l.items = {
@@ -154,19 +156,22 @@ const PlaylistWindow& frmPlaylist()
 {
     static const PlaylistWindow layout = [] {
         PlaylistWindow l;
-        l.window = {QStringLiteral("frmPlaylist"), QSize(233, 338), QStringLiteral("Zendrix"), {}, {}};
+        l.window = {QStringLiteral("frmPlaylist"), QSize(233, 338), QStringLiteral("Zendrix"), {}, {},
+                    QStringLiteral("Playlist")};
         l.imgBack = {QStringLiteral("imgBack"), QRect(0, 0, 233, 338), {}};
-        l.txtName = {QStringLiteral("txtName"), QRect(8, 13, 217, 19), {kTahoma, 8.25, false}};
-        l.lstPlaylist = {QStringLiteral("lstPlaylist"), QRect(8, 40, 217, 225), {kTahoma, 8.25, false}};
+        l.txtName = {QStringLiteral("txtName"), QRect(8, 13, 217, 19), {kTahoma, 8.25, false},
+                     QStringLiteral("Playlist Name")};
+        l.lstPlaylist = {QStringLiteral("lstPlaylist"), QRect(8, 40, 217, 225), {kTahoma, 8.25, false},
+                         QStringLiteral("Entries")};
         l.chkRepeat = {QStringLiteral("chkRepeat"), QRect(8, 272, 73, 13), QStringLiteral("Repeat"),
                        {kTahoma, 8.25, false}, kWhite, QColor(0, 0, 0)};
         l.lblFilename = label("lblFilename", QRect(8, 303, 217, 15), "[No File]", {kTahoma, 8.25, false},
                               Qt::AlignLeft, QColor(0, 0, 0));
         l.lblFilename.background = QColor(240, 240, 240);  // an opaque label on the window's colour
-        l.cmdRemove = button("cmdRemove", QRect(8, 320, 41, 17), "remove.ico");
-        l.cmdAdd = button("cmdAdd", QRect(56, 320, 41, 17), "add.ico");
-        l.cmdSave = button("cmdSave", QRect(136, 320, 41, 17), "save.ico");
-        l.cmdBrowse = button("cmdBrowse", QRect(184, 320, 41, 17), "eject.ico");
+        l.cmdRemove = button("cmdRemove", QRect(8, 320, 41, 17), "remove.ico", "Remove");
+        l.cmdAdd = button("cmdAdd", QRect(56, 320, 41, 17), "add.ico", "Add");
+        l.cmdSave = button("cmdSave", QRect(136, 320, 41, 17), "save.ico", "Save Playlist");
+        l.cmdBrowse = button("cmdBrowse", QRect(184, 320, 41, 17), "eject.ico", "Open Playlist");
         return l;
     }();
     return layout;
@@ -176,19 +181,20 @@ const SettingsWindow& frmSettings()
 {
     static const SettingsWindow layout = [] {
         SettingsWindow l;
-        l.window = {QStringLiteral("frmSettings"), QSize(233, 338), QStringLiteral("Zendrix"), {}, {}};
+        l.window = {QStringLiteral("frmSettings"), QSize(233, 338), QStringLiteral("Zendrix"), {}, {},
+                    QStringLiteral("Settings")};
         l.imgBack = {QStringLiteral("imgBack"), QRect(0, 0, 233, 338), {}};
         l.lblSettings = label("lblSettings", QRect(76, 8, 81, 23), "Settings", {kTahoma, 14.25, true},
                               Qt::AlignHCenter, QColor(0, 0, 0));
-        l.cmdExit = button("cmdExit", QRect(208, 11, 17, 16), "exit.ico");
+        l.cmdExit = button("cmdExit", QRect(208, 11, 17, 16), "exit.ico", "Close");
         l.lblSkin = label("lblSkin", QRect(8, 40, 49, 15), "Skin:", {kTahoma, 8.25, false}, Qt::AlignLeft, kWhite);
-        l.lstSkin = {QStringLiteral("lstSkin"), QRect(8, 64, 217, 30), {kTahoma, 8.25, false}};
+        l.lstSkin = {QStringLiteral("lstSkin"), QRect(8, 64, 217, 30), {kTahoma, 8.25, false}, QStringLiteral("Skins")};
         QFont tahoma(kTahoma);
         tahoma.setPointSizeF(8.25);
-        l.cmdOk = button("cmdOk", QRect(28, 312, 65, 16), "ok.ico", QStringLiteral("Ok"));
+        l.cmdOk = button("cmdOk", QRect(28, 312, 65, 16), "ok.ico", "OK", QStringLiteral("Ok"));
         l.cmdOk.properties.write(QStringLiteral("font"), tahoma);
         l.cmdOk.properties.write(QStringLiteral("fcolo"), 0xFF0000);
-        l.cmdCancel = button("cmdCancel", QRect(140, 312, 65, 16), "exit.ico", QStringLiteral("Cancel"));
+        l.cmdCancel = button("cmdCancel", QRect(140, 312, 65, 16), "exit.ico", "Cancel", QStringLiteral("Cancel"));
         l.cmdCancel.properties.write(QStringLiteral("font"), tahoma);
         l.cmdCancel.properties.write(QStringLiteral("fcolo"), 0xFF0000);
         return l;
@@ -200,7 +206,8 @@ const InfoWindow& frmInfo()
 {
     static const InfoWindow layout = [] {
         InfoWindow l;
-        l.window = {QStringLiteral("frmInfo"), QSize(233, 169), QStringLiteral("Zendrix"), {}, {}};
+        l.window = {QStringLiteral("frmInfo"), QSize(233, 169), QStringLiteral("Zendrix"), {}, {},
+                    QStringLiteral("File Information")};
         l.imgBack = {QStringLiteral("imgBack"), QRect(0, 0, 233, 169), {}};
         const FontChoice plain{kTahoma, 8.25, false};
         const FontChoice bold{kTahoma, 8.25, true};

@@ -40,11 +40,14 @@ struct Label
     QColor background = {};  // invalid: transparent over the window's picture
 };
 
+// Accessible names are what a screen reader calls a control or a window: its function, never shown.
+
 struct Button
 {
     QString name;
     QRect rect;
     PropertyBag properties;  // the control's stored layout, keys in lower case as stored
+    QString accessibleName;
 };
 
 struct ScrollBar
@@ -52,6 +55,7 @@ struct ScrollBar
     QString name;
     QRect rect;
     int max = 0;
+    QString accessibleName;
 };
 
 struct Image
@@ -66,6 +70,7 @@ struct ListBox
     QString name;
     QRect rect;
     FontChoice font;
+    QString accessibleName;
 };
 
 struct TextBox
@@ -73,6 +78,7 @@ struct TextBox
     QString name;
     QRect rect;
     FontChoice font;
+    QString accessibleName;
 };
 
 struct CheckBox
@@ -92,6 +98,7 @@ struct Window
     QString caption;   // seen only where the desktop shows window captions
     QString icon;      // resource path of the window icon; empty for none
     QString picture;   // design background picture (resource path), empty for none
+    QString accessibleName;
 };
 
 // --- Main window `frmMain` ---

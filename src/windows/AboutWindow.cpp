@@ -57,6 +57,7 @@ AboutWindow::AboutWindow(Shell& shell, MessageBoxes& messages, SysInfoSources so
     const layouts::AboutWindow& layout = layouts::frmAbout();
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About ") + kApplicationTitle);
+    setAccessibleName(windowTitle());
     setModal(true);
 
     picIcon = new QLabel(this);

@@ -43,6 +43,7 @@ SkinButton* makeButton(QWidget* parent, const layouts::Button& layout)
 {
     auto* button = new SkinButton(parent);
     button->setObjectName(layout.name);
+    button->setAccessibleName(layout.accessibleName);
     button->ReadProperties(layout.properties);
     button->setGeometry(layout.rect);
     return button;
@@ -55,6 +56,7 @@ Form::Form(const layouts::Window& layout, Kind kind)
     setWindowFlags(flags);
     setObjectName(layout.name);
     setWindowTitle(layout.caption);
+    setAccessibleName(layout.accessibleName);
     if (!layout.icon.isEmpty()) {
         if (const QIcon icon = groupIcon(layout.icon); !icon.isNull())
             setWindowIcon(icon);
@@ -168,6 +170,7 @@ BoundScrollBar::BoundScrollBar(QWidget* parent, const layouts::ScrollBar& layout
     : QScrollBar(Qt::Horizontal, parent), m_control(control)
 {
     setObjectName(layout.name);
+    setAccessibleName(layout.accessibleName);
     setGeometry(layout.rect);
     setSingleStep(1);
     setPageStep(1);

@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "ClockPanel.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -23,15 +25,18 @@ MainWindow::MainWindow(Player& player) : Form(layouts::frmMain().window, Kind::M
         connect(cmdControls[static_cast<std::size_t>(i)], &SkinButton::Click, this,
                 [this, i] { m_player.cmdControls_Click(i); });
     }
+    // The play button is named for what a press does: "Pause" while it shows the pause icon. The player
+    // swaps the icon after setting IsPlaying, and a swap that fails keeps both icon and name.
+    ButtonControl& play = player.cmdControls[Player::Play];
+    play.viewChanged = [this, show = play.viewChanged] {
+        show();
+        cmdControls[Player::Play]->setAccessibleName(m_player.IsPlaying ? QStringLiteral("Pause") : QStringLiteral("Play"));
+    };
     cmdBrowse = addButton(layout.cmdBrowse, nullptr);
     connect(cmdBrowse, &SkinButton::Click, this, [this] { m_player.cmdBrowse_Click(); });
 
     new BoundLabel(this, layout.lblFilename, &player.lblFilename);
-    new BoundLabel(this, layout.lblHours, &player.lblHours);
-    new BoundLabel(this, layout.lblSep1);
-    new BoundLabel(this, layout.lblMinutes, &player.lblMinutes);
-    new BoundLabel(this, layout.lblSep2);
-    new BoundLabel(this, layout.lblSeconds, &player.lblSeconds);
+    new ClockPanel(this, layout, player);
     new BoundLabel(this, layout.lblTiming, &player.lblTiming);
     scrollTiming = new BoundScrollBar(this, layout.scrollTiming, player.scrollTiming);
     scrollVolume = new BoundScrollBar(this, layout.scrollVolume, player.scrollVolume);

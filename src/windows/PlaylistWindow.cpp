@@ -37,11 +37,13 @@ PlaylistWindow::PlaylistWindow(ListControl& list, Player& player, MessageBoxes& 
 
     txtName = new QLineEdit(this);
     txtName->setObjectName(layout.txtName.name);
+    txtName->setAccessibleName(layout.txtName.accessibleName);
     txtName->setGeometry(layout.txtName.rect);
     txtName->setFont(layoutFont(layout.txtName.font));
 
     listView = new PlaylistView(this, list);
     listView->setObjectName(layout.lstPlaylist.name);
+    listView->setAccessibleName(layout.lstPlaylist.accessibleName);
     listView->setGeometry(layout.lstPlaylist.rect);
     listView->setFont(layoutFont(layout.lstPlaylist.font));
     list.Click = [this] { lstPlaylist_Click(); };

@@ -37,6 +37,7 @@ SettingsWindow::SettingsWindow(SkinTargets& targets, MessageBoxes& messages, Pro
     new BoundLabel(this, layout.lblSkin);
     lstSkin = new QListWidget(this);
     lstSkin->setObjectName(layout.lstSkin.name);
+    lstSkin->setAccessibleName(layout.lstSkin.accessibleName);
     lstSkin->setGeometry(layout.lstSkin.rect);
     lstSkin->setFont(layoutFont(layout.lstSkin.font));
     lstSkin->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -1,0 +1,152 @@
+// The windows as assistive technology and the keyboard meet them: every button named for its function,
+// the press action running the click's handler, the bars and the clock readable, the windows named, and
+// the media keys doing what the desktop's media controls do.
+#include "core/Player.h"
+#include "core/modINI.h"
+#include "support/FakeMediaEngine.h"
+#include "support/ProgramFolderFixture.h"
+#include "support/ProgramStart.h"
+#include "windows/AboutWindow.h"
+#include "windows/InfoWindow.h"
+#include "windows/MainWindow.h"
+#include "windows/PlaylistWindow.h"
+#include "windows/SettingsWindow.h"
+#include "windows/TitleStrip.h"
+#include "windows/VideoWindow.h"
+
+#include <QAccessible>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace zendrix;
+using namespace zendrix::testing;
+
+namespace {
+
+class AccessibilityTest : public ::testing::Test, protected ScriptedServices
+{
+protected:
+    ProgramFolderFixture folder;
+    FakeMediaEngine* engine = nullptr;
+    std::unique_ptr<Program> program = startProgram(
+        [this](VideoSurface&) {
+            auto made = std::make_unique<FakeMediaEngine>();
+            engine = made.get();
+            return made;
+        },
+        folder.file("/info.ini"));
+
+    static QString name(QObject* object) { return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name); }
+    void open(const QString& path)
+    {
+        engine->mediaDuration = 100;
+        dialogs.answers.push_back(path);
+        program->player().cmdBrowse_Click();
+    }
+};
+
+TEST_F(AccessibilityTest, EveryButtonIsAPushButtonNamedForItsFunctionAndPressesAsAClick)
+{
+    MainWindow& main = program->frmMain();
+    TitleStrip& title = program->frmTitle();
+    PlaylistWindow& playlist = program->frmPlaylist();
+    SettingsWindow& settings = program->frmSettings();
+    const std::pair<SkinButton*, const char*> buttons[] = {
+        {main.cmdControls[2], "Previous"},  {main.cmdControls[0], "Play"},     {main.cmdControls[1], "Next"},
+        {main.cmdControls[5], "Rewind"},    {main.cmdControls[3], "Stop"},     {main.cmdControls[4], "Fast Forward"},
+        {main.cmdBrowse, "Open"},           {title.cmdAbout, "About"},         {title.cmdHelp, "Help"},
+        {title.cmdInfo, "Information"},     {title.cmdSettings, "Settings"},   {title.cmdScreen, "Video"},
+        {title.cmdExit, "Exit"},            {title.cmdPlaylist, "Playlist"},   {playlist.cmdAdd, "Add"},
+        {playlist.cmdRemove, "Remove"},     {playlist.cmdSave, "Save Playlist"}, {playlist.cmdBrowse, "Open Playlist"},
+        {settings.cmdOk, "OK"},             {settings.cmdCancel, "Cancel"},    {settings.cmdExit, "Close"},
+    };
+    for (const auto& [button, expected] : buttons) {
+        SCOPED_TRACE(expected);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+        EXPECT_EQ(accessible->role(), QAccessible::Button);
+        EXPECT_EQ(accessible->text(QAccessible::Name), expected);
+        EXPECT_TRUE(accessible->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    }
+    EXPECT_EQ(main.cmdControls[0]->Caption(), "") << "the transport captions stay blank";
+
+    // Press runs the click's handler: the play button's name follows its icon.
+    open(folder.file("/song.mp3"));
+    EXPECT_EQ(name(main.cmdControls[0]), "Pause");
+    QAccessible::queryAccessibleInterface(main.cmdControls[0])->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_FALSE(program->player().IsPlaying);
+    EXPECT_TRUE(engine->calls().contains("pause"));
+    EXPECT_EQ(name(main.cmdControls[0]), "Play");
+    QAccessible::queryAccessibleInterface(title.cmdInfo)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(program->frmInfo().isVisible());
+    EXPECT_EQ(ReadINI(ConfigPath, "Player", "Info", ""), "True");
+}
+
+TEST_F(AccessibilityTest, TheBarsTheClockAndTheWindowsReadAsTheyShow)
+{
+    MainWindow& main = program->frmMain();
+    open(folder.file("/song.mp3"));
+    program->player().tmrTiming_Timer();
+
+    QAccessibleInterface* position = QAccessible::queryAccessibleInterface(main.scrollTiming);
+    QAccessibleInterface* volume = QAccessible::queryAccessibleInterface(main.scrollVolume);
+    EXPECT_EQ(position->text(QAccessible::Name), "Position");
+    EXPECT_EQ(volume->text(QAccessible::Name), "Volume");
+    EXPECT_EQ(position->valueInterface()->maximumValue(), 100);
+    EXPECT_EQ(volume->valueInterface()->minimumValue(), 0);
+    EXPECT_EQ(volume->valueInterface()->maximumValue(), 100);
+
+    volume->valueInterface()->setCurrentValue(37);
+    EXPECT_EQ(program->player().scrollVolume.Value(), 37);
+    EXPECT_EQ(engine->settings().volume(), 37);
+    EXPECT_EQ(ReadINI(ConfigPath, "Player", "Volume", ""), "37");
+    position->valueInterface()->setCurrentValue(90);
+    EXPECT_TRUE(engine->calls().contains("currentPosition=90"));
+    program->player().tmrTiming_Timer();
+    EXPECT_EQ(position->valueInterface()->currentValue(), 91);
+
+    QWidget* clock = main.findChild<QWidget*>("clock");
+    ASSERT_NE(clock, nullptr);
+    QAccessibleInterface* clockText = QAccessible::queryAccessibleInterface(clock);
+    EXPECT_EQ(clockText->role(), QAccessible::StaticText);
+    EXPECT_EQ(clockText->text(QAccessible::Name), "00:01:30");
+    EXPECT_EQ(clockText->childCount(), 0) << "one text, not five labels";
+
+    AboutWindow about(shell, messages);
+    const std::pair<QWidget*, const char*> windows[] = {
+        {&main, "Zendrix"},          {&program->frmPlaylist(), "Playlist"}, {&program->frmInfo(), "File Information"},
+        {&program->frmVideo(), "Video"}, {&program->frmSettings(), "Settings"}, {&about, "About Zendrix"},
+    };
+    for (const auto& [window, expected] : windows)
+        EXPECT_EQ(name(window), expected);
+    EXPECT_EQ(main.windowTitle(), "Zendrix");
+}
+
+TEST_F(AccessibilityTest, MediaKeysInAnyWindowOfTheGroupDoWhatTheDesktopControlsDo)
+{
+    for (const char* entry : {"/a.mp3", "/b.mp3"})
+        program->lstPlaylist().AddItem(entry);
+    program->lstPlaylist().setListIndex(0);
+    PlaylistWindow& playlist = program->frmPlaylist();
+    playlist.show();
+    playlist.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&playlist));
+    playlist.cmdAdd->setFocus();  // a focused button takes every other key for itself
+
+    const struct
+    {
+        Qt::Key key;
+        bool playing;
+        const char* url;
+    } keys[] = {{Qt::Key_MediaTogglePlayPause, false, "/a.mp3"}, {Qt::Key_MediaPlay, true, "/a.mp3"},
+                {Qt::Key_MediaPause, false, "/a.mp3"},           {Qt::Key_MediaNext, true, "/b.mp3"},
+                {Qt::Key_MediaPrevious, true, "/a.mp3"},         {Qt::Key_MediaStop, false, "/a.mp3"}};
+    for (const auto& k : keys) {
+        SCOPED_TRACE(QKeySequence(k.key).toString().toStdString());
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), k.key, QString(), Qt::NoModifier);
+        EXPECT_EQ(program->player().IsPlaying, k.playing);
+        EXPECT_EQ(engine->URL(), k.url);
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+}  // namespace
