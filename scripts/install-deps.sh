@@ -13,6 +13,7 @@ packages="
   groff
   libgtest-dev libgmock-dev libbenchmark-dev
   ffmpeg dvdauthor xvfb xauth x11-utils imagemagick
+  dbus-daemon playerctl
 "
 
 if [ "$(id -u)" -ne 0 ]; then

@@ -32,10 +32,11 @@ ProgramFolderCopy::ProgramFolderCopy()
     QFile::remove(config());  // every run starts from a fresh installation
 }
 
-std::unique_ptr<QProcess> ProgramFolderCopy::start() const
+std::unique_ptr<QProcess> ProgramFolderCopy::start(const QProcessEnvironment& environment) const
 {
     auto process = std::make_unique<QProcess>();
     process->setProgram(executable());
+    process->setProcessEnvironment(environment);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process->start();
     process->waitForStarted(5000);

@@ -17,8 +17,9 @@ public:
     QString executable() const { return m_dir.filePath("zendrix"); }
     QString config() const { return m_dir.filePath("Data/config.ini"); }
 
-    // Starts the player; it runs on the Xvfb screen this test runs on.
-    std::unique_ptr<QProcess> start() const;
+    // Starts the player; it runs on the Xvfb screen this test runs on, with the test's environment unless
+    // given another.
+    std::unique_ptr<QProcess> start(const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) const;
 
 private:
     QTemporaryDir m_dir;

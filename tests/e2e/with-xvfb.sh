@@ -11,4 +11,6 @@ read -r number <"$dir/display"
 export DISPLAY=":$number"
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
+# The players under test stay off the desktop's session bus; a test that wants one starts its own.
+unset DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR
 "$@"
