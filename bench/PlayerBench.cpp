@@ -1,9 +1,6 @@
 // One tick of the position timer: the clock labels, the seek bar's step and the state, as it runs once a
 // second while anything plays. Also the tick that ends an item and starts the next playlist entry.
-#include "core/Player.h"
-#include "support/FakeHost.h"
-#include "support/FakeMediaEngine.h"
-#include "support/ProgramFolderFixture.h"
+#include "support/PlayerRig.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,15 +9,7 @@ using namespace zendrix::testing;
 
 namespace {
 
-struct Rig
-{
-    ProgramFolderFixture folder;
-    FakeMediaEngine engine;
-    ListControl list;
-    FakeMessageBoxes messages;
-    FakeFileDialogs dialogs;
-    Player player{engine, list, messages, dialogs};
-};
+using Rig = PlayerRig;
 
 void TimerTick(benchmark::State& state)
 {

@@ -25,11 +25,11 @@ QString withoutAccessKey(const QString& caption)
     return text;
 }
 
-}  // namespace
+} // namespace
 
-SkinButtonAccessible::SkinButtonAccessible(SkinButton* button) : QAccessibleWidget(button, QAccessible::Button)
-{
-}
+SkinButtonAccessible::SkinButtonAccessible(SkinButton* button)
+    : QAccessibleWidget(button, QAccessible::Button)
+{}
 
 SkinButton* SkinButtonAccessible::button() const
 {
@@ -87,4 +87,4 @@ void installSkinButtonAccessibility()
     (void)installed;
 }
 
-}  // namespace zendrix
+} // namespace zendrix

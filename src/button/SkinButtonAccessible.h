@@ -29,4 +29,4 @@ private:
 // is made; only the first call installs anything.
 void installSkinButtonAccessibility();
 
-}  // namespace zendrix
+} // namespace zendrix

@@ -26,7 +26,7 @@ template <typename Read, typename T> T readOr(Read&& read, T fallback)
     }
 }
 
-}  // namespace
+} // namespace
 
 QString mediaUri(const QString& url)
 {
@@ -191,7 +191,7 @@ void PlayerRemote::moveSeekBar(std::int64_t seconds)
 {
     ScrollBarControl& bar = m_player.scrollTiming;
     const int value = static_cast<int>(std::clamp<std::int64_t>(seconds, bar.Min(), bar.Max()));
-    bar.setValue(value);  // within the range: the bar's change handling seeks, or reports its failure
+    bar.setValue(value); // within the range: the bar's change handling seeks, or reports its failure
 }
 
 void PlayerRemote::seekBy(std::int64_t offsetUs)
@@ -254,4 +254,4 @@ std::optional<PlayerRemote::Track> PlayerRemote::track() const
     return track;
 }
 
-}  // namespace zendrix
+} // namespace zendrix

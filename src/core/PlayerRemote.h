@@ -41,9 +41,9 @@ public:
 
     bool canGoNext() const;
     bool canGoPrevious() const;
-    bool canPlay() const;   // an item is loaded
-    bool canPause() const;  // an item is loaded
-    bool canSeek() const;   // the loaded item's length is known, so the seek bar has its range
+    bool canPlay() const;  // an item is loaded
+    bool canPause() const; // an item is loaded
+    bool canSeek() const;  // the loaded item's length is known, so the seek bar has its range
 
     // Microseconds into the item, as the engine reports it; 0 while nothing is loaded.
     std::int64_t positionUs() const;
@@ -65,13 +65,13 @@ public:
 
     struct Track
     {
-        std::uint64_t number = 0;  // counts the items given to the engine in this run
-        QString title;             // the name the main window shows
+        std::uint64_t number = 0; // counts the items given to the engine in this run
+        QString title;            // the name the main window shows
         QString artist;
         QString album;
         QString genre;
-        QString url;               // a file:// or stream URI
-        std::optional<std::int64_t> lengthUs;  // none while the length is unknown
+        QString url;                          // a file:// or stream URI
+        std::optional<std::int64_t> lengthUs; // none while the length is unknown
 
         bool operator==(const Track&) const = default;
     };
@@ -93,11 +93,11 @@ private:
     Player& m_player;
     MediaEngine& m_engine;
     ListControl& m_list;
-    bool m_held = false;  // paused or winding since the last start, resume or stop
+    bool m_held = false; // paused or winding since the last start, resume or stop
     std::uint64_t m_items = 0;
 };
 
 // The URI of an engine URL: a URL with a scheme as it stands, a local path as a file:// URI.
 QString mediaUri(const QString& url);
 
-}  // namespace zendrix
+} // namespace zendrix

@@ -33,7 +33,7 @@ QAccessibleInterface* makeInterface(const QString& className, QObject* object)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 ClockPanel::ClockPanel(QWidget* window, const layouts::MainWindow& layout, Player& player) : QWidget(window)
 {
@@ -68,4 +68,4 @@ QString ClockPanel::text() const
     return m_hours->text() + QLatin1Char(':') + m_minutes->text() + QLatin1Char(':') + m_seconds->text();
 }
 
-}  // namespace zendrix
+} // namespace zendrix

@@ -24,4 +24,4 @@ private:
     BoundLabel* m_seconds = nullptr;
 };
 
-}  // namespace zendrix
+} // namespace zendrix

@@ -27,4 +27,4 @@ void installMediaKeys(QWidget& mainWindow, PlayerRemote& remote)
     }
 }
 
-}  // namespace zendrix
+} // namespace zendrix

@@ -12,4 +12,4 @@ class PlayerRemote;
 // Media keys that the desktop takes for itself reach the player through its media controls instead.
 void installMediaKeys(QWidget& mainWindow, PlayerRemote& remote);
 
-}  // namespace zendrix
+} // namespace zendrix

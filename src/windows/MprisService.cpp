@@ -20,94 +20,34 @@ namespace zendrix {
 
 namespace {
 
-const QString kRoot = QStringLiteral("org.mpris.MediaPlayer2");
-const QString kPlayer = QStringLiteral("org.mpris.MediaPlayer2.Player");
+const QString& kRoot = MprisService::kRootInterface;
+const QString& kPlayer = MprisService::kPlayerInterface;
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
-const QString kNoTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
-const QString kTrackPrefix = QStringLiteral("/org/zendrix/Track/");
-const QStringList kUriSchemes = {QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https"),
-                                 QStringLiteral("rtsp"), QStringLiteral("mms"),  QStringLiteral("dvd")};
 // Longer than any path or stream address the player opens; anything longer is refused unread.
 constexpr qsizetype kMaxUri = 8192;
-// Tags come from the media file: whatever it holds, what goes on the bus is valid text of a sane length.
-constexpr qsizetype kMaxText = 4096;
 
-// The methods, with the signature each takes; all of them act, so all are answered before acting.
+// The methods, with the signature each takes and, for the transport, the command it gives. All of them
+// act, so all are answered before they act.
 struct Method
 {
     const QString& interface;
     QString name;
     QString signature;
+    void (PlayerRemote::*command)() = nullptr;
 };
 const Method kMethods[] = {
-    {kRoot, QStringLiteral("Raise"), {}},        {kRoot, QStringLiteral("Quit"), {}},
-    {kPlayer, QStringLiteral("Next"), {}},       {kPlayer, QStringLiteral("Previous"), {}},
-    {kPlayer, QStringLiteral("Pause"), {}},      {kPlayer, QStringLiteral("PlayPause"), {}},
-    {kPlayer, QStringLiteral("Stop"), {}},       {kPlayer, QStringLiteral("Play"), {}},
+    {kRoot, QStringLiteral("Raise"), {}},
+    {kRoot, QStringLiteral("Quit"), {}},
+    {kPlayer, QStringLiteral("Next"), {}, &PlayerRemote::next},
+    {kPlayer, QStringLiteral("Previous"), {}, &PlayerRemote::previous},
+    {kPlayer, QStringLiteral("Pause"), {}, &PlayerRemote::pause},
+    {kPlayer, QStringLiteral("PlayPause"), {}, &PlayerRemote::playPause},
+    {kPlayer, QStringLiteral("Stop"), {}, &PlayerRemote::stop},
+    {kPlayer, QStringLiteral("Play"), {}, &PlayerRemote::play},
     {kPlayer, QStringLiteral("Seek"), QStringLiteral("x")},
     {kPlayer, QStringLiteral("SetPosition"), QStringLiteral("ox")},
     {kPlayer, QStringLiteral("OpenUri"), QStringLiteral("s")},
 };
-
-const QStringList kRootProperties = {QStringLiteral("CanQuit"),      QStringLiteral("CanRaise"),
-                                     QStringLiteral("HasTrackList"), QStringLiteral("Identity"),
-                                     QStringLiteral("DesktopEntry"), QStringLiteral("SupportedUriSchemes"),
-                                     QStringLiteral("SupportedMimeTypes")};
-const QStringList kPlayerProperties = {
-    QStringLiteral("PlaybackStatus"), QStringLiteral("LoopStatus"),  QStringLiteral("Rate"),
-    QStringLiteral("Metadata"),       QStringLiteral("Volume"),      QStringLiteral("Position"),
-    QStringLiteral("MinimumRate"),    QStringLiteral("MaximumRate"), QStringLiteral("CanGoNext"),
-    QStringLiteral("CanGoPrevious"),  QStringLiteral("CanPlay"),     QStringLiteral("CanPause"),
-    QStringLiteral("CanSeek"),        QStringLiteral("CanControl")};
-
-QString statusText(PlayerRemote::Status status)
-{
-    switch (status) {
-    case PlayerRemote::Status::Playing: return QStringLiteral("Playing");
-    case PlayerRemote::Status::Paused: return QStringLiteral("Paused");
-    case PlayerRemote::Status::Stopped: break;
-    }
-    return QStringLiteral("Stopped");
-}
-
-// Valid text for the bus: no NUL, no half of a surrogate pair, at most kMaxText characters.
-QString busText(const QString& text)
-{
-    QString result;
-    result.reserve(std::min(text.size(), kMaxText));
-    for (qsizetype i = 0; i < text.size() && result.size() < kMaxText; ++i) {
-        const QChar c = text.at(i);
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            if (result.size() + 2 > kMaxText)
-                break;
-            result.append(c).append(text.at(++i));
-        } else if (c.isSurrogate()) {
-            result.append(QChar::ReplacementCharacter);
-        } else if (c != QChar::Null) {
-            result.append(c);
-        }
-    }
-    return result;
-}
-
-QVariantMap metadata(const std::optional<PlayerRemote::Track>& track, const QString& path)
-{
-    QVariantMap map;
-    map.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(path)));
-    if (!track)
-        return map;
-    map.insert(QStringLiteral("xesam:title"), busText(track->title));
-    if (!track->artist.isEmpty())
-        map.insert(QStringLiteral("xesam:artist"), QStringList{busText(track->artist)});
-    if (!track->album.isEmpty())
-        map.insert(QStringLiteral("xesam:album"), busText(track->album));
-    if (!track->genre.isEmpty())
-        map.insert(QStringLiteral("xesam:genre"), QStringList{busText(track->genre)});
-    if (track->lengthUs)
-        map.insert(QStringLiteral("mpris:length"), QVariant::fromValue<qlonglong>(*track->lengthUs));
-    map.insert(QStringLiteral("xesam:url"), busText(track->url));
-    return map;
-}
 
 // The URI OpenUri was given, if the player opens it.
 bool isOpenableUri(const QString& text)
@@ -119,12 +59,12 @@ bool isOpenableUri(const QString& text)
             return false;
     }
     const QUrl url(text, QUrl::StrictMode);
-    if (!url.isValid() || !kUriSchemes.contains(url.scheme().toLower()))
+    if (!url.isValid() || !MprisService::kUriSchemes.contains(url.scheme().toLower()))
         return false;
     return !url.isLocalFile() || !url.toLocalFile().isEmpty();
 }
 
-}  // namespace
+} // namespace
 
 QString sessionBusAddress()
 {
@@ -171,8 +111,8 @@ bool MprisService::publish(QDBusConnection bus)
 {
     if (!bus.isConnected() || !bus.registerVirtualObject(kPath, this))
         return false;
-    for (const QString& name : {kName, kName + QStringLiteral(".instance") +
-                                           QString::number(QCoreApplication::applicationPid())}) {
+    for (const QString& name :
+         {kName, kName + QStringLiteral(".instance") + QString::number(QCoreApplication::applicationPid())}) {
         if (bus.registerService(name)) {
             m_bus = bus;
             m_serviceName = name;
@@ -182,123 +122,6 @@ bool MprisService::publish(QDBusConnection bus)
     }
     bus.unregisterObject(kPath);
     return false;
-}
-
-QString MprisService::trackPath() const
-{
-    const std::optional<PlayerRemote::Track> track = m_remote.track();
-    return track ? kTrackPrefix + QString::number(track->number) : kNoTrack;
-}
-
-MprisService::State MprisService::currentState() const
-{
-    State state;
-    state.status = m_remote.status();
-    state.repeat = m_remote.repeat();
-    state.volume = m_remote.volume();
-    state.canGoNext = m_remote.canGoNext();
-    state.canGoPrevious = m_remote.canGoPrevious();
-    state.canPlay = m_remote.canPlay();
-    state.canPause = m_remote.canPause();
-    state.canSeek = m_remote.canSeek();
-    state.track = m_remote.track();
-    return state;
-}
-
-QVariant MprisService::rootProperty(const QString& name) const
-{
-    if (name == QLatin1String("CanQuit") || name == QLatin1String("CanRaise"))
-        return true;
-    if (name == QLatin1String("HasTrackList"))
-        return false;
-    if (name == QLatin1String("Identity"))
-        return QStringLiteral("Zendrix");
-    if (name == QLatin1String("DesktopEntry"))
-        return QStringLiteral("zendrix");
-    if (name == QLatin1String("SupportedUriSchemes"))
-        return kUriSchemes;
-    if (name == QLatin1String("SupportedMimeTypes"))
-        return kMediaMimeTypes;
-    return {};
-}
-
-QVariant MprisService::playerProperty(const QString& name) const
-{
-    if (name == QLatin1String("PlaybackStatus"))
-        return statusText(m_remote.status());
-    if (name == QLatin1String("LoopStatus"))
-        return m_remote.repeat() ? QStringLiteral("Playlist") : QStringLiteral("None");
-    if (name == QLatin1String("Rate") || name == QLatin1String("MinimumRate") || name == QLatin1String("MaximumRate"))
-        return 1.0;
-    if (name == QLatin1String("Metadata"))
-        return metadata(m_remote.track(), trackPath());
-    if (name == QLatin1String("Volume"))
-        return m_remote.volume();
-    if (name == QLatin1String("Position"))
-        return QVariant::fromValue<qlonglong>(m_remote.positionUs());
-    if (name == QLatin1String("CanGoNext"))
-        return m_remote.canGoNext();
-    if (name == QLatin1String("CanGoPrevious"))
-        return m_remote.canGoPrevious();
-    if (name == QLatin1String("CanPlay"))
-        return m_remote.canPlay();
-    if (name == QLatin1String("CanPause"))
-        return m_remote.canPause();
-    if (name == QLatin1String("CanSeek"))
-        return m_remote.canSeek();
-    if (name == QLatin1String("CanControl"))
-        return true;
-    return {};
-}
-
-QVariantMap MprisService::properties(const QString& interface) const
-{
-    QVariantMap result;
-    const bool root = interface == kRoot;
-    for (const QString& name : root ? kRootProperties : kPlayerProperties)
-        result.insert(name, root ? rootProperty(name) : playerProperty(name));
-    return result;
-}
-
-void MprisService::scheduleUpdate()
-{
-    if (m_updatePending)
-        return;
-    m_updatePending = true;
-    QMetaObject::invokeMethod(this, &MprisService::sendUpdate, Qt::QueuedConnection);
-}
-
-void MprisService::sendUpdate()
-{
-    m_updatePending = false;
-    const State now = currentState();
-    QVariantMap changed;
-    const auto note = [&](bool differs, const char* name) {
-        if (differs)
-            changed.insert(QLatin1String(name), playerProperty(QLatin1String(name)));
-    };
-    note(now.status != m_sent.status, "PlaybackStatus");
-    note(now.repeat != m_sent.repeat, "LoopStatus");
-    note(now.volume != m_sent.volume, "Volume");
-    note(now.canGoNext != m_sent.canGoNext, "CanGoNext");
-    note(now.canGoPrevious != m_sent.canGoPrevious, "CanGoPrevious");
-    note(now.canPlay != m_sent.canPlay, "CanPlay");
-    note(now.canPause != m_sent.canPause, "CanPause");
-    note(now.canSeek != m_sent.canSeek, "CanSeek");
-    note(now.track != m_sent.track, "Metadata");
-    m_sent = now;
-    if (!m_bus)
-        return;
-    if (!changed.isEmpty()) {
-        QDBusMessage signal = QDBusMessage::createSignal(kPath, kProperties, QStringLiteral("PropertiesChanged"));
-        signal << kPlayer << changed << QStringList();
-        m_bus->send(signal);
-    }
-    if (std::exchange(m_seekPending, false)) {
-        QDBusMessage signal = QDBusMessage::createSignal(kPath, kPlayer, QStringLiteral("Seeked"));
-        signal << QVariant::fromValue<qlonglong>(m_remote.positionUs());
-        m_bus->send(signal);
-    }
 }
 
 bool MprisService::handleMessage(const QDBusMessage& message, const QDBusConnection& connection)
@@ -316,7 +139,7 @@ bool MprisService::callMethod(const QDBusMessage& message, const QDBusConnection
 {
     const QString interface = message.interface();
     if (!interface.isEmpty() && interface != kRoot && interface != kPlayer)
-        return false;  // Introspectable and Peer are the connection's
+        return false; // Introspectable and Peer are the connection's
     const Method* method = nullptr;
     for (const Method& candidate : kMethods) {
         if (candidate.name == message.member() && (interface.isEmpty() || interface == candidate.interface))
@@ -325,14 +148,15 @@ bool MprisService::callMethod(const QDBusMessage& message, const QDBusConnection
     if (!method) {
         if (interface.isEmpty())
             return false;
-        connection.send(message.createErrorReply(QDBusError::UnknownMethod,
-                                                 QStringLiteral("No method %1 in %2").arg(message.member(), interface)));
+        connection.send(
+            message.createErrorReply(QDBusError::UnknownMethod,
+                                     QStringLiteral("No method %1 in %2").arg(message.member(), interface)));
         return true;
     }
     if (message.signature() != method->signature) {
         connection.send(message.createErrorReply(
-            QDBusError::InvalidArgs,
-            QStringLiteral("%1 takes (%2), not (%3)").arg(method->name, method->signature, message.signature())));
+            QDBusError::InvalidArgs, QStringLiteral("%1 takes (%2), not (%3)")
+                                         .arg(method->name, method->signature, message.signature())));
         return true;
     }
 
@@ -350,20 +174,10 @@ bool MprisService::callMethod(const QDBusMessage& message, const QDBusConnection
         return true;
     }
     connection.send(message.createReply());
-    if (name == QLatin1String("Raise"))
+    if (method->command)
+        (m_remote.*method->command)();
+    else if (name == QLatin1String("Raise"))
         m_program.raiseWindows();
-    else if (name == QLatin1String("Next"))
-        m_remote.next();
-    else if (name == QLatin1String("Previous"))
-        m_remote.previous();
-    else if (name == QLatin1String("Pause"))
-        m_remote.pause();
-    else if (name == QLatin1String("PlayPause"))
-        m_remote.playPause();
-    else if (name == QLatin1String("Stop"))
-        m_remote.stop();
-    else if (name == QLatin1String("Play"))
-        m_remote.play();
     else if (name == QLatin1String("Seek"))
         m_remote.seekBy(message.arguments().at(0).toLongLong());
     return true;
@@ -375,7 +189,7 @@ void MprisService::openUriCall(const QDBusMessage& message, const QDBusConnectio
     if (!isOpenableUri(uri)) {
         connection.send(message.createErrorReply(
             QDBusError::InvalidArgs, QStringLiteral("Zendrix opens %1 URIs of at most %2 characters")
-                                         .arg(kUriSchemes.join(QStringLiteral(", ")))
+                                         .arg(MprisService::kUriSchemes.join(QStringLiteral(", ")))
                                          .arg(kMaxUri)));
         return;
     }
@@ -420,9 +234,9 @@ void MprisService::quit(const QDBusMessage& message, QDBusConnection connection)
     connection.send(message.createReply());
     // The program ends at once, as the Exit button ends it: a round trip to the bus first sees the
     // answer on its way, so the caller is not left waiting for it.
-    connection.call(QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
-                                                   QStringLiteral("/org/freedesktop/DBus"),
-                                                   QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId")),
+    connection.call(QDBusMessage::createMethodCall(
+                        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId")),
                     QDBus::Block, 2000);
     m_program.frmTitle().cmdExit_Click();
 }
@@ -436,14 +250,14 @@ void MprisService::callProperties(const QDBusMessage& message, const QDBusConnec
     const bool getAll = member == QLatin1String("GetAll") && signature == QLatin1String("s");
     const bool set = member == QLatin1String("Set") && signature == QLatin1String("ssv");
     if (!get && !getAll && !set) {
-        connection.send(message.createErrorReply(QDBusError::InvalidArgs,
-                                                 QStringLiteral("No %1(%2) in %3").arg(member, signature, kProperties)));
+        connection.send(message.createErrorReply(
+            QDBusError::InvalidArgs, QStringLiteral("No %1(%2) in %3").arg(member, signature, kProperties)));
         return;
     }
     const QString interface = arguments.at(0).toString();
     if (interface != kRoot && interface != kPlayer) {
-        connection.send(message.createErrorReply(QDBusError::UnknownInterface,
-                                                 QStringLiteral("No interface %1 here").arg(interface.left(200))));
+        connection.send(message.createErrorReply(
+            QDBusError::UnknownInterface, QStringLiteral("No interface %1 here").arg(interface.left(200))));
         return;
     }
     if (getAll) {
@@ -452,8 +266,9 @@ void MprisService::callProperties(const QDBusMessage& message, const QDBusConnec
     }
     const QString name = arguments.at(1).toString();
     if (!(interface == kRoot ? kRootProperties : kPlayerProperties).contains(name)) {
-        connection.send(message.createErrorReply(
-            QDBusError::UnknownProperty, QStringLiteral("No property %1 in %2").arg(name.left(200), interface)));
+        connection.send(
+            message.createErrorReply(QDBusError::UnknownProperty,
+                                     QStringLiteral("No property %1 in %2").arg(name.left(200), interface)));
         return;
     }
     if (get) {
@@ -470,8 +285,9 @@ void MprisService::setProperty(const QDBusMessage& message, const QDBusConnectio
     const auto refuse = [&](QDBusError::ErrorType type, const QString& text) {
         connection.send(message.createErrorReply(type, text));
     };
-    const bool writable = interface == kPlayer && (name == QLatin1String("LoopStatus") || name == QLatin1String("Rate") ||
-                                                   name == QLatin1String("Volume"));
+    const bool writable =
+        interface == kPlayer && (name == QLatin1String("LoopStatus") || name == QLatin1String("Rate") ||
+                                 name == QLatin1String("Volume"));
     if (!writable)
         return refuse(QDBusError::PropertyReadOnly, QStringLiteral("%1 cannot be set").arg(name));
     const bool text = value.metaType() == QMetaType::fromType<QString>();
@@ -500,55 +316,4 @@ void MprisService::setProperty(const QDBusMessage& message, const QDBusConnectio
     m_remote.setVolume(value.toDouble());
 }
 
-QString MprisService::introspect(const QString& path) const
-{
-    if (path != kPath)
-        return {};
-    return QStringLiteral(R"(  <interface name="org.mpris.MediaPlayer2">
-    <method name="Raise"/>
-    <method name="Quit"/>
-    <property name="CanQuit" type="b" access="read"/>
-    <property name="CanRaise" type="b" access="read"/>
-    <property name="HasTrackList" type="b" access="read"/>
-    <property name="Identity" type="s" access="read"/>
-    <property name="DesktopEntry" type="s" access="read"/>
-    <property name="SupportedUriSchemes" type="as" access="read"/>
-    <property name="SupportedMimeTypes" type="as" access="read"/>
-  </interface>
-  <interface name="org.mpris.MediaPlayer2.Player">
-    <method name="Next"/>
-    <method name="Previous"/>
-    <method name="Pause"/>
-    <method name="PlayPause"/>
-    <method name="Stop"/>
-    <method name="Play"/>
-    <method name="Seek"><arg direction="in" type="x" name="Offset"/></method>
-    <method name="SetPosition">
-      <arg direction="in" type="o" name="TrackId"/>
-      <arg direction="in" type="x" name="Position"/>
-    </method>
-    <method name="OpenUri"><arg direction="in" type="s" name="Uri"/></method>
-    <signal name="Seeked"><arg type="x" name="Position"/></signal>
-    <property name="PlaybackStatus" type="s" access="read"/>
-    <property name="LoopStatus" type="s" access="readwrite"/>
-    <property name="Rate" type="d" access="readwrite"/>
-    <property name="Metadata" type="a{sv}" access="read"/>
-    <property name="Volume" type="d" access="readwrite"/>
-    <property name="Position" type="x" access="read">
-      <annotation name="org.freedesktop.DBus.Property.EmitsChangedSignal" value="false"/>
-    </property>
-    <property name="MinimumRate" type="d" access="read"/>
-    <property name="MaximumRate" type="d" access="read"/>
-    <property name="CanGoNext" type="b" access="read"/>
-    <property name="CanGoPrevious" type="b" access="read"/>
-    <property name="CanPlay" type="b" access="read"/>
-    <property name="CanPause" type="b" access="read"/>
-    <property name="CanSeek" type="b" access="read"/>
-    <property name="CanControl" type="b" access="read">
-      <annotation name="org.freedesktop.DBus.Property.EmitsChangedSignal" value="false"/>
-    </property>
-  </interface>
-)");
-}
-
-}  // namespace zendrix
+} // namespace zendrix

@@ -31,6 +31,11 @@ class MprisService : public QDBusVirtualObject
 public:
     static inline const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
     static inline const QString kName = QStringLiteral("org.mpris.MediaPlayer2.zendrix");
+    static inline const QString kRootInterface = QStringLiteral("org.mpris.MediaPlayer2");
+    static inline const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
+    static const QStringList kRootProperties;
+    static const QStringList kPlayerProperties;
+    static const QStringList kUriSchemes; // the URIs OpenUri takes: file, http, https, rtsp, mms, dvd
 
     explicit MprisService(Program& program);
     ~MprisService() override;
@@ -49,6 +54,7 @@ public:
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
 private:
+    // MprisState.cpp: what the desktop reads, and the word it is sent when that changes.
     // The properties of org.mpris.MediaPlayer2.Player that PropertiesChanged reports.
     struct State
     {
@@ -66,7 +72,12 @@ private:
     QVariant playerProperty(const QString& name) const;
     QVariant rootProperty(const QString& name) const;
     QVariantMap properties(const QString& interface) const;
+    // The player changed: what the desktop sees is compared and sent once the handler has returned.
+    void scheduleUpdate();
+    void sendUpdate();
+    QString trackPath() const;
 
+    // MprisService.cpp: the calls.
     bool callMethod(const QDBusMessage& message, const QDBusConnection& connection);
     void callProperties(const QDBusMessage& message, const QDBusConnection& connection);
     // Checks a Set and carries it out after answering it.
@@ -76,11 +87,6 @@ private:
     void setPositionCall(const QDBusMessage& message, const QDBusConnection& connection);
     void quit(const QDBusMessage& message, QDBusConnection connection);
     void openInPlaylist(const QString& uri);
-
-    // The player changed: what the desktop sees is compared and sent once the handler has returned.
-    void scheduleUpdate();
-    void sendUpdate();
-    QString trackPath() const;
 
     Program& m_program;
     PlayerRemote& m_remote;
@@ -95,4 +101,4 @@ private:
 // socket under XDG_RUNTIME_DIR; "" when there is none. The player never launches a bus of its own.
 QString sessionBusAddress();
 
-}  // namespace zendrix
+} // namespace zendrix

@@ -53,4 +53,4 @@ TEST(SkinButtonAccessible, IsAPushButtonNamedForItsFunctionWhosePressIsAClick)
     EXPECT_EQ(clicks.count(), 2);
 }
 
-}  // namespace
+} // namespace

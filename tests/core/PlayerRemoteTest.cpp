@@ -2,9 +2,7 @@
 // the DVD, the playlist or nothing, the bars move as a user moves them, and the item is described.
 #include "core/PlayerRemote.h"
 #include "core/modINI.h"
-#include "support/FakeHost.h"
-#include "support/FakeMediaEngine.h"
-#include "support/ProgramFolderFixture.h"
+#include "support/PlayerRig.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -16,15 +14,9 @@ namespace {
 
 using Status = PlayerRemote::Status;
 
-class PlayerRemoteTest : public ::testing::Test
+class PlayerRemoteTest : public ::testing::Test, protected PlayerRig
 {
 protected:
-    ProgramFolderFixture folder;
-    FakeMediaEngine engine;
-    ListControl list;
-    FakeMessageBoxes messages;
-    FakeFileDialogs dialogs;
-    Player player{engine, list, messages, dialogs};
     PlayerRemote remote{player, engine, list};
     int changes = 0;
     int seeks = 0;
@@ -35,17 +27,6 @@ protected:
         remote.changed = [this] { ++changes; };
         remote.seeked = [this] { ++seeks; };
     }
-    void open(const QString& path, double duration = 100)
-    {
-        engine.mediaDuration = duration;
-        dialogs.answers.push_back(path);
-        player.cmdBrowse_Click();
-    }
-    void ticks(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            player.tmrTiming_Timer();
-    }
 };
 
 TEST_F(PlayerRemoteTest, TheStatusAgreesWithThePlayButtonAndOrdinaryTicksTellNothing)
@@ -55,7 +36,7 @@ TEST_F(PlayerRemoteTest, TheStatusAgreesWithThePlayButtonAndOrdinaryTicksTellNot
     remote.playPause();
     EXPECT_TRUE(engine.calls().isEmpty()) << "nothing loaded: the buttons do nothing";
 
-    open("/media/a.mp3");
+    open("/media/a.mp3", 100);
     const struct
     {
         const char* step;
@@ -82,7 +63,7 @@ TEST_F(PlayerRemoteTest, TheStatusAgreesWithThePlayButtonAndOrdinaryTicksTellNot
     EXPECT_EQ(engine.calls().count("play"), 4);
     EXPECT_EQ(engine.calls().count("pause"), 1);
 
-    open("/media/b.mp3");
+    open("/media/b.mp3", 100);
     ticks(6);
     changes = 0;
     ticks(10);
@@ -93,7 +74,7 @@ TEST_F(PlayerRemoteTest, NextAndPreviousFollowTheDvdThenThePlaylistThenNothing)
 {
     for (const char* entry : {"/0.mp3", "/1.mp3", "/2.mp3"})
         list.AddItem(entry);
-    open("/single.mp3");
+    open("/single.mp3", 100);
     EXPECT_FALSE(remote.canGoNext() || remote.canGoPrevious()) << "a single file has no neighbours";
     remote.next();
     EXPECT_EQ(engine.URL(), "/single.mp3");
@@ -117,7 +98,7 @@ TEST_F(PlayerRemoteTest, NextAndPreviousFollowTheDvdThenThePlaylistThenNothing)
     remote.next();
     EXPECT_EQ(engine.URL(), "/0.mp3");
 
-    list.RemoveItem(0);  // the playing entry goes: the list goes on from its start
+    list.RemoveItem(0); // the playing entry goes: the list goes on from its start
     EXPECT_TRUE(remote.canGoNext());
     EXPECT_FALSE(remote.canGoPrevious());
     remote.next();
@@ -139,7 +120,7 @@ TEST_F(PlayerRemoteTest, SeekingAndTheVolumeMoveTheBarsAsAUserWould)
     engine.mediaDuration = 100;
     ticks(1);
     ASSERT_TRUE(remote.canSeek());
-    ticks(9);  // the bar and the clock stand at 11
+    ticks(9); // the bar and the clock stand at 11
 
     engine.clearCalls();
     EXPECT_TRUE(remote.setPosition(90'400'000));
@@ -196,4 +177,4 @@ TEST_F(PlayerRemoteTest, TheTrackIsNewForEveryItemAndItsLengthComesWithTheFirstT
     EXPECT_FALSE(second->lengthUs) << "the earlier item's length is not this one's";
 }
 
-}  // namespace
+} // namespace

@@ -3,9 +3,7 @@
 // ignored by each handler's own rule.
 #include "core/Player.h"
 #include "core/modINI.h"
-#include "support/FakeHost.h"
-#include "support/FakeMediaEngine.h"
-#include "support/ProgramFolderFixture.h"
+#include "support/PlayerRig.h"
 
 #include <QFile>
 #include <QImage>
@@ -16,15 +14,9 @@ using namespace zendrix::testing;
 
 namespace {
 
-class PlayerTest : public ::testing::Test
+class PlayerTest : public ::testing::Test, protected PlayerRig
 {
 protected:
-    ProgramFolderFixture folder;
-    FakeMediaEngine engine;
-    ListControl list;
-    FakeMessageBoxes messages;
-    FakeFileDialogs dialogs;
-    Player player{engine, list, messages, dialogs};
     int infoRefreshes = 0;
 
     PlayerTest()
@@ -33,17 +25,6 @@ protected:
         list.Click = [this] { player.playlist(list.ListIndex()); };
     }
 
-    void open(const QString& path, double duration)
-    {
-        engine.mediaDuration = duration;
-        dialogs.answers.push_back(path);
-        player.cmdBrowse_Click();
-    }
-    void ticks(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            player.tmrTiming_Timer();
-    }
     QString clock() const
     {
         return player.lblHours.Caption() + ":" + player.lblMinutes.Caption() + ":" +

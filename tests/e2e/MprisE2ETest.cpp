@@ -31,7 +31,8 @@ public:
     {
         QProcess process;
         process.setProcessEnvironment(m_environment);
-        process.start(QStringLiteral("playerctl"), QStringList{QStringLiteral("--player=zendrix")} + arguments);
+        process.start(QStringLiteral("playerctl"),
+                      QStringList{QStringLiteral("--player=zendrix")} + arguments);
         if (!process.waitForFinished(10000) || process.exitCode() != 0)
             return {};
         return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
@@ -55,7 +56,8 @@ private:
 
 TEST(MprisE2E, PlayerctlFindsThePlayerOpensAFilePausesResumesAndReadsWhatPlays)
 {
-    if (const QString missing = MediaFixtures::missingTools({"playerctl", "dbus-daemon", "ffmpeg"}); !missing.isEmpty())
+    if (const QString missing = MediaFixtures::missingTools({"playerctl", "dbus-daemon", "ffmpeg"});
+        !missing.isEmpty())
         GTEST_SKIP() << missing.toStdString();
     const QString song = MediaFixtures::encoded("mp3", 30, {"Morning", "Ann", "Days", "Folk"});
     ASSERT_FALSE(song.isEmpty()) << MediaFixtures::lastError().toStdString();
@@ -75,7 +77,8 @@ TEST(MprisE2E, PlayerctlFindsThePlayerOpensAFilePausesResumesAndReadsWhatPlays)
     EXPECT_EQ(playerctl.waitFor({"status"}, "Playing"), "Playing");
     EXPECT_EQ(playerctl.waitFor({"metadata", "xesam:url"}, uri), uri);
     // The tags come with the information the player reads at the first tick.
-    EXPECT_EQ(playerctl.waitFor({"metadata", "--format", "{{xesam:artist}}/{{xesam:album}}"}, "Ann/Days"), "Ann/Days");
+    EXPECT_EQ(playerctl.waitFor({"metadata", "--format", "{{xesam:artist}}/{{xesam:album}}"}, "Ann/Days"),
+              "Ann/Days");
     EXPECT_EQ(playerctl.waitFor({"metadata", "mpris:length"}, "30000000"), "30000000");
 
     playerctl({"volume", "0.4"});
@@ -89,4 +92,4 @@ TEST(MprisE2E, PlayerctlFindsThePlayerOpensAFilePausesResumesAndReadsWhatPlays)
     player->waitForFinished();
 }
 
-}  // namespace
+} // namespace

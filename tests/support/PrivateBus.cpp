@@ -15,18 +15,20 @@ PrivateBus::PrivateBus()
         return;
     }
     // A session bus on a socket in the test's folder, open to everything the test does.
-    file.write(QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
-                              "<auth>EXTERNAL</auth><policy context=\"default\"><allow send_destination=\"*\" "
-                              "eavesdrop=\"true\"/><allow eavesdrop=\"true\"/><allow own=\"*\"/></policy>"
-                              "</busconfig>\n")
-                   .arg(m_dir.path())
-                   .toUtf8());
+    file.write(
+        QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
+                       "<auth>EXTERNAL</auth><policy context=\"default\"><allow send_destination=\"*\" "
+                       "eavesdrop=\"true\"/><allow eavesdrop=\"true\"/><allow own=\"*\"/></policy>"
+                       "</busconfig>\n")
+            .arg(m_dir.path())
+            .toUtf8());
     file.close();
     m_daemon.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // The bus ends with the test, also when the test crashes.
     m_daemon.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    m_daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--config-file=") + config,
-                                                   QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+    m_daemon.start(QStringLiteral("dbus-daemon"),
+                   {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
+                    QStringLiteral("--print-address=1")});
     if (!m_daemon.waitForStarted(10000)) {
         m_error = QStringLiteral("dbus-daemon did not start: ") + m_daemon.errorString();
         return;
@@ -49,4 +51,4 @@ PrivateBus::~PrivateBus()
     }
 }
 
-}  // namespace zendrix::testing
+} // namespace zendrix::testing

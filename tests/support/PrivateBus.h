@@ -27,4 +27,4 @@ private:
     QString m_error;
 };
 
-}  // namespace zendrix::testing
+} // namespace zendrix::testing

@@ -36,7 +36,10 @@ protected:
         },
         folder.file("/info.ini"));
 
-    static QString name(QObject* object) { return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name); }
+    static QString name(QObject* object)
+    {
+        return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+    }
     void open(const QString& path)
     {
         engine->mediaDuration = 100;
@@ -52,31 +55,50 @@ TEST_F(AccessibilityTest, EveryButtonIsAPushButtonNamedForItsFunctionAndPressesA
     PlaylistWindow& playlist = program->frmPlaylist();
     SettingsWindow& settings = program->frmSettings();
     const std::pair<SkinButton*, const char*> buttons[] = {
-        {main.cmdControls[2], "Previous"},  {main.cmdControls[0], "Play"},     {main.cmdControls[1], "Next"},
-        {main.cmdControls[5], "Rewind"},    {main.cmdControls[3], "Stop"},     {main.cmdControls[4], "Fast Forward"},
-        {main.cmdBrowse, "Open"},           {title.cmdAbout, "About"},         {title.cmdHelp, "Help"},
-        {title.cmdInfo, "Information"},     {title.cmdSettings, "Settings"},   {title.cmdScreen, "Video"},
-        {title.cmdExit, "Exit"},            {title.cmdPlaylist, "Playlist"},   {playlist.cmdAdd, "Add"},
-        {playlist.cmdRemove, "Remove"},     {playlist.cmdSave, "Save Playlist"}, {playlist.cmdBrowse, "Open Playlist"},
-        {settings.cmdOk, "OK"},             {settings.cmdCancel, "Cancel"},    {settings.cmdExit, "Close"},
+        {main.cmdControls[2], "Previous"},
+        {main.cmdControls[0], "Play"},
+        {main.cmdControls[1], "Next"},
+        {main.cmdControls[5], "Rewind"},
+        {main.cmdControls[3], "Stop"},
+        {main.cmdControls[4], "Fast Forward"},
+        {main.cmdBrowse, "Open"},
+        {title.cmdAbout, "About"},
+        {title.cmdHelp, "Help"},
+        {title.cmdInfo, "Information"},
+        {title.cmdSettings, "Settings"},
+        {title.cmdScreen, "Video"},
+        {title.cmdExit, "Exit"},
+        {title.cmdPlaylist, "Playlist"},
+        {playlist.cmdAdd, "Add"},
+        {playlist.cmdRemove, "Remove"},
+        {playlist.cmdSave, "Save Playlist"},
+        {playlist.cmdBrowse, "Open Playlist"},
+        {settings.cmdOk, "OK"},
+        {settings.cmdCancel, "Cancel"},
+        {settings.cmdExit, "Close"},
     };
     for (const auto& [button, expected] : buttons) {
         SCOPED_TRACE(expected);
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
         EXPECT_EQ(accessible->role(), QAccessible::Button);
         EXPECT_EQ(accessible->text(QAccessible::Name), expected);
-        EXPECT_TRUE(accessible->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        EXPECT_TRUE(
+            accessible->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
     }
     EXPECT_EQ(main.cmdControls[0]->Caption(), "") << "the transport captions stay blank";
 
     // Press runs the click's handler: the play button's name follows its icon.
     open(folder.file("/song.mp3"));
     EXPECT_EQ(name(main.cmdControls[0]), "Pause");
-    QAccessible::queryAccessibleInterface(main.cmdControls[0])->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QAccessible::queryAccessibleInterface(main.cmdControls[0])
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_FALSE(program->player().IsPlaying);
     EXPECT_TRUE(engine->calls().contains("pause"));
     EXPECT_EQ(name(main.cmdControls[0]), "Play");
-    QAccessible::queryAccessibleInterface(title.cmdInfo)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QAccessible::queryAccessibleInterface(title.cmdInfo)
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(program->frmInfo().isVisible());
     EXPECT_EQ(ReadINI(ConfigPath, "Player", "Info", ""), "True");
 }
@@ -113,8 +135,12 @@ TEST_F(AccessibilityTest, TheBarsTheClockAndTheWindowsReadAsTheyShow)
 
     AboutWindow about(shell, messages);
     const std::pair<QWidget*, const char*> windows[] = {
-        {&main, "Zendrix"},          {&program->frmPlaylist(), "Playlist"}, {&program->frmInfo(), "File Information"},
-        {&program->frmVideo(), "Video"}, {&program->frmSettings(), "Settings"}, {&about, "About Zendrix"},
+        {&main, "Zendrix"},
+        {&program->frmPlaylist(), "Playlist"},
+        {&program->frmInfo(), "File Information"},
+        {&program->frmVideo(), "Video"},
+        {&program->frmSettings(), "Settings"},
+        {&about, "About Zendrix"},
     };
     for (const auto& [window, expected] : windows)
         EXPECT_EQ(name(window), expected);
@@ -130,7 +156,7 @@ TEST_F(AccessibilityTest, MediaKeysInAnyWindowOfTheGroupDoWhatTheDesktopControls
     playlist.show();
     playlist.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&playlist));
-    playlist.cmdAdd->setFocus();  // a focused button takes every other key for itself
+    playlist.cmdAdd->setFocus(); // a focused button takes every other key for itself
 
     const struct
     {
@@ -149,4 +175,4 @@ TEST_F(AccessibilityTest, MediaKeysInAnyWindowOfTheGroupDoWhatTheDesktopControls
     EXPECT_TRUE(messages.shown.empty());
 }
 
-}  // namespace
+} // namespace

@@ -78,7 +78,7 @@ protected:
                         SLOT(propertiesChanged(QDBusMessage)));
         client->connect({}, MprisService::kPath, kPlayerInterface, QStringLiteral("Seeked"), &recorder,
                         SLOT(seeked(QDBusMessage)));
-        get(QStringLiteral("PlaybackStatus"));  // a round trip: the client's signal matches are in place
+        get(QStringLiteral("PlaybackStatus")); // a round trip: the client's signal matches are in place
     }
     void TearDown() override
     {
@@ -104,9 +104,13 @@ protected:
     }
     QDBusMessage set(const QString& name, const QVariant& value)
     {
-        return call(kProperties, QStringLiteral("Set"), {kPlayerInterface, name, QVariant::fromValue(QDBusVariant(value))});
+        return call(kProperties, QStringLiteral("Set"),
+                    {kPlayerInterface, name, QVariant::fromValue(QDBusVariant(value))});
     }
-    QVariantMap metadata() { return qdbus_cast<QVariantMap>(get(QStringLiteral("Metadata")).value<QDBusArgument>()); }
+    QVariantMap metadata()
+    {
+        return qdbus_cast<QVariantMap>(get(QStringLiteral("Metadata")).value<QDBusArgument>());
+    }
     // Runs `action`, waits for the PropertiesChanged it causes and returns the names that came with it.
     template <typename Action> QStringList changesOf(Action&& action)
     {
@@ -122,7 +126,11 @@ protected:
         program->player().cmdBrowse_Click();
     }
     Player& player() { return program->player(); }
-    bool showsPauseIcon() { return player().cmdControls[0].PictureNormal().image().pixel(8, 8) == ProgramFolderFixture::kPause.rgb(); }
+    bool showsPauseIcon()
+    {
+        return player().cmdControls[0].PictureNormal().image().pixel(8, 8) ==
+               ProgramFolderFixture::kPause.rgb();
+    }
 };
 
 TEST_F(MprisTest, TheRootInterfaceDescribesThePlayerAndQuitEndsItAsExitDoes)
@@ -137,8 +145,11 @@ TEST_F(MprisTest, TheRootInterfaceDescribesThePlayerAndQuitEndsItAsExitDoes)
     EXPECT_TRUE(root.value("SupportedUriSchemes").toStringList().contains("file"));
     EXPECT_TRUE(root.value("SupportedMimeTypes").toStringList().contains("audio/mpeg"));
 
-    const QVariantMap playerAll = qdbus_cast<QVariantMap>(
-        call(kProperties, QStringLiteral("GetAll"), {kPlayerInterface}).arguments().at(0).value<QDBusArgument>());
+    const QVariantMap playerAll =
+        qdbus_cast<QVariantMap>(call(kProperties, QStringLiteral("GetAll"), {kPlayerInterface})
+                                    .arguments()
+                                    .at(0)
+                                    .value<QDBusArgument>());
     EXPECT_FALSE(playerAll.contains("Shuffle"));
     for (const char* rate : {"Rate", "MinimumRate", "MaximumRate"})
         EXPECT_EQ(playerAll.value(rate), 1.0) << rate;
@@ -148,7 +159,8 @@ TEST_F(MprisTest, TheRootInterfaceDescribesThePlayerAndQuitEndsItAsExitDoes)
 
     const QString introspection =
         call("org.freedesktop.DBus.Introspectable", "Introspect").arguments().value(0).toString();
-    EXPECT_TRUE(introspection.contains("<method name=\"OpenUri\">") && introspection.contains("org.freedesktop.DBus.Properties"));
+    EXPECT_TRUE(introspection.contains("<method name=\"OpenUri\">") &&
+                introspection.contains("org.freedesktop.DBus.Properties"));
 
     EXPECT_EQ(call(kRoot, "Raise").type(), QDBusMessage::ReplyMessage);
     EXPECT_EQ(call(kRoot, "Quit").type(), QDBusMessage::ReplyMessage) << "answered before the end";
@@ -157,9 +169,11 @@ TEST_F(MprisTest, TheRootInterfaceDescribesThePlayerAndQuitEndsItAsExitDoes)
     // A second player on the bus takes a name of its own; without a bus there is nothing to serve.
     MprisService second(*program);
     EXPECT_TRUE(second.publish(QDBusConnection::connectToBus(bus.address(), QStringLiteral("second"))));
-    EXPECT_EQ(second.serviceName(), MprisService::kName + ".instance" + QString::number(QCoreApplication::applicationPid()));
+    EXPECT_EQ(second.serviceName(),
+              MprisService::kName + ".instance" + QString::number(QCoreApplication::applicationPid()));
     MprisService none(*program);
-    EXPECT_FALSE(none.publish(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "none")));
+    EXPECT_FALSE(
+        none.publish(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "none")));
     QDBusConnection::disconnectFromBus("second");
     QDBusConnection::disconnectFromBus("none");
 }
@@ -170,31 +184,36 @@ TEST_F(MprisTest, TheTransportRunsTheButtonsAndEachChangeIsSentOnceWithExactlyWh
     engine->itemInfo = {{"Author", "Ann"}, {"Album", "Days"}, {"WM/Genre", "Folk"}};
     const QStringList started = changesOf([&] {
         open(folder.file("/song one.mp3"), 125);
-        player().tmrTiming_Timer();  // the first tick reads the length
+        player().tmrTiming_Timer(); // the first tick reads the length
     });
     EXPECT_EQ(QSet<QString>(started.begin(), started.end()),
               QSet<QString>({"PlaybackStatus", "Metadata", "CanPlay", "CanPause", "CanSeek"}));
     EXPECT_EQ(recorder.changes.back().value("PlaybackStatus"), "Playing");
 
     const QVariantMap track = metadata();
-    EXPECT_TRUE(qvariant_cast<QDBusObjectPath>(track.value("mpris:trackid")).path().startsWith("/org/zendrix/Track/"));
+    EXPECT_TRUE(qvariant_cast<QDBusObjectPath>(track.value("mpris:trackid"))
+                    .path()
+                    .startsWith("/org/zendrix/Track/"));
     EXPECT_EQ(track.value("xesam:title"), player().lblFilename.Caption());
     EXPECT_EQ(track.value("xesam:artist"), QStringList{"Ann"});
     EXPECT_EQ(track.value("xesam:album"), "Days");
     EXPECT_EQ(track.value("xesam:genre"), QStringList{"Folk"});
     EXPECT_EQ(track.value("mpris:length"), 125'000'000LL);
-    EXPECT_EQ(track.value("xesam:url"), QUrl::fromLocalFile(folder.file("/song one.mp3")).toString(QUrl::FullyEncoded));
+    EXPECT_EQ(track.value("xesam:url"),
+              QUrl::fromLocalFile(folder.file("/song one.mp3")).toString(QUrl::FullyEncoded));
 
     const struct
     {
         const char* method;
         const char* status;
         bool playing;
-    } steps[] = {{"PlayPause", "Paused", false}, {"Play", "Playing", true}, {"Pause", "Paused", false},
+    } steps[] = {{"PlayPause", "Paused", false}, {"Play", "Playing", true},  {"Pause", "Paused", false},
                  {"Play", "Playing", true},      {"Stop", "Stopped", false}, {"PlayPause", "Playing", true}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.method);
-        EXPECT_EQ(changesOf([&] { EXPECT_EQ(call(kPlayerInterface, step.method).type(), QDBusMessage::ReplyMessage); }),
+        EXPECT_EQ(changesOf([&] {
+                      EXPECT_EQ(call(kPlayerInterface, step.method).type(), QDBusMessage::ReplyMessage);
+                  }),
                   QStringList{"PlaybackStatus"});
         EXPECT_EQ(get("PlaybackStatus"), step.status);
         EXPECT_EQ(player().IsPlaying, step.playing);
@@ -223,7 +242,8 @@ TEST_F(MprisTest, VolumeLoopStatusPositionAndTheNeighboursFollowTheWindows)
     EXPECT_EQ(program->frmMain().scrollVolume->value(), 37);
     EXPECT_EQ(engine->settings().volume(), 37);
     EXPECT_EQ(ReadINI(ConfigPath, "Player", "Volume", ""), "37");
-    EXPECT_EQ(changesOf([&] { player().scrollVolume.setValue(80); }), QStringList{"Volume"}) << "a user's move too";
+    EXPECT_EQ(changesOf([&] { player().scrollVolume.setValue(80); }), QStringList{"Volume"})
+        << "a user's move too";
     EXPECT_EQ(get("Volume"), 0.8);
 
     PlaylistWindow& playlist = program->frmPlaylist();
@@ -244,12 +264,14 @@ TEST_F(MprisTest, VolumeLoopStatusPositionAndTheNeighboursFollowTheWindows)
     EXPECT_EQ(program->lstPlaylist().ListIndex(), 1);
     EXPECT_EQ(engine->URL(), "/b.mp3");
     // The list changes under the playing entry: nothing is selected, so the list would go on from its start.
-    EXPECT_EQ(changesOf([&] { program->lstPlaylist().RemoveItem(0); }), QStringList({"CanGoNext", "CanGoPrevious"}));
+    EXPECT_EQ(changesOf([&] { program->lstPlaylist().RemoveItem(0); }),
+              QStringList({"CanGoNext", "CanGoPrevious"}));
 
     player().tmrTiming_Timer();
     player().tmrTiming_Timer();
     const QVariant track = metadata().value("mpris:trackid");
-    EXPECT_EQ(call(kPlayerInterface, "SetPosition", {track, 42'400'000LL}).type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(call(kPlayerInterface, "SetPosition", {track, 42'400'000LL}).type(),
+              QDBusMessage::ReplyMessage);
     EXPECT_TRUE(waitFor([&] { return !recorder.seeks.empty(); }));
     EXPECT_EQ(recorder.seeks.back(), 42'000'000);
     EXPECT_EQ(get("Position"), 42'000'000LL);
@@ -278,21 +300,54 @@ TEST_F(MprisTest, HostileCallsAreRefusedWithAnErrorAndChangeNothing)
         const char* error;
     } calls[] = {
         {"a string for Seek", kPlayerInterface, "Seek", {"10"}, "InvalidArgs"},
-        {"a string track id", kPlayerInterface, "SetPosition", {track.value<QDBusObjectPath>().path(), 1LL}, "InvalidArgs"},
-        {"an unknown track id", kPlayerInterface, "SetPosition", {QVariant::fromValue(QDBusObjectPath("/org/zendrix/Track/999")), 1LL}, "InvalidArgs"},
+        {"a string track id",
+         kPlayerInterface,
+         "SetPosition",
+         {track.value<QDBusObjectPath>().path(), 1LL},
+         "InvalidArgs"},
+        {"an unknown track id",
+         kPlayerInterface,
+         "SetPosition",
+         {QVariant::fromValue(QDBusObjectPath("/org/zendrix/Track/999")), 1LL},
+         "InvalidArgs"},
         {"a position past the end", kPlayerInterface, "SetPosition", {track, 101'000'000LL}, "InvalidArgs"},
         {"a huge URI", kPlayerInterface, "OpenUri", {"file:///" + huge}, "InvalidArgs"},
-        {"a scheme the player does not open", kPlayerInterface, "OpenUri", {"javascript:alert(1)"}, "InvalidArgs"},
+        {"a scheme the player does not open",
+         kPlayerInterface,
+         "OpenUri",
+         {"javascript:alert(1)"},
+         "InvalidArgs"},
         {"a URI with a line break", kPlayerInterface, "OpenUri", {"file:///a\n.mp3"}, "InvalidArgs"},
         {"an unknown method", kPlayerInterface, "Eject", {}, "UnknownMethod"},
         {"an extra argument", kPlayerInterface, "PlayPause", {1}, "InvalidArgs"},
         {"a huge property name", kProperties, "Get", {kPlayerInterface, huge}, "UnknownProperty"},
         {"an unknown interface", kProperties, "GetAll", {"org.example.Nothing"}, "UnknownInterface"},
-        {"a read-only property", kProperties, "Set", {kPlayerInterface, "PlaybackStatus", QVariant::fromValue(QDBusVariant("Playing"))}, "PropertyReadOnly"},
-        {"a volume as text", kProperties, "Set", {kPlayerInterface, "Volume", QVariant::fromValue(QDBusVariant("1"))}, "InvalidArgs"},
-        {"a volume that is no number", kProperties, "Set", {kPlayerInterface, "Volume", QVariant::fromValue(QDBusVariant(std::numeric_limits<double>::quiet_NaN()))}, "InvalidArgs"},
-        {"a loop status of Track", kProperties, "Set", {kPlayerInterface, "LoopStatus", QVariant::fromValue(QDBusVariant("Track"))}, "InvalidArgs"},
-        {"another rate", kProperties, "Set", {kPlayerInterface, "Rate", QVariant::fromValue(QDBusVariant(2.0))}, "InvalidArgs"},
+        {"a read-only property",
+         kProperties,
+         "Set",
+         {kPlayerInterface, "PlaybackStatus", QVariant::fromValue(QDBusVariant("Playing"))},
+         "PropertyReadOnly"},
+        {"a volume as text",
+         kProperties,
+         "Set",
+         {kPlayerInterface, "Volume", QVariant::fromValue(QDBusVariant("1"))},
+         "InvalidArgs"},
+        {"a volume that is no number",
+         kProperties,
+         "Set",
+         {kPlayerInterface, "Volume",
+          QVariant::fromValue(QDBusVariant(std::numeric_limits<double>::quiet_NaN()))},
+         "InvalidArgs"},
+        {"a loop status of Track",
+         kProperties,
+         "Set",
+         {kPlayerInterface, "LoopStatus", QVariant::fromValue(QDBusVariant("Track"))},
+         "InvalidArgs"},
+        {"another rate",
+         kProperties,
+         "Set",
+         {kPlayerInterface, "Rate", QVariant::fromValue(QDBusVariant(2.0))},
+         "InvalidArgs"},
         {"Get without a name", kProperties, "Get", {kPlayerInterface}, "InvalidArgs"},
     };
     const QStringList engineCalls = engine->calls();
@@ -312,12 +367,13 @@ TEST_F(MprisTest, HostileCallsAreRefusedWithAnErrorAndChangeNothing)
     EXPECT_TRUE(messages.shown.empty());
 
     // A URI the player opens goes to the end of the playlist and starts.
-    EXPECT_EQ(call(kPlayerInterface, "OpenUri", {"file:///media/new%20song.ogg"}).type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(call(kPlayerInterface, "OpenUri", {"file:///media/new%20song.ogg"}).type(),
+              QDBusMessage::ReplyMessage);
     EXPECT_EQ(program->lstPlaylist().items().last(), "/media/new song.ogg");
     EXPECT_EQ(engine->URL(), "/media/new song.ogg");
     EXPECT_TRUE(player().FromPlaylist);
 }
 
-}  // namespace
+} // namespace
 
 #include "MprisTest.moc"
