@@ -94,7 +94,6 @@ MprisService::MprisService(Program& program) : m_program(program), m_remote(prog
     connect(playlist.listView->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &MprisService::scheduleUpdate);
     connect(playlist.chkRepeat, &QCheckBox::clicked, this, &MprisService::scheduleUpdate);
-    m_sent = currentState();
 }
 
 MprisService::~MprisService()
@@ -117,6 +116,7 @@ bool MprisService::publish(QDBusConnection bus)
             m_bus = bus;
             m_serviceName = name;
             m_sent = currentState();
+            m_seekPending = false;
             return true;
         }
     }

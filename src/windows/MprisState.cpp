@@ -166,7 +166,8 @@ QVariantMap MprisService::properties(const QString& interface) const
 
 void MprisService::scheduleUpdate()
 {
-    if (m_updatePending)
+    // Unpublished, nobody listens: publish() takes the state as it then is.
+    if (!m_bus || m_updatePending)
         return;
     m_updatePending = true;
     QMetaObject::invokeMethod(this, &MprisService::sendUpdate, Qt::QueuedConnection);
@@ -191,8 +192,6 @@ void MprisService::sendUpdate()
     note(now.canSeek != m_sent.canSeek, "CanSeek");
     note(now.track != m_sent.track, "Metadata");
     m_sent = now;
-    if (!m_bus)
-        return;
     if (!changed.isEmpty()) {
         QDBusMessage signal = QDBusMessage::createSignal(
             kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
