@@ -8,6 +8,8 @@
 #include "core/Skin.h"
 #include "core/VideoSurface.h"
 
+#include <QList>
+#include <QRect>
 #include <functional>
 #include <future>
 #include <memory>
@@ -83,6 +85,10 @@ public:
     QString installInfoPath = kInstallInfoPath;
     // Where the About window looks for a system information program; tests feed their own.
     SysInfoSources sysInfoSources;
+    // The areas of the desktop's screens, in pixels, the primary screen's first: the start-up keeps the
+    // window group on them. Tests feed their own.
+    std::function<QList<QRect>()> screenAreas = desktopScreenAreas;
+    static QList<QRect> desktopScreenAreas();
 
     // SkinTargets
     void setMainPicture(const Picture& picture) override;
@@ -92,6 +98,12 @@ public:
     void setTitlePicture(const Picture& picture) override;
 
 private:
+    // Moves the main window (and the video window with it) when the title strip or the main window would
+    // stand off every screen. Nothing is written: the place is stored at the user's next move.
+    void keepGroupReachable();
+    // After a failed start: the title strip still takes its place by the main window, so that the window
+    // commands, Exit among them, can be reached.
+    void showTitleStripAfterFailure();
 
     Services m_services;
     // Declared in the order they must be made; they end in reverse, the engine before its window.

@@ -7,6 +7,7 @@
 #include "support/FakeMediaEngine.h"
 #include "support/FakeSkinTargets.h"
 #include "support/ProgramFolderFixture.h"
+#include "support/QtPrinters.h"
 #include "windows/DvdMenu.h"
 #include "windows/InfoWindow.h"
 #include "windows/MainWindow.h"
@@ -61,13 +62,14 @@ protected:
     }
 };
 
-TEST_F(ProgramTest, AFreshInstallationOpensAtTheTopLeftWithOnlyMainWindowAndTitleStripAndVolume0)
+TEST_F(ProgramTest, AFreshInstallationOpensInTheCornerWithOnlyMainWindowAndTitleStripAndVolume0)
 {
     ASSERT_TRUE(QDir().mkpath(folder.file("/shared")));
+    screens = {QRect(0, 0, 1280, 1024), QRect(-1920, 0, 1920, 1080)}; // the primary screen's corner
     auto program = start();
-    EXPECT_EQ(program->frmMain().pos(), QPoint(0, 0));
+    EXPECT_EQ(program->frmTitle().pos(), QPoint(0, 0));
+    EXPECT_EQ(program->frmMain().pos(), QPoint(0, 28));
     EXPECT_TRUE(program->frmMain().isVisible() && program->frmTitle().isVisible());
-    EXPECT_EQ(program->frmTitle().pos(), QPoint(0, -28)) << "above the main window, partly off the screen";
     EXPECT_FALSE(program->frmVideo().isVisible() || program->frmPlaylist().isVisible() ||
                  program->frmInfo().isVisible() || program->frmSettings().isVisible());
     EXPECT_EQ(program->player().scrollVolume.Value(), 0);
@@ -95,6 +97,26 @@ TEST_F(ProgramTest, ASettingThatDoesNotConvertStopsTheStartWithErrorButKeepsWhat
     EXPECT_TRUE(program->frmPlaylist().isVisible());
     EXPECT_EQ(program->frmTitle().pos(), QPoint(0, 72));
     EXPECT_TRUE(program->frmMain().isVisible()) << "the main window shows all the same";
+}
+
+TEST_F(ProgramTest, APositionOffEveryScreenOrDamagedStillShowsTheGroupOnAScreenAndIsStoredAtTheNextMove)
+{
+    screens = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
+    set("Position", "Top", "7500"); // 500 px
+    set("Position", "Left", "-999999");
+    auto program = start();
+    EXPECT_EQ(program->frmMain().pos(), QPoint(0, 500));
+    EXPECT_EQ(program->frmTitle().pos(), QPoint(0, 472));
+    EXPECT_EQ(setting("Position", "Left"), "-999999") << "nothing is written at the start";
+    program->mainWindowMoved(); // what the end of the user's next drag runs
+    EXPECT_EQ(setting("Position", "Top") + "," + setting("Position", "Left"), "7500,0");
+
+    set("Position", "Top", "abc");
+    program = start();
+    EXPECT_EQ(messages.texts(), QStringList{"Error!\r\nType mismatch"});
+    EXPECT_TRUE(program->frmTitle().isVisible()) << "the window commands stay within reach";
+    EXPECT_EQ(program->frmTitle().pos(), QPoint(0, 0));
+    EXPECT_EQ(program->frmMain().pos(), QPoint(0, 28));
 }
 
 TEST_F(ProgramTest, TheVolumeSurvivesARestartAndAnInstallFolderThatCannotBeMadeDoesNotStopTheStart)
@@ -159,7 +181,7 @@ TEST_F(ProgramTest, TheTitleStripButtonsToggleAndPlaceTheirWindowsAndRememberThe
     title.cmdScreen_Click(); // the title strip moves up by the video window's height
     EXPECT_TRUE(program->frmPlaylist().isVisible() && program->frmInfo().isVisible() &&
                 program->frmVideo().isVisible());
-    EXPECT_EQ(title.pos(), QPoint(0, -239 - 28));
+    EXPECT_EQ(title.pos(), QPoint(0, 28 - 239 - 28));
     EXPECT_EQ(playlistIcon(), ProgramFolderFixture::kListClose.rgb());
     EXPECT_EQ(setting("Player", "Playlist") + setting("Player", "Info") + setting("Player", "Screen"),
               "TrueTrueTrue");
@@ -169,7 +191,7 @@ TEST_F(ProgramTest, TheTitleStripButtonsToggleAndPlaceTheirWindowsAndRememberThe
     title.cmdScreen_Click();
     EXPECT_FALSE(program->frmPlaylist().isVisible() || program->frmInfo().isVisible() ||
                  program->frmVideo().isVisible());
-    EXPECT_EQ(title.pos(), QPoint(0, -28));
+    EXPECT_EQ(title.pos(), QPoint(0, 0));
     EXPECT_EQ(playlistIcon(), ProgramFolderFixture::kListOpen.rgb());
     EXPECT_EQ(setting("Player", "Playlist") + setting("Player", "Info") + setting("Player", "Screen"),
               "FalseFalseFalse");
