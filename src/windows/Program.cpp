@@ -65,8 +65,10 @@ InfoWindow& Program::frmInfo()
 
 SettingsWindow& Program::frmSettings()
 {
-    if (!m_settings)
+    if (!m_settings) {
         m_settings = std::make_unique<SettingsWindow>(*this, m_services.messages, m_services.exit);
+        m_settings->imgBack->setPicture(m_settingsBack);
+    }
     return *m_settings;
 }
 
@@ -230,7 +232,11 @@ void Program::showSettings()
 
 void Program::setMainPicture(const Picture& picture) { m_main->setPicture(picture); }
 void Program::setPlaylistBack(const Picture& picture) { frmPlaylist().imgBack->setPicture(picture); }
-void Program::setSettingsBack(const Picture& picture) { frmSettings().imgBack->setPicture(picture); }
+void Program::setSettingsBack(const Picture& picture)
+{
+    m_settingsBack = picture;
+    frmSettings().imgBack->setPicture(picture);
+}
 void Program::setInfoBack(const Picture& picture) { frmInfo().imgBack->setPicture(picture); }
 void Program::setTitlePicture(const Picture& picture) { frmTitle().setPicture(picture); }
 

@@ -117,6 +117,8 @@ private:
     std::unique_ptr<PlaylistWindow> m_playlist;
     std::unique_ptr<InfoWindow> m_info;
     std::unique_ptr<SettingsWindow> m_settings;
+    // The skin's background for the settings window, which is made again at every opening.
+    Picture m_settingsBack;
     // The installation record, written on a thread of its own; the program waits for it when it ends.
     std::future<void> m_installRecord;
 };

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zendrix;
@@ -248,6 +249,33 @@ TEST_F(ProgramTest, OnlyARightClickOnADvdOpensTheMenuWhoseCommandsAskFirstThenAc
     menu.mnuDVDTitle_Click();
     menu.mnuDVDTop_Click();
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ProgramTest, EveryOpeningOfTheSettingsWindowShowsTheCurrentSkinsBackground)
+{
+    folder.writeSkin("Night", kNight, QColor(30, 200, 30));
+    folder.writeText("/Data/Skins/skins.lst", "Zendrix\r\nNight\r\n");
+    auto program = start();
+    QList<QColor> backgrounds;
+    // Opens the window, notes the colour it shows between the list and the buttons, and leaves by `leave`.
+    auto openAndLeave = [&](void (SettingsWindow::*leave)(), int row = 0) {
+        QTimer::singleShot(0, [&, leave, row] {
+            SettingsWindow& settings = program->frmSettings();
+            backgrounds.append(settings.grab().toImage().pixelColor(116, 200));
+            settings.lstSkin->setCurrentRow(row);
+            messages.answers = {MessageAnswer::Yes};
+            (settings.*leave)();
+        });
+        program->frmTitle().cmdSettings_Click();
+    };
+    openAndLeave(&SettingsWindow::cmdCancel_Click);
+    openAndLeave(&SettingsWindow::cmdExit_Click);
+    openAndLeave(&SettingsWindow::cmdOk_Click, 1); // the Night skin
+    openAndLeave(&SettingsWindow::cmdCancel_Click);
+    ASSERT_EQ(backgrounds.size(), 4);
+    for (int opening = 0; opening < 3; ++opening)
+        EXPECT_TRUE(closeTo(backgrounds[opening], kBack)) << "opening " << opening + 1;
+    EXPECT_TRUE(closeTo(backgrounds[3], kNight));
 }
 
 TEST_F(ProgramTest, WithoutTheSkinListTheStartEndsOnTheSkinFailure)
