@@ -139,6 +139,11 @@ BoundLabel::BoundLabel(QWidget* parent, const layouts::Label& layout, LabelContr
     }
     setPalette(colours);
     setTextFormat(Qt::PlainText);
+    // The line's room above and below Qt's own ascent and descent, so that the text starts where the
+    // full line puts it and a label sized to its text is the full line high.
+    const LineMetrics line = lineMetrics(font());
+    const QFontMetrics metrics(font());
+    setContentsMargins(0, line.ascent - metrics.ascent(), 0, line.descent - metrics.descent());
     if (m_autoSize) {
         move(layout.rect.topLeft());
         adjustSize();
@@ -162,6 +167,15 @@ void BoundLabel::bind(LabelControl& control)
 void BoundLabel::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
+}
+
+void BoundLabel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(foregroundRole()));
+    // Not clipped to the contents: accents rise into the room the line keeps above Qt's ascent.
+    painter.drawText(contentsRect(), static_cast<int>(alignment()) | Qt::TextDontClip, text());
 }
 
 BoundScrollBar::BoundScrollBar(QWidget* parent, const layouts::ScrollBar& layout, ScrollBarControl& control)
