@@ -11,6 +11,8 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
+#include <cstdlib>
 
 namespace zendrix {
 
@@ -196,6 +198,22 @@ BoundScrollBar::BoundScrollBar(QWidget* parent, const layouts::ScrollBar& layout
             showControl();
         }
     });
+}
+
+void BoundScrollBar::wheelEvent(QWheelEvent* event)
+{
+    const QPoint angle = event->angleDelta();
+    if (std::abs(angle.y()) <= std::abs(angle.x())) {
+        QScrollBar::wheelEvent(event);
+        return;
+    }
+    // A horizontal bar takes the wheel turned up as a move to the left: turn it round.
+    const QPoint pixels = event->pixelDelta();
+    QWheelEvent turned(event->position(), event->globalPosition(), QPoint(pixels.x(), -pixels.y()),
+                       QPoint(angle.x(), -angle.y()), event->buttons(), event->modifiers(), event->phase(),
+                       event->inverted(), event->source());
+    QScrollBar::wheelEvent(&turned);
+    event->setAccepted(turned.isAccepted());
 }
 
 void BoundScrollBar::showControl()

@@ -83,12 +83,16 @@ private:
 };
 
 // A horizontal scroll bar showing a ScrollBarControl; the user's moves go to the control, which runs
-// its change handling.
+// its change handling. Turning the mouse wheel up moves it forwards (louder, later), down backwards;
+// sideways scrolling keeps its own direction.
 class BoundScrollBar : public QScrollBar
 {
     Q_OBJECT
 public:
     BoundScrollBar(QWidget* parent, const layouts::ScrollBar& layout, ScrollBarControl& control);
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void showControl();

@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace zendrix;
@@ -170,6 +171,30 @@ TEST_F(ProgramTest, TheStoredArrangementComesBackAndAfterADragTheGroupFollowsOnR
     send(QEvent::MouseButtonPress, grab, Qt::RightButton, Qt::RightButton); // any button; no move at all
     send(QEvent::MouseButtonRelease, grab, Qt::RightButton, Qt::NoButton);
     EXPECT_EQ(setting("Position", "Top"), "1500");
+}
+
+TEST_F(ProgramTest, TheWheelTurnedUpMakesItLouderAndSeeksForwardAndDownTheOtherWay)
+{
+    auto program = start();
+    auto turn = [](QWidget* bar, int notches) {
+        QWheelEvent wheel(QPointF(5, 4), bar->mapToGlobal(QPointF(5, 4)), QPoint(), QPoint(0, 120 * notches),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(bar, &wheel);
+    };
+    Player& player = program->player();
+    player.scrollVolume.setValue(50);
+    turn(program->frmMain().scrollVolume, 1);
+    EXPECT_EQ(player.scrollVolume.Value(), 51);
+    EXPECT_EQ(setting("Player", "Volume"), "51");
+    turn(program->frmMain().scrollVolume, -1);
+    turn(program->frmMain().scrollVolume, -1);
+    EXPECT_EQ(player.scrollVolume.Value(), 49);
+
+    player.scrollTiming.setValue(10); // the clock stands at 0: the bar's move is a seek
+    engine->clearCalls();
+    turn(program->frmMain().scrollTiming, 1);
+    turn(program->frmMain().scrollTiming, -1);
+    EXPECT_EQ(engine->calls(), QStringList({"currentPosition=11", "currentPosition=10"}));
 }
 
 TEST_F(ProgramTest, TheTitleStripButtonsToggleAndPlaceTheirWindowsAndRememberThem)
