@@ -29,7 +29,7 @@ run_player() {
   sleep 2
 }
 
-# A first start: the main window at the top-left corner, the title strip above it.
+# A first start: the title strip in the screen's top-left corner, the main window below it.
 run_player ""
 import -window root -crop 640x160+0+0 +repage "$repo/docs/player.png"
 kill "$player"; wait "$player" 2>/dev/null || true

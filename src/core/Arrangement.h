@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QList>
+#include <QPoint>
+#include <QRect>
+
 namespace zendrix {
 
 // The window group around the main window: the title strip on top, the video window below it when
@@ -39,5 +43,14 @@ constexpr Place videoPlace(const FormRect& main, double videoHeight)
 {
     return {main.Left, main.Top - videoHeight};
 }
+
+// Where the main window stands so that the group can always be reached. `main` and `title` are the
+// main window and the title strip as the arrangement puts them, `screens` the areas of the desktop's
+// screens, all in pixels. While every point of both windows lies on some screen (one screen, or several
+// side by side) the main window keeps its place. Otherwise the column from the title strip down to the
+// main window moves the shortest way until it lies whole on the screen nearest to it: the one it
+// overlaps most, or when it overlaps none, the closest. A column larger than that screen keeps its
+// top-left corner on it. Without screens the place is kept.
+QPoint reachableMainPosition(const QRect& main, const QRect& title, const QList<QRect>& screens);
 
 }  // namespace zendrix

@@ -37,6 +37,10 @@ public:
 
     // The window's selection handling.
     std::function<void()> Click;
+    // The window's handling of a double click on the selected entry, or Enter: the user asks for that
+    // entry, even when it is the one already selected. A double click that first selected the entry
+    // raises only Click.
+    std::function<void()> DblClick;
 
     // For the widget that shows the list.
     struct View

@@ -287,12 +287,15 @@ void Player::itemEnded()
     // The next entry is started exactly once: moving the selection here does not raise the list's own
     // selection handling. An entry that cannot start (a missing file) is reported and passed over like
     // an entry that has ended, so one broken entry does not end the list: the advance goes on with the
-    // entry after it, to the end of the list, and with repeat on at most once round it.
+    // entry after it, to the end of the list, and with repeat on at most once round it. An empty entry
+    // (an empty line of a playlist file) names nothing to play and is passed over without a word.
     for (int tried = 0; next >= 0 && tried < count; ++tried) {
-        m_list.setListIndex(next, ListControl::Notify::No);
-        if (startEntry(static_cast<std::int16_t>(next))) {
-            TickCount = 0;  // the closing step of the tick makes it 1
-            return;
+        if (!m_list.List(next).isEmpty()) {
+            m_list.setListIndex(next, ListControl::Notify::No);
+            if (startEntry(static_cast<std::int16_t>(next))) {
+                TickCount = 0;  // the closing step of the tick makes it 1
+                return;
+            }
         }
         next = next + 1 < count ? next + 1 : (repeat ? 0 : -1);
     }

@@ -32,4 +32,17 @@ QFont screenFont(const QFont& font);
 // Points to pixels at 96 dots per inch, rounded to the nearest whole pixel.
 int pointsToPixels(double points);
 
+// A line of text as the classic desktop lays it out: the ascent and descent that the font file gives
+// for that desktop (usWinAscent and usWinDescent of its OS/2 table) at the font's pixel size, rounded.
+// They keep room above the capitals for accents, where some fonts' own metrics (a bitmap strike's, as
+// in the Tahoma of fonts-wine) end at the top of the capitals. Never less than Qt's ascent and descent;
+// a font without those values gives Qt's.
+struct LineMetrics
+{
+    int ascent = 0;
+    int descent = 0;
+    int height() const { return ascent + descent; }
+};
+LineMetrics lineMetrics(const QFont& font);
+
 } // namespace zendrix

@@ -11,6 +11,8 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
+#include <cstdlib>
 
 namespace zendrix {
 
@@ -141,6 +143,11 @@ BoundLabel::BoundLabel(QWidget* parent, const layouts::Label& layout, LabelContr
     }
     setPalette(colours);
     setTextFormat(Qt::PlainText);
+    // The line's room above and below Qt's own ascent and descent, so that the text starts where the
+    // full line puts it and a label sized to its text is the full line high.
+    const LineMetrics line = lineMetrics(font());
+    const QFontMetrics metrics(font());
+    setContentsMargins(0, line.ascent - metrics.ascent(), 0, line.descent - metrics.descent());
     if (m_autoSize) {
         move(layout.rect.topLeft());
         adjustSize();
@@ -166,6 +173,15 @@ void BoundLabel::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
+void BoundLabel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(foregroundRole()));
+    // Not clipped to the contents: accents rise into the room the line keeps above Qt's ascent.
+    painter.drawText(contentsRect(), static_cast<int>(alignment()) | Qt::TextDontClip, text());
+}
+
 BoundScrollBar::BoundScrollBar(QWidget* parent, const layouts::ScrollBar& layout, ScrollBarControl& control)
     : QScrollBar(Qt::Horizontal, parent), m_control(control)
 {
@@ -185,6 +201,22 @@ BoundScrollBar::BoundScrollBar(QWidget* parent, const layouts::ScrollBar& layout
             showControl();
         }
     });
+}
+
+void BoundScrollBar::wheelEvent(QWheelEvent* event)
+{
+    const QPoint angle = event->angleDelta();
+    if (std::abs(angle.y()) <= std::abs(angle.x())) {
+        QScrollBar::wheelEvent(event);
+        return;
+    }
+    // A horizontal bar takes the wheel turned up as a move to the left: turn it round.
+    const QPoint pixels = event->pixelDelta();
+    QWheelEvent turned(event->position(), event->globalPosition(), QPoint(pixels.x(), -pixels.y()),
+                       QPoint(angle.x(), -angle.y()), event->buttons(), event->modifiers(), event->phase(),
+                       event->inverted(), event->source());
+    QScrollBar::wheelEvent(&turned);
+    event->setAccepted(turned.isAccepted());
 }
 
 void BoundScrollBar::showControl()

@@ -64,7 +64,9 @@ private:
 };
 
 // A label from a layout, transparent over its window's picture, showing a LabelControl's caption. Like
-// the classic label it takes the mouse presses that land on it, so they do not drag the window.
+// the classic label it takes the mouse presses that land on it, so they do not drag the window, and it
+// draws its text from its top edge with the font's full line height (lineMetrics): capitals stand below
+// the top with room for accents above them, and a label sized to its text is that line high.
 class BoundLabel : public QLabel
 {
     Q_OBJECT
@@ -74,18 +76,23 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool m_autoSize;
 };
 
 // A horizontal scroll bar showing a ScrollBarControl; the user's moves go to the control, which runs
-// its change handling.
+// its change handling. Turning the mouse wheel up moves it forwards (louder, later), down backwards;
+// sideways scrolling keeps its own direction.
 class BoundScrollBar : public QScrollBar
 {
     Q_OBJECT
 public:
     BoundScrollBar(QWidget* parent, const layouts::ScrollBar& layout, ScrollBarControl& control);
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void showControl();

@@ -2,6 +2,9 @@
 
 #include "core/Failure.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
+
 namespace zendrix {
 
 namespace {
@@ -83,6 +86,35 @@ PlaylistView::PlaylistView(QWidget* parent, ListControl& control)
 PlaylistView::~PlaylistView()
 {
     m_control.view = {};
+}
+
+void PlaylistView::mousePressEvent(QMouseEvent* event)
+{
+    const int before = m_control.ListIndex();
+    QListView::mousePressEvent(event);
+    m_pressSelected = m_control.ListIndex() != before;
+}
+
+void PlaylistView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const int before = m_control.ListIndex();
+    QListView::mouseDoubleClickEvent(event);
+    const bool started = m_pressSelected || m_control.ListIndex() != before;
+    const QModelIndex row = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && !started && row.isValid() &&
+        row.row() == m_control.ListIndex() && m_control.DblClick)
+        m_control.DblClick();
+}
+
+void PlaylistView::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_control.ListIndex() >= 0) {
+        event->accept();
+        if (m_control.DblClick)
+            m_control.DblClick();
+        return;
+    }
+    QListView::keyPressEvent(event);
 }
 
 void PlaylistView::showSelection()

@@ -47,6 +47,7 @@ PlaylistWindow::PlaylistWindow(ListControl& list, Player& player, MessageBoxes& 
     listView->setGeometry(layout.lstPlaylist.rect);
     listView->setFont(layoutFont(layout.lstPlaylist.font));
     list.Click = [this] { lstPlaylist_Click(); };
+    list.DblClick = [this] { lstPlaylist_DblClick(); };
 
     // Unchecked at every start, whatever the settings hold: the stored value still rules the advance at
     // the end of the list until the user clicks the box. It stands on a panel of its background colour;
@@ -83,6 +84,7 @@ PlaylistWindow::~PlaylistWindow()
 {
     // The list outlives the window: its selection must no longer reach here.
     lstPlaylist.Click = nullptr;
+    lstPlaylist.DblClick = nullptr;
 }
 
 
@@ -158,6 +160,13 @@ void PlaylistWindow::cmdSave_Click()
 
 void PlaylistWindow::lstPlaylist_Click()
 {
+    m_player.playlist(lstPlaylist.ListIndex());
+}
+
+void PlaylistWindow::lstPlaylist_DblClick()
+{
+    // After the list has ended, or after a file opened from the main window, the highlighted entry is
+    // still selected: this is how it plays without picking another first.
     m_player.playlist(lstPlaylist.ListIndex());
 }
 

@@ -16,7 +16,8 @@ struct PlaylistRead;
 
 // The playlist window `frmPlaylist`: the player's one playlist, its name, the file it was last opened
 // from or saved to, and the Repeat box. Selecting an entry (mouse or keyboard) plays it through the main
-// window. The file format lives in PlaylistFile.h; this window only asks for paths and reports.
+// window, and so do a double click on the selected entry and Enter. The file format lives in
+// PlaylistFile.h; this window only asks for paths and reports.
 //
 // Failures: Add, Open and Save report theirs as "Error!" and a description with the critical icon and
 // leave the name and the file label as they were; Remove ignores every failure. The Repeat box opens
@@ -50,6 +51,8 @@ public:
     void cmdSave_Click();
     // Plays the selected entry.
     void lstPlaylist_Click();
+    // Plays the selected entry again: a double click on it or Enter.
+    void lstPlaylist_DblClick();
     // Stores the box's state as the "RepeatPlaylist" setting.
     void chkRepeat_Click();
 

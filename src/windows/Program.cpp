@@ -69,8 +69,10 @@ InfoWindow& Program::frmInfo()
 
 SettingsWindow& Program::frmSettings()
 {
-    if (!m_settings)
+    if (!m_settings) {
         m_settings = std::make_unique<SettingsWindow>(*this, m_services.messages, m_services.exit);
+        m_settings->imgBack->setPicture(m_settingsBack);
+    }
     return *m_settings;
 }
 
@@ -84,11 +86,20 @@ void Program::Form_Load()
         if (!LoadSkin(*this, m_services.messages, m_services.exit))
             return;  // the program has been told to end
         MainWindow& main = frmMain();
-        main.setTop(toSingle(ReadINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Top"), QStringLiteral("0"))));
-        main.setLeft(toSingle(ReadINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Left"), QStringLiteral("0"))));
+        // With no stored position the group opens in the primary screen's top-left corner: the title
+        // strip in the corner, the main window below it.
+        const QList<QRect> screens = screenAreas ? screenAreas() : QList<QRect>();
+        const QPoint corner = screens.isEmpty() ? QPoint() : screens.first().topLeft();
+        const auto position = [](const QString& key, int pixels) {
+            const QString fallback = singleText(static_cast<float>(pixelsToTwips(pixels)));
+            return toSingle(ReadINI(ConfigPath, QStringLiteral("Position"), key, fallback));
+        };
+        main.setTop(position(QStringLiteral("Top"), corner.y() + frmTitle().height()));
+        main.setLeft(position(QStringLiteral("Left"), corner.x()));
         placeVideo();
         if (isTrue(QStringLiteral("Screen")))
             frmVideo().show();
+        keepGroupReachable();
         placeTitle();
         if (isTrue(QStringLiteral("Playlist"))) {
             frmPlaylist().show();
@@ -108,8 +119,52 @@ void Program::Form_Load()
         m_player->FromPlaylist = false;
     } catch (const Failure& failure) {
         reportFailure(m_services.messages, failure.description());
+        showTitleStripAfterFailure();
     }
     m_main->show();
+}
+
+QList<QRect> Program::desktopScreenAreas()
+{
+    QList<QRect> areas;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary)
+        areas.append(primary->availableGeometry());
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen != primary)
+            areas.append(screen->availableGeometry());
+    }
+    return areas;
+}
+
+void Program::keepGroupReachable()
+{
+    const TitleStrip& title = frmTitle();
+    const QRect main(m_main->pos(), m_main->size());
+    const Place titleAt =
+        titlePlace(m_main->formRect(), title.Height(), m_video->isVisible(), m_video->Height());
+    const QRect titleRect(QPoint(twipsToPixels(titleAt.Left), twipsToPixels(titleAt.Top)), title.size());
+    const QList<QRect> screens = screenAreas ? screenAreas() : QList<QRect>();
+    const QPoint reachable = reachableMainPosition(main, titleRect, screens);
+    if (reachable == main.topLeft())
+        return;
+    m_main->move(reachable);
+    placeVideo();
+}
+
+void Program::showTitleStripAfterFailure()
+{
+    // Only a failed skin ends the start before the title strip exists, and that ends the program.
+    if (!m_title)
+        return;
+    try {
+        keepGroupReachable();
+        placeVideo();
+        placeTitle();
+        m_title->show();
+    } catch (const Failure&) {
+        // A main window at a place no window can take leaves the strip where it is.
+    }
 }
 
 void Program::placeVideo()
@@ -197,7 +252,11 @@ void Program::showSettings()
 
 void Program::setMainPicture(const Picture& picture) { m_main->setPicture(picture); }
 void Program::setPlaylistBack(const Picture& picture) { frmPlaylist().imgBack->setPicture(picture); }
-void Program::setSettingsBack(const Picture& picture) { frmSettings().imgBack->setPicture(picture); }
+void Program::setSettingsBack(const Picture& picture)
+{
+    m_settingsBack = picture;
+    frmSettings().imgBack->setPicture(picture);
+}
 void Program::setInfoBack(const Picture& picture) { frmInfo().imgBack->setPicture(picture); }
 void Program::setTitlePicture(const Picture& picture) { frmTitle().setPicture(picture); }
 

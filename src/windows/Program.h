@@ -8,6 +8,8 @@
 #include "core/Skin.h"
 #include "core/VideoSurface.h"
 
+#include <QList>
+#include <QRect>
 #include <functional>
 #include <future>
 #include <memory>
@@ -89,6 +91,10 @@ public:
     QString installInfoPath = kInstallInfoPath;
     // Where the About window looks for a system information program; tests feed their own.
     SysInfoSources sysInfoSources;
+    // The areas of the desktop's screens, in pixels, the primary screen's first: the start-up keeps the
+    // window group on them. Tests feed their own.
+    std::function<QList<QRect>()> screenAreas = desktopScreenAreas;
+    static QList<QRect> desktopScreenAreas();
 
     // SkinTargets
     void setMainPicture(const Picture& picture) override;
@@ -98,6 +104,12 @@ public:
     void setTitlePicture(const Picture& picture) override;
 
 private:
+    // Moves the main window (and the video window with it) when the title strip or the main window would
+    // stand off every screen. Nothing is written: the place is stored at the user's next move.
+    void keepGroupReachable();
+    // After a failed start: the title strip still takes its place by the main window, so that the window
+    // commands, Exit among them, can be reached.
+    void showTitleStripAfterFailure();
 
     Services m_services;
     // Declared in the order they must be made; they end in reverse, the engine before its window.
@@ -112,6 +124,8 @@ private:
     std::unique_ptr<PlaylistWindow> m_playlist;
     std::unique_ptr<InfoWindow> m_info;
     std::unique_ptr<SettingsWindow> m_settings;
+    // The skin's background for the settings window, which is made again at every opening.
+    Picture m_settingsBack;
     // The installation record, written on a thread of its own; the program waits for it when it ends.
     std::future<void> m_installRecord;
 };

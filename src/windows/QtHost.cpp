@@ -56,7 +56,8 @@ QStringList qtNameFilters(const QString& filter)
 }
 
 namespace {
-QString runDialog(const QString& title, const QString& filter, QFileDialog::AcceptMode mode)
+// Shows a dialog in `folder` (when it still is one) and makes the chosen file's folder the next one.
+QString runDialog(const QString& title, const QString& filter, QFileDialog::AcceptMode mode, QString& folder)
 {
     QFileDialog dialog(nullptr, title);
     dialog.setAcceptMode(mode);
@@ -65,21 +66,25 @@ QString runDialog(const QString& title, const QString& filter, QFileDialog::Acce
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(qtNameFilters(filter));
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        dialog.setDirectory(folder);
     dialog.selectFile(QString());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
+    const QFileInfo chosen(dialog.selectedFiles().constFirst());
+    folder = chosen.absolutePath();
+    return chosen.absoluteFilePath();
 }
 }  // namespace
 
 QString QtFileDialogs::open(const QString& title, const QString& filter)
 {
-    return runDialog(title, filter, QFileDialog::AcceptOpen);
+    return runDialog(title, filter, QFileDialog::AcceptOpen, m_folder);
 }
 
 QString QtFileDialogs::save(const QString& title, const QString& filter)
 {
-    return runDialog(title, filter, QFileDialog::AcceptSave);
+    return runDialog(title, filter, QFileDialog::AcceptSave, m_folder);
 }
 
 void QtProgramExit::endNow()

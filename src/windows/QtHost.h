@@ -15,11 +15,16 @@ public:
     MessageAnswer show(const QString& text, MessageIcon icon, MessageButtons buttons) override;
 };
 
+// Every dialog opens in the folder of the file last chosen in any of them in this run, however it was
+// chosen (a typed or pasted path too); the first opens where the toolkit puts it.
 class QtFileDialogs : public FileDialogs
 {
 public:
     QString open(const QString& title, const QString& filter) override;
     QString save(const QString& title, const QString& filter) override;
+
+private:
+    QString m_folder;
 };
 
 class QtProgramExit : public ProgramExit

@@ -198,6 +198,25 @@ TEST_F(PlayerTest, TheAdvanceReportsAnEntryThatCannotStartAndGoesOnWithTheOneAft
     EXPECT_FALSE(player.IsPlaying || player.tmrTiming.Enabled());
 }
 
+TEST_F(PlayerTest, TheAdvancePassesOverEmptyEntriesSilentlyButPickingOneByHandReportsIt)
+{
+    addEntries({"/a.mp3", "", "/c.mp3", ""});
+    engine.unplayable = {""}; // as the engine refuses to play nothing
+    engine.mediaDuration = 2;
+    repeat();
+    list.setListIndex(0);
+    ticks(2);
+    EXPECT_EQ(engine.URL(), "/c.mp3");
+    EXPECT_EQ(list.ListIndex(), 2);
+    ticks(2); // round again, past the empty last entry
+    EXPECT_EQ(engine.URL(), "/a.mp3");
+    EXPECT_TRUE(player.IsPlaying);
+    EXPECT_TRUE(messages.shown.empty());
+
+    list.setListIndex(1);
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
 TEST_F(PlayerTest, PauseThenPlayTakesTheClockFromTheEngineRoundedHalfToEven)
 {
     open("/media/song.mp3", 300);

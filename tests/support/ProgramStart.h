@@ -15,6 +15,8 @@ struct ScriptedServices
     FakeFileDialogs dialogs;
     FakeProgramExit exit;
     FakeShell shell;
+    // The desktop's screens the program sees, the primary first.
+    QList<QRect> screens{QRect(0, 0, 1280, 1024)};
 
     // Makes the program on the engine the factory makes, with its installation record at `installInfo`,
     // and runs its load handling.
@@ -22,6 +24,7 @@ struct ScriptedServices
     {
         auto program = std::make_unique<Program>(Program::Services{messages, dialogs, exit, shell}, makeEngine);
         program->installInfoPath = installInfo;
+        program->screenAreas = [this] { return screens; };
         program->Form_Load();
         return program;
     }

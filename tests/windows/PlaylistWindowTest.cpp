@@ -45,11 +45,18 @@ protected:
         for (const char* entry : entries)
             click(&PlaylistWindow::cmdAdd_Click, entry);
     }
-    void chooseRow(int row)
+    QPoint rowCentre(int row)
     {
         window->show();
-        const QRect rect = window->listView->visualRect(window->listView->model()->index(row, 0));
-        QTest::mouseClick(window->listView->viewport(), Qt::LeftButton, {}, rect.center());
+        return window->listView->visualRect(window->listView->model()->index(row, 0)).center();
+    }
+    void chooseRow(int row)
+    {
+        QTest::mouseClick(window->listView->viewport(), Qt::LeftButton, {}, rowCentre(row));
+    }
+    void doubleClickRow(int row)
+    {
+        QTest::mouseDClick(window->listView->viewport(), Qt::LeftButton, {}, rowCentre(row));
     }
     QStringList endOfItem(int seconds)
     {
@@ -141,6 +148,21 @@ TEST_F(PlaylistWindowTest, ChoosingAnEntryPlaysItOnceAndRemovingItLetsItPlayOn)
     EXPECT_EQ(list.items(), QStringList({"/a.mp3", "/b.mp3"}));
     EXPECT_FALSE(window->listView->selectionModel()->hasSelection());
     EXPECT_TRUE(engine.calls().isEmpty()); // playback goes on
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PlaylistWindowTest, ADoubleClickOrEnterPlaysTheSelectedEntryAgainAndAnotherEntryOnce)
+{
+    add({"/a.mp3", "/b.mp3"});
+    chooseRow(0);
+    endOfItem(2);
+    EXPECT_TRUE(endOfItem(2).isEmpty()); // the list has ended on /b.mp3, still selected
+    doubleClickRow(1);
+    QTest::keyClick(window->listView, Qt::Key_Return);
+    doubleClickRow(0); // its first press selects it, and that starts it
+    chooseRow(0);      // a single click on the selected entry still does nothing
+    EXPECT_EQ(engine.calls(),
+              QStringList({"URL=/b.mp3", "play", "URL=/b.mp3", "play", "URL=/a.mp3", "play"}));
     EXPECT_TRUE(messages.shown.empty());
 }
 

@@ -7,6 +7,7 @@
 #include "support/FakeMediaEngine.h"
 #include "support/FakeSkinTargets.h"
 #include "support/ProgramFolderFixture.h"
+#include "support/QtPrinters.h"
 #include "windows/DvdMenu.h"
 #include "windows/InfoWindow.h"
 #include "windows/MainWindow.h"
@@ -19,6 +20,8 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace zendrix;
@@ -61,13 +64,14 @@ protected:
     }
 };
 
-TEST_F(ProgramTest, AFreshInstallationOpensAtTheTopLeftWithOnlyMainWindowAndTitleStripAndVolume0)
+TEST_F(ProgramTest, AFreshInstallationOpensInTheCornerWithOnlyMainWindowAndTitleStripAndVolume0)
 {
     ASSERT_TRUE(QDir().mkpath(folder.file("/shared")));
+    screens = {QRect(0, 0, 1280, 1024), QRect(-1920, 0, 1920, 1080)}; // the primary screen's corner
     auto program = start();
-    EXPECT_EQ(program->frmMain().pos(), QPoint(0, 0));
+    EXPECT_EQ(program->frmTitle().pos(), QPoint(0, 0));
+    EXPECT_EQ(program->frmMain().pos(), QPoint(0, 28));
     EXPECT_TRUE(program->frmMain().isVisible() && program->frmTitle().isVisible());
-    EXPECT_EQ(program->frmTitle().pos(), QPoint(0, -28)) << "above the main window, partly off the screen";
     EXPECT_FALSE(program->frmVideo().isVisible() || program->frmPlaylist().isVisible() ||
                  program->frmInfo().isVisible() || program->frmSettings().isVisible());
     EXPECT_EQ(program->player().scrollVolume.Value(), 0);
@@ -95,6 +99,26 @@ TEST_F(ProgramTest, ASettingThatDoesNotConvertStopsTheStartWithErrorButKeepsWhat
     EXPECT_TRUE(program->frmPlaylist().isVisible());
     EXPECT_EQ(program->frmTitle().pos(), QPoint(0, 72));
     EXPECT_TRUE(program->frmMain().isVisible()) << "the main window shows all the same";
+}
+
+TEST_F(ProgramTest, APositionOffEveryScreenOrDamagedStillShowsTheGroupOnAScreenAndIsStoredAtTheNextMove)
+{
+    screens = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
+    set("Position", "Top", "7500"); // 500 px
+    set("Position", "Left", "-999999");
+    auto program = start();
+    EXPECT_EQ(program->frmMain().pos(), QPoint(0, 500));
+    EXPECT_EQ(program->frmTitle().pos(), QPoint(0, 472));
+    EXPECT_EQ(setting("Position", "Left"), "-999999") << "nothing is written at the start";
+    program->mainWindowMoved(); // what the end of the user's next drag runs
+    EXPECT_EQ(setting("Position", "Top") + "," + setting("Position", "Left"), "7500,0");
+
+    set("Position", "Top", "abc");
+    program = start();
+    EXPECT_EQ(messages.texts(), QStringList{"Error!\r\nType mismatch"});
+    EXPECT_TRUE(program->frmTitle().isVisible()) << "the window commands stay within reach";
+    EXPECT_EQ(program->frmTitle().pos(), QPoint(0, 0));
+    EXPECT_EQ(program->frmMain().pos(), QPoint(0, 28));
 }
 
 TEST_F(ProgramTest, TheVolumeSurvivesARestartAndAnInstallFolderThatCannotBeMadeDoesNotStopTheStart)
@@ -149,6 +173,30 @@ TEST_F(ProgramTest, TheStoredArrangementComesBackAndAfterADragTheGroupFollowsOnR
     EXPECT_EQ(setting("Position", "Top"), "1500");
 }
 
+TEST_F(ProgramTest, TheWheelTurnedUpMakesItLouderAndSeeksForwardAndDownTheOtherWay)
+{
+    auto program = start();
+    auto turn = [](QWidget* bar, int notches) {
+        QWheelEvent wheel(QPointF(5, 4), bar->mapToGlobal(QPointF(5, 4)), QPoint(), QPoint(0, 120 * notches),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(bar, &wheel);
+    };
+    Player& player = program->player();
+    player.scrollVolume.setValue(50);
+    turn(program->frmMain().scrollVolume, 1);
+    EXPECT_EQ(player.scrollVolume.Value(), 51);
+    EXPECT_EQ(setting("Player", "Volume"), "51");
+    turn(program->frmMain().scrollVolume, -1);
+    turn(program->frmMain().scrollVolume, -1);
+    EXPECT_EQ(player.scrollVolume.Value(), 49);
+
+    player.scrollTiming.setValue(10); // the clock stands at 0: the bar's move is a seek
+    engine->clearCalls();
+    turn(program->frmMain().scrollTiming, 1);
+    turn(program->frmMain().scrollTiming, -1);
+    EXPECT_EQ(engine->calls(), QStringList({"currentPosition=11", "currentPosition=10"}));
+}
+
 TEST_F(ProgramTest, TheTitleStripButtonsToggleAndPlaceTheirWindowsAndRememberThem)
 {
     auto program = start();
@@ -159,7 +207,7 @@ TEST_F(ProgramTest, TheTitleStripButtonsToggleAndPlaceTheirWindowsAndRememberThe
     title.cmdScreen_Click(); // the title strip moves up by the video window's height
     EXPECT_TRUE(program->frmPlaylist().isVisible() && program->frmInfo().isVisible() &&
                 program->frmVideo().isVisible());
-    EXPECT_EQ(title.pos(), QPoint(0, -239 - 28));
+    EXPECT_EQ(title.pos(), QPoint(0, 28 - 239 - 28));
     EXPECT_EQ(playlistIcon(), ProgramFolderFixture::kListClose.rgb());
     EXPECT_EQ(setting("Player", "Playlist") + setting("Player", "Info") + setting("Player", "Screen"),
               "TrueTrueTrue");
@@ -169,7 +217,7 @@ TEST_F(ProgramTest, TheTitleStripButtonsToggleAndPlaceTheirWindowsAndRememberThe
     title.cmdScreen_Click();
     EXPECT_FALSE(program->frmPlaylist().isVisible() || program->frmInfo().isVisible() ||
                  program->frmVideo().isVisible());
-    EXPECT_EQ(title.pos(), QPoint(0, -28));
+    EXPECT_EQ(title.pos(), QPoint(0, 0));
     EXPECT_EQ(playlistIcon(), ProgramFolderFixture::kListOpen.rgb());
     EXPECT_EQ(setting("Player", "Playlist") + setting("Player", "Info") + setting("Player", "Screen"),
               "FalseFalseFalse");
@@ -226,6 +274,33 @@ TEST_F(ProgramTest, OnlyARightClickOnADvdOpensTheMenuWhoseCommandsAskFirstThenAc
     menu.mnuDVDTitle_Click();
     menu.mnuDVDTop_Click();
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ProgramTest, EveryOpeningOfTheSettingsWindowShowsTheCurrentSkinsBackground)
+{
+    folder.writeSkin("Night", kNight, QColor(30, 200, 30));
+    folder.writeText("/Data/Skins/skins.lst", "Zendrix\r\nNight\r\n");
+    auto program = start();
+    QList<QColor> backgrounds;
+    // Opens the window, notes the colour it shows between the list and the buttons, and leaves by `leave`.
+    auto openAndLeave = [&](void (SettingsWindow::*leave)(), int row = 0) {
+        QTimer::singleShot(0, [&, leave, row] {
+            SettingsWindow& settings = program->frmSettings();
+            backgrounds.append(settings.grab().toImage().pixelColor(116, 200));
+            settings.lstSkin->setCurrentRow(row);
+            messages.answers = {MessageAnswer::Yes};
+            (settings.*leave)();
+        });
+        program->frmTitle().cmdSettings_Click();
+    };
+    openAndLeave(&SettingsWindow::cmdCancel_Click);
+    openAndLeave(&SettingsWindow::cmdExit_Click);
+    openAndLeave(&SettingsWindow::cmdOk_Click, 1); // the Night skin
+    openAndLeave(&SettingsWindow::cmdCancel_Click);
+    ASSERT_EQ(backgrounds.size(), 4);
+    for (int opening = 0; opening < 3; ++opening)
+        EXPECT_TRUE(closeTo(backgrounds[opening], kBack)) << "opening " << opening + 1;
+    EXPECT_TRUE(closeTo(backgrounds[3], kNight));
 }
 
 TEST_F(ProgramTest, WithoutTheSkinListTheStartEndsOnTheSkinFailure)

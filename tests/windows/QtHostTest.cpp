@@ -1,6 +1,14 @@
-#include "core/MediaFilter.h"
 #include "windows/QtHost.h"
+#include "core/MediaFilter.h"
+#include "support/QtPrinters.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zendrix;
@@ -14,4 +22,45 @@ TEST(QtHost, DialogFiltersKeepTheirTextsAndGainThePatternsQtReads)
     EXPECT_TRUE(media[0].startsWith("All Media Files (*.ogg *.ogm *.mid"));
     EXPECT_EQ(media[1], "OGG Media Files (*.ogg,*.ogm) (*.ogg *.ogm)");
     EXPECT_EQ(media[7], "All Files (*.*) (*)") << "every file, with or without a dot";
+}
+
+TEST(QtHost, EveryFileDialogOpensInTheFolderOfTheFileLastChosenInAnyOfThem)
+{
+    QStandardPaths::setTestModeEnabled(true); // the dialogs' own state stays out of the user's settings
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("music") && QDir(dir.path()).mkpath("lists"));
+    QtFileDialogs dialogs;
+    QStringList openedIn;
+    // Answers the next dialog: notes the folder it shows, then types `path` into its name box and
+    // accepts, as a user who pastes a path does; an empty path cancels.
+    auto answer = [&](const QString& path) {
+        QTimer::singleShot(0, [&openedIn, path] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<QFileDialog*>(window);
+                if (!dialog || !dialog->isVisible())
+                    continue;
+                openedIn.append(dialog->directory().absolutePath());
+                auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+                if (path.isEmpty() || !name) {
+                    dialog->reject();
+                    return;
+                }
+                name->setText(path);
+                QMetaObject::invokeMethod(dialog, "accept");
+            }
+        });
+    };
+    answer(dir.filePath("music/song.mp3"));
+    EXPECT_EQ(dialogs.open("Open Media File", kMediaFilter), dir.filePath("music/song.mp3"));
+    answer(dir.filePath("lists/evening.zdx"));
+    EXPECT_EQ(dialogs.save("Save Playlist", "Zendrix Playlist Files(*.zdx)|*.zdx"),
+              dir.filePath("lists/evening.zdx"));
+    answer({}); // cancelled: the next dialog still opens where the last file was chosen
+    EXPECT_EQ(dialogs.open("Open Playlist", "Zendrix Playlist Files (*.zdx)|*.zdx"), "");
+    answer({});
+    EXPECT_EQ(dialogs.open("Open Media File", kMediaFilter), "");
+    ASSERT_EQ(openedIn.size(), 4);
+    EXPECT_EQ(openedIn.mid(1),
+              QStringList({dir.filePath("music"), dir.filePath("lists"), dir.filePath("lists")}));
+    QStandardPaths::setTestModeEnabled(false);
 }
