@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace zendrix {
 
@@ -18,5 +19,12 @@ inline const QString kMediaFilter = QStringLiteral(
     "All Files (*.*)|*.*");
 
 inline const QString kOpenMediaTitle = QStringLiteral("Open Media File");
+
+// The extensions of the filter's first group, "All Media Files", in lower case without the "*.", each
+// once: what a folder given to the player contributes, and what the desktop is told the player opens.
+QStringList mediaFileSuffixes();
+
+// Whether a file name ends in one of those extensions, ignoring case.
+bool isMediaFileName(const QString& fileName);
 
 }  // namespace zendrix
