@@ -8,12 +8,16 @@
 #include "SettingsWindow.h"
 #include "TitleStrip.h"
 #include "VideoWindow.h"
+#include "core/ArgumentResolution.h"
 #include "core/Conversions.h"
 #include "core/Failure.h"
+#include "core/HandOver.h"
 #include "core/Player.h"
+#include "core/SettingsFile.h"
 #include "core/modINI.h"
 #include "platform/ProgramFolder.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -37,6 +41,17 @@ Program::Program(Services services, const EngineFactory& makeEngine) : m_service
     m_player->GetInfo = [this] { frmInfo().GetInfo(); };
     m_main = std::make_unique<MainWindow>(*m_player);
     m_main->dragEnded = [this] { mainWindowMoved(); };
+    // Closing the main window from the desktop ends the program as Exit does: a hidden main window
+    // would leave a process nobody can reach, holding the installation's claim.
+    m_main->closeRequested = [this] { m_services.exit.endNow(); };
+    m_video->closeRequested = [this] { frmTitle().cmdScreen_Click(); };
+    dropOn(*m_main, ArgumentUse::Play);
+    dropOn(*m_video, ArgumentUse::Play);
+}
+
+void Program::dropOn(Form& window, ArgumentUse use)
+{
+    window.setDropped([this, use](const QStringList& arguments) { openArguments(arguments, QDir::currentPath(), use); });
 }
 
 Program::~Program() = default;
@@ -44,22 +59,31 @@ Program::~Program() = default;
 
 TitleStrip& Program::frmTitle()
 {
-    if (!m_title)
+    if (!m_title) {
         m_title = std::make_unique<TitleStrip>(*this);
+        m_title->closeRequested = [this] { m_services.exit.endNow(); };
+    }
     return *m_title;
 }
 
 PlaylistWindow& Program::frmPlaylist()
 {
-    if (!m_playlist)
+    if (!m_playlist) {
         m_playlist = std::make_unique<PlaylistWindow>(m_list, *m_player, m_services.messages, m_services.dialogs);
+        // The desktop's close does what the title strip's toggle does: hide the window and say so in the
+        // settings.
+        m_playlist->closeRequested = [this] { frmTitle().cmdPlaylist_Click(); };
+        dropOn(*m_playlist, ArgumentUse::Append);
+    }
     return *m_playlist;
 }
 
 InfoWindow& Program::frmInfo()
 {
-    if (!m_info)
+    if (!m_info) {
         m_info = std::make_unique<InfoWindow>(*m_engine);
+        m_info->closeRequested = [this] { frmTitle().cmdInfo_Click(); };
+    }
     return *m_info;
 }
 
@@ -76,7 +100,7 @@ void Program::Form_Load()
     // spinning disk, for tens of milliseconds): it goes to disk beside the start.
     m_installRecord = std::async(std::launch::async, WriteInstallInfo, installInfoPath, programFolder());
     try {
-        ConfigPath = programPath(QStringLiteral("/Data/config.ini"));
+        ConfigPath = prepareSettingsFile(programFolder());
         if (!LoadSkin(*this, m_services.messages, m_services.exit))
             return;  // the program has been told to end
         MainWindow& main = frmMain();
@@ -106,6 +130,54 @@ void Program::Form_Load()
         reportFailure(m_services.messages, failure.description());
     }
     m_main->show();
+}
+
+void Program::openArguments(const QStringList& arguments, const QString& workingFolder, ArgumentUse use)
+{
+    const ResolvedArguments resolved = resolveArguments(
+        arguments, workingFolder, use == ArgumentUse::Play ? LonePlaylist::Opens : LonePlaylist::Appends);
+    if (!resolved.playlistFile.isEmpty()) {
+        if (frmPlaylist().openPlaylist(resolved.playlistFile) && m_list.ListCount() > 0)
+            startEntry(0);
+    } else if (!resolved.entries.isEmpty()) {
+        const int first = m_list.ListCount();
+        const int added = m_list.addItems(resolved.entries);
+        if (use == ArgumentUse::Play && added > 0)
+            startEntry(first);
+        if (added < resolved.entries.size())
+            reportFailure(m_services.messages, kListFullText);
+    }
+    if (!resolved.skipped.isEmpty())
+        reportFailure(m_services.messages, skippedArgumentsText(resolved.skipped));
+}
+
+void Program::startEntry(int index)
+{
+    m_list.setListIndex(index, ListControl::Notify::No);
+    m_player->playlist(static_cast<std::int16_t>(index));
+}
+
+void Program::takeHandOver(const QByteArray& message)
+{
+    const std::optional<HandOver> handOver = decodeHandOver(message);
+    if (!handOver)
+        return;
+    raiseGroup();
+    if (!handOver->arguments.isEmpty())
+        openArguments(handOver->arguments, handOver->workingFolder);
+}
+
+void Program::raiseGroup()
+{
+    for (QWidget* window : std::initializer_list<QWidget*>{m_video.get(), m_title.get(), m_playlist.get(),
+                                                           m_info.get(), m_main.get()}) {
+        if (!window || !window->isVisible())
+            continue;
+        if (window->isMinimized())
+            window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        window->raise();
+    }
+    m_main->activateWindow();
 }
 
 void Program::placeVideo()
