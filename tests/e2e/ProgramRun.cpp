@@ -2,8 +2,13 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zendrix::testing {
 
@@ -19,7 +24,7 @@ void copyTree(const QString& from, const QString& to)
         QFile::copy(file, target);
     }
 }
-}  // namespace
+} // namespace
 
 ProgramFolderCopy::ProgramFolderCopy()
 {
@@ -29,13 +34,17 @@ ProgramFolderCopy::ProgramFolderCopy()
     copyTree(built + "/Data", m_dir.filePath("Data"));
     if (QFileInfo::exists(built + "/Help"))
         copyTree(built + "/Help", m_dir.filePath("Help"));
-    QFile::remove(config());  // every run starts from a fresh installation
+    QFile::remove(config()); // every run starts from a fresh installation
 }
 
-std::unique_ptr<QProcess> ProgramFolderCopy::start() const
+std::unique_ptr<QProcess> ProgramFolderCopy::start(const QStringList& arguments,
+                                                   const QString& workingFolder) const
 {
     auto process = std::make_unique<QProcess>();
     process->setProgram(executable());
+    process->setArguments(arguments);
+    if (!workingFolder.isEmpty())
+        process->setWorkingDirectory(workingFolder);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process->start();
     process->waitForStarted(5000);
@@ -47,4 +56,54 @@ bool isRunning(QProcess& process)
     return process.state() != QProcess::NotRunning && !process.waitForFinished(50);
 }
 
-}  // namespace zendrix::testing
+FolderState folderState(const QString& path)
+{
+    FolderState state;
+    QDir dir(path + "/Data");
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+        state.files.append(name);
+        struct stat info
+        {
+        };
+        ::stat(dir.filePath(name).toLocal8Bit().constData(), &info);
+        state.inodes.append(info.st_ino);
+    }
+    return state;
+}
+
+OpenedFiles::OpenedFiles(const QString& folder) : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+{
+    inotify_add_watch(m_fd, QFile::encodeName(folder).constData(), IN_OPEN);
+}
+
+OpenedFiles::~OpenedFiles()
+{
+    ::close(m_fd);
+}
+
+void OpenedFiles::take(int ms)
+{
+    pollfd ready{m_fd, POLLIN, 0};
+    if (::poll(&ready, 1, ms) <= 0)
+        return;
+    alignas(inotify_event) char buffer[4096];
+    const ssize_t size = ::read(m_fd, buffer, sizeof buffer);
+    for (ssize_t at = 0; at < size;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+        const QString name = QFile::decodeName(event->len ? event->name : "");
+        if (!name.isEmpty() && !m_names.contains(name))
+            m_names.append(name);
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+}
+
+bool OpenedFiles::waitFor(const QString& name, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!m_names.contains(name) && clock.elapsed() < ms)
+        take(static_cast<int>(ms - clock.elapsed()));
+    return m_names.contains(name);
+}
+
+} // namespace zendrix::testing
