@@ -97,7 +97,7 @@ public:
             skip(shown, Reason::NotFound);
             return;
         }
-        const QFileInfo info(QDir::cleanPath(QDir(m_workingFolder).absoluteFilePath(path)));
+        const QFileInfo info(pathFrom(m_workingFolder, path));
         if (!info.exists()) {
             skip(shown, Reason::NotFound);
             return;

@@ -92,7 +92,7 @@ std::optional<QString> localPathOf(const QUrl& url, const QString& folder)
     const QString path = url.toLocalFile();
     if (isNoPath(path))
         return std::nullopt;
-    return QDir::cleanPath(QDir::isAbsolutePath(path) ? path : folder + QLatin1Char('/') + path);
+    return pathFrom(folder, path);
 }
 
 // A location is a URI reference: relative ones are resolved against the list's own place.
@@ -108,7 +108,8 @@ std::optional<QString> resolveLocation(const QString& location, const QString& f
         url.isRelative() ? QUrl::fromLocalFile(folder + QLatin1Char('/')).resolved(url) : url;
     if (resolved.isLocalFile())
         return localPathOf(resolved, folder);
-    return text;
+    // Only what names a place ("scheme://...") can be played; "mailto:" and the like cannot.
+    return isAddress(text) ? std::optional<QString>(text) : std::nullopt;
 }
 
 QStringList xspfEntries(QByteArrayView bytes, const QString& folder)
@@ -148,16 +149,25 @@ QStringList xspfEntries(QByteArrayView bytes, const QString& folder)
 
 } // namespace
 
+QStringList foreignPlaylistSuffixes()
+{
+    return {QStringLiteral("m3u"), QStringLiteral("m3u8"), QStringLiteral("pls"), QStringLiteral("xspf")};
+}
+
 std::optional<ForeignFormat> foreignFormatOf(const QString& fileName)
 {
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (suffix == QLatin1String("m3u") || suffix == QLatin1String("m3u8"))
-        return ForeignFormat::M3u;
-    if (suffix == QLatin1String("pls"))
-        return ForeignFormat::Pls;
-    if (suffix == QLatin1String("xspf"))
-        return ForeignFormat::Xspf;
-    return std::nullopt;
+    static const ForeignFormat formats[] = {ForeignFormat::M3u, ForeignFormat::M3u, ForeignFormat::Pls,
+                                            ForeignFormat::Xspf};
+    const qsizetype index = foreignPlaylistSuffixes().indexOf(QFileInfo(fileName).suffix().toLower());
+    if (index < 0)
+        return std::nullopt;
+    return formats[index];
+}
+
+QString pathFrom(const QString& folder, const QString& path)
+{
+    // Not QDir::isAbsolutePath, which takes ":name" for one of Qt's resources.
+    return QDir::cleanPath(path.startsWith(QLatin1Char('/')) ? path : folder + QLatin1Char('/') + path);
 }
 
 bool isAddress(const QString& text)
@@ -174,7 +184,7 @@ std::optional<QString> resolvePlaylistLine(const QString& line, const QString& f
         const QUrl url(line);
         return url.isLocalFile() ? localPathOf(url, folder) : std::optional<QString>(line);
     }
-    return QDir::cleanPath(QDir::isAbsolutePath(line) ? line : folder + QLatin1Char('/') + line);
+    return pathFrom(folder, line);
 }
 
 QStringList foreignPlaylistEntries(QByteArrayView bytes, ForeignFormat format, const QString& folder,

@@ -21,6 +21,9 @@ enum class ForeignFormat { M3u, Pls, Xspf };
 inline constexpr qsizetype kMaxForeignPlaylistBytes = 16 * 1024 * 1024;
 inline constexpr int kMaxForeignEntries = 32767;
 
+// The extensions of the lists read here, in lower case: "m3u", "m3u8", "pls", "xspf".
+QStringList foreignPlaylistSuffixes();
+
 // The format a file name's extension says, ignoring case; nothing for any other file.
 std::optional<ForeignFormat> foreignFormatOf(const QString& fileName);
 
@@ -35,6 +38,9 @@ QStringList foreignPlaylistEntries(QByteArrayView bytes, ForeignFormat format, c
 // The entries of the list file at path, by the format of its name; nothing when it cannot be read (a
 // missing file, a folder, no rights, larger than kMaxForeignPlaylistBytes).
 std::optional<QStringList> readForeignPlaylist(const QString& path);
+
+// `path` made absolute against `folder` when it is relative, and cleaned ("a/../b" is "b").
+QString pathFrom(const QString& folder, const QString& path);
 
 // "scheme://..." or "file:...": an address, not a path.
 bool isAddress(const QString& text);

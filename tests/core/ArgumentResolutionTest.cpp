@@ -27,7 +27,7 @@ protected:
              {"home/a.mp3", "home/b c.ogg", "home/Album/Track 10.mp3", "home/Album/track 2.MP3",
               "home/Album/Track 1.wav", "home/Album/cover.jpg", "home/Album/.hidden.mp3",
               "home/Album/notes.mp3.txt", "home/Album/Deeper/x.mp3", "home/Empty/readme.txt",
-              "home/Disc/VIDEO_TS/VIDEO_TS.IFO", "home/odd.bin"})
+              "home/Disc/VIDEO_TS/VIDEO_TS.IFO", "home/odd.bin", "home/:colon.mp3"})
             write(file, "x");
         write("home/lists/mix.m3u", "#EXTM3U\n../a.mp3\nhttp://radio.example/live\n");
         write("home/lists/empty.pls", "[playlist]\nNumberOfEntries=0\n");
@@ -52,7 +52,7 @@ TEST_F(ArgumentResolutionTest, PathsUrisFoldersAndPlaylistsGiveTheirEntriesInOrd
     const QString album = home("Album");
     const ResolvedArguments resolved = resolveArguments(
         {"a.mp3", "./lists/../b c.ogg", QUrl::fromLocalFile(home("b c.ogg")).toString(), "Album", "Disc",
-         "lists/mix.m3u", "lists/evening.zdx", "odd.bin", "https://radio.example/a.ogg", "rtsp://cam/live",
+         "lists/mix.m3u", "lists/evening.zdx", "odd.bin", ":colon.mp3", "https://radio.example/a.ogg", "rtsp://cam/live",
          "missing.mp3", "file:///nowhere/x.ogg", "sftp://host/x.mp3", "ftp://host/x.mp3", "Empty",
          "lists/empty.pls"},
         home());
@@ -64,7 +64,8 @@ TEST_F(ArgumentResolutionTest, PathsUrisFoldersAndPlaylistsGiveTheirEntriesInOrd
                            home("Disc"), // a DVD is one entry
                            home("a.mp3"), "http://radio.example/live", home("lists/rel.mp3"),
                            "/abs/x.mp3", // the empty line is no entry
-                           home("odd.bin"), "https://radio.example/a.ogg", "rtsp://cam/live"}));
+                           home("odd.bin"), home(":colon.mp3"),  // a name, not one of Qt's resources
+                 "https://radio.example/a.ogg", "rtsp://cam/live"}));
     const QList<ResolvedArguments::Skipped> skipped = {{"missing.mp3", Reason::NotFound},
                                                        {"/nowhere/x.ogg", Reason::NotFound},
                                                        {"sftp://host/x.mp3", Reason::NotSupported},
