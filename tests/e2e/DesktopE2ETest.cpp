@@ -4,6 +4,7 @@
 
 #include "platform/SingleInstance.h"
 #include "support/MediaFixtures.h"
+#include "support/OpenedFiles.h"
 
 #include <QElapsedTimer>
 #include <QFile>
