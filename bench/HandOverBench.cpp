@@ -2,12 +2,11 @@
 // binary, run from a fresh program folder on the X screen this benchmark runs on (run it through
 // tests/e2e/with-xvfb.sh). The clock stops when the running player opens the file, as the system
 // reports it (inotify): the item has reached the engine. Each round hands over a file of its own.
+#include "FreshProgramFolder.h"
 #include "support/MediaFixtures.h"
 #include "support/OpenedFiles.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -17,21 +16,6 @@
 #include <optional>
 
 namespace {
-
-void copyProgramFolder(const QString& to)
-{
-    const QString from = QStringLiteral(ZENDRIX_PROGRAM_DIR);
-    QFile::copy(from + "/zendrix", to + "/zendrix");
-    QFile::setPermissions(to + "/zendrix", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QDirIterator data(from + "/Data", QDir::Files, QDirIterator::Subdirectories);
-    while (data.hasNext()) {
-        const QString file = data.next();
-        const QString target = to + file.mid(from.size());
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::copy(file, target);
-    }
-    QFile::remove(to + "/Data/config.ini");
-}
 
 void SecondStartToItemStarted(benchmark::State& state)
 {

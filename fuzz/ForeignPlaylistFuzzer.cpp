@@ -9,12 +9,6 @@
 using namespace zendrix;
 using namespace zendrix::fuzz;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    silenceQtMessages();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzInput input(data, size);

@@ -7,12 +7,6 @@
 using namespace zendrix;
 using namespace zendrix::fuzz;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    silenceQtMessages();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

@@ -41,13 +41,7 @@ protected:
 
     std::unique_ptr<Program> start()
     {
-        return startProgram(
-            [this](VideoSurface&) {
-                auto made = std::make_unique<FakeMediaEngine>();
-                engine = made.get();
-                return made;
-            },
-            folder.file("/info.ini"));
+        return startProgram(engine, folder.file("/info.ini"));
     }
     QString file(const QString& name, const QByteArray& bytes = "x")
     {
