@@ -16,8 +16,8 @@
 #include <QWidget>
 #include <cstdio>
 #include <functional>
-#include <utility>
 #include <malloc.h>
+#include <utility>
 
 namespace {
 
@@ -55,7 +55,7 @@ int print(std::FILE* stream, const QString& text, int status)
     return status;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -68,10 +68,14 @@ int main(int argc, char* argv[])
         given.append(QString::fromLocal8Bit(argv[i]));
     const CommandLine commandLine = parseCommandLine(given);
     switch (commandLine.action) {
-    case CommandLine::Action::Help: return print(stdout, helpText(), 0);
-    case CommandLine::Action::Version: return print(stdout, versionText(), 0);
-    case CommandLine::Action::Unknown: return print(stderr, usageText(commandLine.unknownOption), 2);
-    case CommandLine::Action::Run: break;
+    case CommandLine::Action::Help:
+        return print(stdout, helpText(), 0);
+    case CommandLine::Action::Version:
+        return print(stdout, versionText(), 0);
+    case CommandLine::Action::Unknown:
+        return print(stderr, usageText(commandLine.unknownOption), 2);
+    case CommandLine::Action::Run:
+        break;
     }
     // A deleted working folder has no name; relative arguments are then not found.
     QString workingFolder = QDir::currentPath();
@@ -85,7 +89,9 @@ int main(int argc, char* argv[])
     // ends here, before it shows or writes anything.
     SingleInstance::Start start = SingleInstance::claimOrHandOver(programFolder(), *message, 900ms);
     if (!start.instance)
-        return start.handedOver ? 0 : print(stderr, QStringLiteral("zendrix: the running player does not answer\n"), 1);
+        return start.handedOver
+                   ? 0
+                   : print(stderr, QStringLiteral("zendrix: the running player does not answer\n"), 1);
 
     // libvlc opens each item on threads of its own, and glibc gives every new thread an arena of its own
     // that keeps what was freed in it: over a long playlist the player's resident memory crept up by

@@ -28,7 +28,7 @@ bool canWrite(const QString& folder)
 QString userSettingsFolder()
 {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // The base directory specification says a relative path is to be ignored.
+    // XDG Base Directory: a relative path there is to be ignored.
     if (base.isEmpty() || !QDir::isAbsolutePath(base))
         base = QDir::homePath() + QStringLiteral("/.config");
     return QDir::cleanPath(base) + QStringLiteral("/Zendrix");
@@ -53,7 +53,7 @@ QString prepareSettingsFile(const QString& programFolder)
     const QString installed = dataFolder(programFolder) + QStringLiteral("/config.ini");
     if (path == installed || QFileInfo::exists(path))
         return path;
-    // The configuration folder is private to the user, as the base directory specification asks.
+    // The configuration folder is private to the user, as XDG Base Directory asks.
     const QString folder = QFileInfo(path).absolutePath();
     if (!QFileInfo(folder).isDir()) {
         const QString parent = QFileInfo(folder).absolutePath();

@@ -31,7 +31,8 @@ Address addressOf(const QString& programFolder)
 {
     const QString canonical = QFileInfo(programFolder).canonicalFilePath();
     const QByteArray folderHash =
-        QCryptographicHash::hash((canonical.isEmpty() ? programFolder : canonical).toUtf8(), QCryptographicHash::Sha1)
+        QCryptographicHash::hash((canonical.isEmpty() ? programFolder : canonical).toUtf8(),
+                                 QCryptographicHash::Sha1)
             .toHex()
             .left(24);
     const QByteArray name = "zendrix-" + QByteArray::number(getuid()) + "-" + folderHash;
@@ -39,7 +40,8 @@ Address addressOf(const QString& programFolder)
     result.address.sun_family = AF_UNIX;
     // An abstract name starts with a NUL byte and lives only in the kernel.
     std::memcpy(result.address.sun_path + 1, name.constData(), static_cast<std::size_t>(name.size()));
-    result.length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + static_cast<std::size_t>(name.size()));
+    result.length =
+        static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + static_cast<std::size_t>(name.size()));
     return result;
 }
 
@@ -72,8 +74,8 @@ Sent send(const Address& address, const QByteArray& message, std::chrono::steady
         return Sent::Refused;
     qsizetype written = 0;
     while (written < message.size()) {
-        const ssize_t n = ::send(fd, message.constData() + written, static_cast<std::size_t>(message.size() - written),
-                                 MSG_NOSIGNAL);
+        const ssize_t n = ::send(fd, message.constData() + written,
+                                 static_cast<std::size_t>(message.size() - written), MSG_NOSIGNAL);
         if (n > 0) {
             written += n;
             continue;
@@ -82,7 +84,8 @@ Sent send(const Address& address, const QByteArray& message, std::chrono::steady
             continue;
         if (n < 0 && errno != EAGAIN)
             return Sent::Refused;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0)
             return Sent::Refused;
         pollfd ready{fd, POLLOUT, 0};

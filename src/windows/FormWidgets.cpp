@@ -5,12 +5,12 @@
 #include "core/Failure.h"
 #include "platform/Fonts.h"
 
+#include <QCloseEvent>
+#include <QDropEvent>
 #include <QFontDatabase>
 #include <QHash>
 #include <QIcon>
 #include <QImage>
-#include <QCloseEvent>
-#include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>

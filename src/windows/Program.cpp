@@ -51,7 +51,8 @@ Program::Program(Services services, const EngineFactory& makeEngine) : m_service
 
 void Program::dropOn(Form& window, ArgumentUse use)
 {
-    window.setDropped([this, use](const QStringList& arguments) { openArguments(arguments, QDir::currentPath(), use); });
+    window.setDropped(
+        [this, use](const QStringList& arguments) { openArguments(arguments, QDir::currentPath(), use); });
 }
 
 Program::~Program() = default;
@@ -69,7 +70,8 @@ TitleStrip& Program::frmTitle()
 PlaylistWindow& Program::frmPlaylist()
 {
     if (!m_playlist) {
-        m_playlist = std::make_unique<PlaylistWindow>(m_list, *m_player, m_services.messages, m_services.dialogs);
+        m_playlist =
+            std::make_unique<PlaylistWindow>(m_list, *m_player, m_services.messages, m_services.dialogs);
         // The desktop's close does what the title strip's toggle does: hide the window and say so in the
         // settings.
         m_playlist->closeRequested = [this] { frmTitle().cmdPlaylist_Click(); };

@@ -52,9 +52,9 @@ TEST_F(ArgumentResolutionTest, PathsUrisFoldersAndPlaylistsGiveTheirEntriesInOrd
     const QString album = home("Album");
     const ResolvedArguments resolved = resolveArguments(
         {"a.mp3", "./lists/../b c.ogg", QUrl::fromLocalFile(home("b c.ogg")).toString(), "Album", "Disc",
-         "lists/mix.m3u", "lists/evening.zdx", "odd.bin", ":colon.mp3", "https://radio.example/a.ogg", "rtsp://cam/live",
-         "missing.mp3", "file:///nowhere/x.ogg", "sftp://host/x.mp3", "ftp://host/x.mp3", "Empty",
-         "lists/empty.pls"},
+         "lists/mix.m3u", "lists/evening.zdx", "odd.bin", ":colon.mp3", "https://radio.example/a.ogg",
+         "rtsp://cam/live", "missing.mp3", "file:///nowhere/x.ogg", "sftp://host/x.mp3", "ftp://host/x.mp3",
+         "Empty", "lists/empty.pls"},
         home());
     EXPECT_EQ(resolved.playlistFile, "");
     EXPECT_EQ(resolved.entries,
@@ -63,9 +63,9 @@ TEST_F(ArgumentResolutionTest, PathsUrisFoldersAndPlaylistsGiveTheirEntriesInOrd
                            album + "/Track 1.wav", album + "/track 2.MP3", album + "/Track 10.mp3",
                            home("Disc"), // a DVD is one entry
                            home("a.mp3"), "http://radio.example/live", home("lists/rel.mp3"),
-                           "/abs/x.mp3", // the empty line is no entry
-                           home("odd.bin"), home(":colon.mp3"),  // a name, not one of Qt's resources
-                 "https://radio.example/a.ogg", "rtsp://cam/live"}));
+                           "/abs/x.mp3",                        // the empty line is no entry
+                           home("odd.bin"), home(":colon.mp3"), // a name, not one of Qt's resources
+                           "https://radio.example/a.ogg", "rtsp://cam/live"}));
     const QList<ResolvedArguments::Skipped> skipped = {{"missing.mp3", Reason::NotFound},
                                                        {"/nowhere/x.ogg", Reason::NotFound},
                                                        {"sftp://host/x.mp3", Reason::NotSupported},
