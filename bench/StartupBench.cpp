@@ -2,9 +2,9 @@
 // screen this benchmark runs on (run it through tests/e2e/with-xvfb.sh). The clock stops when the main
 // window's panel shows below the title strip in the screen's top-left corner, where a first start puts
 // them.
+#include "FreshProgramFolder.h"
+
 #include <QCoreApplication>
-#include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
@@ -16,22 +16,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-void copyProgramFolder(const QString& to)
-{
-    const QString from = QStringLiteral(ZENDRIX_PROGRAM_DIR);
-    QDirIterator it(from, {"zendrix"}, QDir::Files);
-    QFile::copy(from + "/zendrix", to + "/zendrix");
-    QFile::setPermissions(to + "/zendrix", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QDirIterator data(from + "/Data", QDir::Files, QDirIterator::Subdirectories);
-    while (data.hasNext()) {
-        const QString file = data.next();
-        const QString target = to + file.mid(from.size());
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::copy(file, target);
-    }
-    QFile::remove(to + "/Data/config.ini");
-}
 
 // A pixel of the main window's bottom frame (the window stands 28 pixels down, below the title strip):
 // black until the window is drawn.

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <cstdio>
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv);
+// Optional, as it is for libFuzzer: a target without set-up leaves it out.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace {
@@ -29,7 +30,8 @@ bool replay(const QString& path)
 
 int main(int argc, char* argv[])
 {
-    LLVMFuzzerInitialize(&argc, &argv);
+    if (LLVMFuzzerInitialize)
+        LLVMFuzzerInitialize(&argc, &argv);
     int inputs = 0;
     bool ok = true;
     for (int i = 1; i < argc; ++i) {

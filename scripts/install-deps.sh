@@ -3,6 +3,8 @@
 # The one list of the project's packages: the README's commands and CI call this script.
 set -eu
 
+# shared-mime-info maps the open dialog's extensions to the desktop entry's MIME types at build time;
+# desktop-file-utils, appstream and dpkg-dev (dpkg-shlibdeps) check and package the installation.
 # libvlc-bin brings vlc-cache-gen, whose plugin cache spares libvlc from opening every plugin at start-up
 # (without it the player starts slower and holds twice the memory).
 packages="
@@ -10,10 +12,12 @@ packages="
   qt6-base-dev libgl-dev libfontconfig-dev
   libvlc-dev libvlc-bin vlc-plugin-base vlc-plugin-video-output vlc-plugin-fluidsynth fluid-soundfont-gm
   fonts-wine fonts-dejavu-core xdg-utils
-  groff
+  groff shared-mime-info
   libgtest-dev libgmock-dev libbenchmark-dev
   ffmpeg dvdauthor xvfb xauth x11-utils imagemagick
   dbus-daemon playerctl
+  ffmpeg dvdauthor xvfb xauth x11-utils imagemagick libxcb1-dev
+  desktop-file-utils appstream dpkg-dev
 "
 
 if [ "$(id -u)" -ne 0 ]; then

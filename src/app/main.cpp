@@ -1,4 +1,6 @@
-// Zendrix: starts the player. The program takes no command line.
+// Zendrix: starts the player, or hands the command line to the one that runs.
+#include "core/CommandLine.h"
+#include "core/HandOver.h"
 #include "core/VlcEngine.h"
 #include "platform/Fonts.h"
 #include "platform/ProgramFolder.h"
@@ -10,12 +12,14 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QDir>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
+#include <cstdio>
 #include <functional>
-#include <utility>
 #include <malloc.h>
+#include <utility>
 
 namespace {
 
@@ -47,11 +51,49 @@ void afterFirstPaint(QWidget& window, std::function<void()> then)
     QTimer::singleShot(1000, watch, &Watch::fire);
 }
 
-}  // namespace
+int print(std::FILE* stream, const QString& text, int status)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    return status;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     using namespace zendrix;
+    using namespace std::chrono_literals;
+
+    // Qt never sees the command line: its own options ("-style", "-display") would take file names.
+    QStringList given;
+    for (int i = 1; i < argc; ++i)
+        given.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine commandLine = parseCommandLine(given);
+    switch (commandLine.action) {
+    case CommandLine::Action::Help:
+        return print(stdout, helpText(), 0);
+    case CommandLine::Action::Version:
+        return print(stdout, versionText(), 0);
+    case CommandLine::Action::Unknown:
+        return print(stderr, usageText(commandLine.unknownOption), 2);
+    case CommandLine::Action::Run:
+        break;
+    }
+    // A deleted working folder has no name; relative arguments are then not found.
+    QString workingFolder = QDir::currentPath();
+    if (!QDir::isAbsolutePath(workingFolder))
+        workingFolder = QStringLiteral("/");
+    const std::optional<QByteArray> message = encodeHandOver({workingFolder, commandLine.arguments});
+    if (!message)
+        return print(stderr, QStringLiteral("zendrix: too many arguments\n"), 2);
+
+    // One instance per installation and user: a later start hands its arguments to the running one and
+    // ends here, before it shows or writes anything.
+    SingleInstance::Start start = SingleInstance::claimOrHandOver(programFolder(), *message, 900ms);
+    if (!start.instance)
+        return start.handedOver
+                   ? 0
+                   : print(stderr, QStringLiteral("zendrix: the running player does not answer\n"), 1);
 
     // libvlc opens each item on threads of its own, and glibc gives every new thread an arena of its own
     // that keeps what was freed in it: over a long playlist the player's resident memory crept up by
@@ -64,13 +106,9 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "xcb");
 
     std::jthread fontConfiguration = readFontConfigurationAhead();
-    QApplication app(argc, argv);
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     fontConfiguration.join();
-    // One instance per installation: a second start ends here, before it shows or writes anything.
-    const auto instance = SingleInstance::claim(programFolder());
-    if (!instance)
-        return 0;
-
     QApplication::setApplicationName(QStringLiteral("Zendrix"));
     QApplication::setQuitOnLastWindowClosed(false);
     loadBundledFonts();
@@ -97,5 +135,9 @@ int main(int argc, char* argv[])
         if (const QString bus = sessionBusAddress(); !bus.isEmpty())
             mpris.publish(QDBusConnection::connectToBus(bus, QStringLiteral("zendrix")));
     });
+    program.openArguments(commandLine.arguments, workingFolder);
+    // Starts that came meanwhile have waited in the socket's queue; they are taken from here on.
+    HandOverListener handOvers(*start.instance, kMaxHandOverBytes,
+                               [&program](const QByteArray& handOver) { program.takeHandOver(handOver); });
     return QApplication::exec();
 }

@@ -7,6 +7,9 @@
 
 namespace zendrix {
 
+// What the user is told when the list has no room for more.
+inline const QString kListFullText = QStringLiteral("The playlist is full: it holds at most 32,767 entries.");
+
 // A list box's entries and selection: the playlist window's list is the player's one playlist, read by
 // index by the main window. Counts and indices are 16-bit: the list holds at most 32,767 entries.
 class ListControl

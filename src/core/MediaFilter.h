@@ -20,15 +20,16 @@ inline const QString kMediaFilter = QStringLiteral(
 
 inline const QString kOpenMediaTitle = QStringLiteral("Open Media File");
 
-// The media types of the files that filter lists, as the desktop names them.
-inline const QStringList kMediaMimeTypes = {
-    QStringLiteral("audio/ogg"),        QStringLiteral("video/ogg"),       QStringLiteral("application/ogg"),
-    QStringLiteral("audio/midi"),       QStringLiteral("audio/x-midi"),    QStringLiteral("video/mpeg"),
-    QStringLiteral("audio/mpeg"),       QStringLiteral("audio/x-mp2"),     QStringLiteral("video/x-ms-vob"),
-    QStringLiteral("audio/x-wav"),      QStringLiteral("audio/wav"),       QStringLiteral("audio/basic"),
-    QStringLiteral("audio/x-aiff"),     QStringLiteral("audio/aiff"),      QStringLiteral("audio/x-ms-wma"),
-    QStringLiteral("video/x-ms-asf"),   QStringLiteral("video/x-ms-wm"),   QStringLiteral("video/x-ms-wmv"),
-    QStringLiteral("application/x-ms-wmd"), QStringLiteral("video/x-msvideo"), QStringLiteral("video/avi"),
-};
+// The extensions of the filter's first group, "All Media Files", in lower case without the "*.", each
+// once: what a folder given to the player contributes, and what the desktop is told the player opens.
+QStringList mediaFileSuffixes();
+
+// Whether a file name ends in one of those extensions, ignoring case.
+bool isMediaFileName(const QString& fileName);
+
+// The media types of the files the player opens, as the desktop names them: those of the extensions
+// above and of the playlists it reads, looked up in the system's shared-mime-info database, and its own
+// playlists' type. Extensions the database has no type for (*.ifo, *.wmd) give none.
+QStringList mediaMimeTypes();
 
 }  // namespace zendrix

@@ -6,8 +6,9 @@
 
 namespace zendrix {
 
-// The full path of the configuration file: the program's folder followed by "/Data/config.ini".
-// Start-up sets it once, before anything reads a setting.
+// The full path of the configuration file: the program's folder followed by "/Data/config.ini", or the
+// user's own file when that folder cannot be written (SettingsFile.h). Start-up sets it once, before
+// anything reads a setting.
 inline QString ConfigPath;
 
 // Reads one value of an INI file: `key` in `[section]`, both found without regard to case, blanks around

@@ -1,6 +1,7 @@
 #include "ProgramFolder.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace zendrix {
 
@@ -10,13 +11,28 @@ QString& folderOverride()
     static QString folder;
     return folder;
 }
+
+// The folder of the executable itself, links resolved: started through <prefix>/bin/zendrix, a link to
+// <prefix>/lib/zendrix/zendrix, the program is at home in <prefix>/lib/zendrix. Worked out once, before
+// anything else can happen to the file (an upgrade replaces it while the program runs), and without the
+// application object, which a start does not make before it knows it will stay.
+QString executableFolder()
+{
+    static const QString folder = [] {
+        const QString executable = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+        if (!executable.isEmpty())
+            return QFileInfo(executable).absolutePath();
+        return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
+    }();
+    return folder;
+}
 }  // namespace
 
 QString programFolder()
 {
     if (!folderOverride().isEmpty())
         return folderOverride();
-    return QCoreApplication::applicationDirPath();
+    return executableFolder();
 }
 
 void setProgramFolder(const QString& folder)

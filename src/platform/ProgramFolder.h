@@ -4,7 +4,8 @@
 
 namespace zendrix {
 
-// The program's folder: the folder of the executable, in the build tree and after installation alike.
+// The program's folder: the folder of the executable, links resolved, in the build tree and after
+// installation alike. It needs no application object.
 // Every file of the program is found from it by a relative path such as "/Data/config.ini".
 // Tests point it at a folder of their own with setProgramFolder().
 QString programFolder();

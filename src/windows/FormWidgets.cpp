@@ -5,14 +5,18 @@
 #include "core/Failure.h"
 #include "platform/Fonts.h"
 
+#include <QCloseEvent>
+#include <QDropEvent>
 #include <QFontDatabase>
 #include <QHash>
 #include <QIcon>
 #include <QImage>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 #include <cstdlib>
+#include <QUrl>
 
 namespace zendrix {
 
@@ -86,6 +90,54 @@ void Form::setPicture(const Picture& picture)
 {
     m_picture = picture;
     update();
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    if (!closeRequested) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    closeRequested();
+}
+
+void Form::setDropped(std::function<void(const QStringList&)> dropped)
+{
+    m_dropped = std::move(dropped);
+    setAcceptDrops(static_cast<bool>(m_dropped));
+}
+
+QStringList droppedArguments(const QMimeData& data)
+{
+    QStringList arguments;
+    for (const QUrl& url : data.urls()) {
+        if (url.isLocalFile())
+            arguments.append(url.toLocalFile());
+        else if (url.isValid())
+            arguments.append(url.toString(QUrl::FullyEncoded));
+    }
+    return arguments;
+}
+
+void Form::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (m_dropped && event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void Form::dropEvent(QDropEvent* event)
+{
+    const QStringList arguments = droppedArguments(*event->mimeData());
+    if (!m_dropped || arguments.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The dragging program waits for the drop to be taken: what the files start (a message box among
+    // them) comes after.
+    QMetaObject::invokeMethod(this, [this, arguments] {
+        if (m_dropped)
+            m_dropped(arguments);
+    }, Qt::QueuedConnection);
 }
 
 void Form::paintEvent(QPaintEvent*)

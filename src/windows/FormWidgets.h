@@ -9,6 +9,9 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
+
+class QMimeData;
 
 namespace zendrix {
 class SkinButton;
@@ -38,12 +41,26 @@ public:
     void setPicture(const Picture& picture);
     const Picture& picture() const { return m_picture; }
 
+    // What the window manager's close (Alt+F4, a taskbar's Close) does instead of closing the window;
+    // unset, the window closes as any window does.
+    std::function<void()> closeRequested;
+    // Files and addresses dropped on the window: local files as their paths, anything else as its URL.
+    // The window takes drops only while this is set.
+    void setDropped(std::function<void(const QStringList&)> dropped);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     Picture m_picture;
+    std::function<void(const QStringList&)> m_dropped;
 };
+
+// What a drop carries, as the player's arguments: the paths of local files, the text of other URLs.
+QStringList droppedArguments(const QMimeData& data);
 
 // An image control: a picture at natural size from its top-left corner, or stretched over the control.
 class ImageBox : public QWidget

@@ -79,7 +79,6 @@ QString sessionBusAddress()
 
 MprisService::MprisService(Program& program) : m_program(program), m_remote(program.remote())
 {
-    openUri = [this](const QString& uri) { openInPlaylist(uri); };
     m_remote.changed = [this] { scheduleUpdate(); };
     m_remote.seeked = [this] {
         m_seekPending = true;
@@ -177,7 +176,7 @@ bool MprisService::callMethod(const QDBusMessage& message, const QDBusConnection
     if (method->command)
         (m_remote.*method->command)();
     else if (name == QLatin1String("Raise"))
-        m_program.raiseWindows();
+        m_program.raiseGroup();
     else if (name == QLatin1String("Seek"))
         m_remote.seekBy(message.arguments().at(0).toLongLong());
     return true;
@@ -194,20 +193,8 @@ void MprisService::openUriCall(const QDBusMessage& message, const QDBusConnectio
         return;
     }
     connection.send(message.createReply());
-    if (openUri)
-        openUri(uri);
-}
-
-void MprisService::openInPlaylist(const QString& uri)
-{
-    const QUrl url(uri);
-    ListControl& list = m_program.lstPlaylist();
-    try {
-        list.AddItem(url.isLocalFile() ? url.toLocalFile() : uri);
-        list.setListIndex(list.ListCount() - 1);
-    } catch (const Failure& failure) {
-        reportFailure(m_program.messages(), failure.description());
-    }
+    // A URI is absolute: the working folder is never used.
+    m_program.openArguments({uri}, QStringLiteral("/"));
 }
 
 void MprisService::setPositionCall(const QDBusMessage& message, const QDBusConnection& connection)

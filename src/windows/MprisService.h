@@ -46,10 +46,6 @@ public:
     bool publish(QDBusConnection bus);
     QString serviceName() const { return m_serviceName; }
 
-    // OpenUri's action on a URI of a scheme the player opens. Until set otherwise it puts the URI (a
-    // file:// URI as its path) at the end of the playlist and selects it, which starts it.
-    std::function<void(const QString& uri)> openUri;
-
     QString introspect(const QString& path) const override;
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
@@ -86,7 +82,6 @@ private:
     void openUriCall(const QDBusMessage& message, const QDBusConnection& connection);
     void setPositionCall(const QDBusMessage& message, const QDBusConnection& connection);
     void quit(const QDBusMessage& message, QDBusConnection connection);
-    void openInPlaylist(const QString& uri);
 
     Program& m_program;
     PlayerRemote& m_remote;

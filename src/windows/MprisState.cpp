@@ -121,7 +121,7 @@ QVariant MprisService::rootProperty(const QString& name) const
     if (name == QLatin1String("SupportedUriSchemes"))
         return kUriSchemes;
     if (name == QLatin1String("SupportedMimeTypes"))
-        return kMediaMimeTypes;
+        return mediaMimeTypes();
     return {};
 }
 

@@ -4,6 +4,7 @@
 #include "core/Failure.h"
 #include "core/MediaFilter.h"
 #include "core/Player.h"
+#include "core/SettingsFile.h"
 #include "core/modINI.h"
 #include "platform/ProgramFolder.h"
 
@@ -17,7 +18,6 @@ const QString kSavePlaylistTitle = QStringLiteral("Save Playlist");
 // Without the blank before the parenthesis, unlike the open filter: both are shown as they have always been.
 const QString kSavePlaylistFilter = QStringLiteral("Zendrix Playlist Files(*.zdx)|*.zdx");
 
-const QString kListFull = QStringLiteral("The playlist is full: it holds at most 32,767 entries.");
 const QString kEntriesLeftOut =
     QStringLiteral("This playlist has more than 32,767 entries. Only the first 32,767 were read.");
 const QString kLinesCut = QStringLiteral("Lines longer than 32,767 bytes were cut short.");
@@ -92,7 +92,7 @@ void PlaylistWindow::cmdAdd_Click()
 {
     // Said before the dialog, so that nobody picks a file only to see it refused.
     if (lstPlaylist.ListCount() >= ListControl::kMaxCount) {
-        reportFailure(m_messages, kListFull);
+        reportFailure(m_messages, kListFullText);
         return;
     }
     const QString file = m_dialogs.open(kOpenMediaTitle, kMediaFilter);
@@ -119,16 +119,22 @@ void PlaylistWindow::cmdBrowse_Click()
     const QString file = m_dialogs.open(kOpenPlaylistTitle, kOpenPlaylistFilter);
     if (file.isEmpty())
         return;
+    (void)openPlaylist(file);
+}
+
+bool PlaylistWindow::openPlaylist(const QString& file)
+{
     lstPlaylist.Clear();
     const PlaylistRead read = readPlaylistFile(file);
     if (!read.ok()) {
         reportFailure(m_messages, read.failure);
-        return;
+        return false;
     }
     txtName->setText(read.playlist.name);
     lstPlaylist.addItems(read.playlist.entries);
     lblFilename.setCaption(file);
     reportShortfall(read);
+    return true;
 }
 
 // One message for everything of the file that did not make it into the list.
@@ -172,8 +178,8 @@ void PlaylistWindow::lstPlaylist_DblClick()
 
 void PlaylistWindow::chkRepeat_Click()
 {
-    // The path is built afresh here; it names the same file as ConfigPath.
-    WriteINI(programPath(QStringLiteral("/Data/config.ini")), QStringLiteral("Player"),
+    // The path is found afresh here; it names the same file as ConfigPath.
+    WriteINI(settingsFilePath(programFolder()), QStringLiteral("Player"),
              QStringLiteral("RepeatPlaylist"),
              chkRepeat->isChecked() ? QStringLiteral("True") : QStringLiteral("False"));
 }

@@ -47,6 +47,9 @@ public:
     // Replaces the list with a playlist file chosen in a dialog. The list is cleared first and stays
     // empty when the file cannot be read.
     void cmdBrowse_Click();
+    // Open's work once it has its file: the name, the entries and the file label from the file, or the
+    // list left empty and the failure reported. Whether the file was read.
+    bool openPlaylist(const QString& file);
     // Saves the name and the list to a file chosen in a dialog, exactly under the name given.
     void cmdSave_Click();
     // Plays the selected entry.

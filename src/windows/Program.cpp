@@ -9,14 +9,18 @@
 #include "SettingsWindow.h"
 #include "TitleStrip.h"
 #include "VideoWindow.h"
+#include "core/ArgumentResolution.h"
 #include "core/Conversions.h"
 #include "core/Failure.h"
+#include "core/HandOver.h"
 #include "core/Player.h"
 #include "core/PlayerRemote.h"
+#include "core/SettingsFile.h"
 #include "core/modINI.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QScreen>
 
 namespace zendrix {
@@ -41,6 +45,18 @@ Program::Program(Services services, const EngineFactory& makeEngine) : m_service
     m_main = std::make_unique<MainWindow>(*m_player);
     m_main->dragEnded = [this] { mainWindowMoved(); };
     installMediaKeys(*m_main, *m_remote);
+    // Closing the main window from the desktop ends the program as Exit does: a hidden main window
+    // would leave a process nobody can reach, holding the installation's claim.
+    m_main->closeRequested = [this] { m_services.exit.endNow(); };
+    m_video->closeRequested = [this] { frmTitle().cmdScreen_Click(); };
+    dropOn(*m_main, ArgumentUse::Play);
+    dropOn(*m_video, ArgumentUse::Play);
+}
+
+void Program::dropOn(Form& window, ArgumentUse use)
+{
+    window.setDropped(
+        [this, use](const QStringList& arguments) { openArguments(arguments, QDir::currentPath(), use); });
 }
 
 Program::~Program() = default;
@@ -48,22 +64,32 @@ Program::~Program() = default;
 
 TitleStrip& Program::frmTitle()
 {
-    if (!m_title)
+    if (!m_title) {
         m_title = std::make_unique<TitleStrip>(*this);
+        m_title->closeRequested = [this] { m_services.exit.endNow(); };
+    }
     return *m_title;
 }
 
 PlaylistWindow& Program::frmPlaylist()
 {
-    if (!m_playlist)
-        m_playlist = std::make_unique<PlaylistWindow>(m_list, *m_player, m_services.messages, m_services.dialogs);
+    if (!m_playlist) {
+        m_playlist =
+            std::make_unique<PlaylistWindow>(m_list, *m_player, m_services.messages, m_services.dialogs);
+        // The desktop's close does what the title strip's toggle does: hide the window and say so in the
+        // settings.
+        m_playlist->closeRequested = [this] { frmTitle().cmdPlaylist_Click(); };
+        dropOn(*m_playlist, ArgumentUse::Append);
+    }
     return *m_playlist;
 }
 
 InfoWindow& Program::frmInfo()
 {
-    if (!m_info)
+    if (!m_info) {
         m_info = std::make_unique<InfoWindow>(*m_engine);
+        m_info->closeRequested = [this] { frmTitle().cmdInfo_Click(); };
+    }
     return *m_info;
 }
 
@@ -82,7 +108,7 @@ void Program::Form_Load()
     // spinning disk, for tens of milliseconds): it goes to disk beside the start.
     m_installRecord = std::async(std::launch::async, WriteInstallInfo, installInfoPath, programFolder());
     try {
-        ConfigPath = programPath(QStringLiteral("/Data/config.ini"));
+        ConfigPath = prepareSettingsFile(programFolder());
         if (!LoadSkin(*this, m_services.messages, m_services.exit))
             return;  // the program has been told to end
         MainWindow& main = frmMain();
@@ -167,6 +193,58 @@ void Program::showTitleStripAfterFailure()
     }
 }
 
+void Program::openArguments(const QStringList& arguments, const QString& workingFolder, ArgumentUse use)
+{
+    const ResolvedArguments resolved = resolveArguments(
+        arguments, workingFolder, use == ArgumentUse::Play ? LonePlaylist::Opens : LonePlaylist::Appends);
+    if (!resolved.playlistFile.isEmpty()) {
+        if (frmPlaylist().openPlaylist(resolved.playlistFile) && m_list.ListCount() > 0)
+            startEntry(0);
+    } else if (!resolved.entries.isEmpty()) {
+        const int first = m_list.ListCount();
+        const int added = m_list.addItems(resolved.entries);
+        if (use == ArgumentUse::Play && added > 0)
+            startEntry(first);
+        if (added < resolved.entries.size())
+            reportFailure(m_services.messages, kListFullText);
+    }
+    if (!resolved.skipped.isEmpty())
+        reportFailure(m_services.messages, skippedArgumentsText(resolved.skipped));
+}
+
+void Program::startEntry(int index)
+{
+    m_list.setListIndex(index, ListControl::Notify::No);
+    m_player->playlist(static_cast<std::int16_t>(index));
+}
+
+void Program::takeHandOver(const QByteArray& message)
+{
+    const std::optional<HandOver> handOver = decodeHandOver(message);
+    if (!handOver)
+        return;
+    raiseGroup();
+    if (!handOver->arguments.isEmpty())
+        openArguments(handOver->arguments, handOver->workingFolder);
+}
+
+void Program::raiseGroup()
+{
+    for (QWidget* window : std::initializer_list<QWidget*>{m_video.get(), m_title.get(), m_playlist.get(),
+                                                           m_info.get(), m_main.get()}) {
+        if (!window || !window->isVisible())
+            continue;
+        if (window->isMinimized())
+            window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        window->raise();
+    }
+    m_main->activateWindow();
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
+}
+
 void Program::placeVideo()
 {
     m_video->place(videoPlace(m_main->formRect(), m_video->Height()));
@@ -205,22 +283,6 @@ void Program::mainWindowMoved()
         WriteINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Left"), singleText(static_cast<float>(m_main->Left())));
     } catch (const Failure& failure) {
         reportFailure(m_services.messages, failure.description());
-    }
-}
-
-void Program::raiseWindows()
-{
-    if (m_main->isMinimized())
-        m_main->showNormal();
-    for (QWidget* window : std::initializer_list<QWidget*>{m_title.get(), m_video.get(), m_playlist.get(),
-                                                           m_info.get(), m_main.get()}) {
-        if (window && window->isVisible())
-            window->raise();
-    }
-    m_main->activateWindow();
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-        modal->raise();
-        modal->activateWindow();
     }
 }
 

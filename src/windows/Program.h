@@ -10,6 +10,8 @@
 
 #include <QList>
 #include <QRect>
+#include <QByteArray>
+#include <QStringList>
 #include <functional>
 #include <future>
 #include <memory>
@@ -66,6 +68,29 @@ public:
     InfoWindow& frmInfo();
     SettingsWindow& frmSettings();
 
+    // Acts on the files, folders, playlists and addresses the program is given from `workingFolder`: on
+    // its command line, from a second start (takeHandOver), dropped on a window, or from a desktop
+    // client. Relative paths are taken from `workingFolder`; what each argument gives is in
+    // core/ArgumentResolution.h.
+    // - Play: what the arguments give is appended to the playlist window's list as Add does, and the
+    //   first of it starts as a playlist entry (selected, so the end-of-item advance walks on through
+    //   the rest). A .zdx given alone instead opens as the playlist window's Open does, and its first
+    //   entry starts.
+    // - Append: appended only, nothing starts and nothing is selected; a lone .zdx is appended too.
+    // Arguments that give nothing (missing files, unsupported addresses, unreadable playlists, folders
+    // without media) are named in one message box after the rest has been done; so is a list too full
+    // for all of it. Nothing of the window group moves; nothing is written to the settings.
+    enum class ArgumentUse { Play, Append };
+    void openArguments(const QStringList& arguments, const QString& workingFolder,
+                       ArgumentUse use = ArgumentUse::Play);
+
+    // A message from a second start (core/HandOver.h): the window group comes to the front and the
+    // arguments are acted on as openArguments(Play) does. A message that does not decode is ignored.
+    void takeHandOver(const QByteArray& message);
+    // Brings the shown windows of the group to the front, the main window active, restoring them when
+    // minimised; a window that waits for an answer (a message box, the settings) comes in front of them.
+    void raiseGroup();
+
     // The arrangement of the group around the main window.
     void placeVideo();
     void placeTitle();
@@ -73,10 +98,6 @@ public:
     void placeInfo();
     // After a drag of the main window: the others jump to their places and the position is saved.
     void mainWindowMoved();
-    // Brings the shown windows of the group to the front, the main window active (and a window that
-    // waits for an answer in front of them all).
-    void raiseWindows();
-
     // The About and settings windows, modal: these return when the window has closed. The settings
     // window is destroyed then; a skin list that cannot be read at a later opening shows "Error!".
     void showAbout();
@@ -110,6 +131,9 @@ private:
     // After a failed start: the title strip still takes its place by the main window, so that the window
     // commands, Exit among them, can be reached.
     void showTitleStripAfterFailure();
+    // Selects the entry and plays it as a playlist entry.
+    void startEntry(int index);
+    void dropOn(Form& window, ArgumentUse use);
 
     Services m_services;
     // Declared in the order they must be made; they end in reverse, the engine before its window.

@@ -1,37 +1,15 @@
 #pragma once
 
-// Waiting helpers for the tests that run the real engine: libvlc reports on its own threads, and what it
-// reports reaches the engine through the Qt event loop, so a test waits for a condition while the loop
-// runs, up to a deadline, never for a fixed time alone.
+// Helpers for the tests that run the real engine: libvlc reports on its own threads, and what it reports
+// reaches the engine through the Qt event loop, which the tests run while they wait (support/WaitFor.h).
 
 #include "core/VideoSurface.h"
 #include "support/QtPrinters.h"
+#include "support/WaitFor.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QImage>
-#include <QThread>
 
 namespace zendrix::test {
-
-template <typename Condition> bool waitFor(Condition condition, int timeoutMs = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    return true;
-}
-
-// Lets the event loop run for a while, for checks that something does not happen.
-inline void runEventsFor(int ms)
-{
-    waitFor([] { return false; }, ms);
-}
 
 // The colours the generated DVD shows, told apart by one pixel in the upper half of the picture.
 enum class Shade { None, Yellow, Magenta, Green, Blue, Other };

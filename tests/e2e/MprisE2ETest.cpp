@@ -65,7 +65,7 @@ TEST(MprisE2E, PlayerctlFindsThePlayerOpensAFilePausesResumesAndReadsWhatPlays)
     ASSERT_FALSE(bus.address().isEmpty()) << bus.error().toStdString();
     const Playerctl playerctl(bus.address());
     ProgramFolderCopy folder;
-    auto player = folder.start(playerctl.environment());
+    auto player = folder.start({}, {}, playerctl.environment());
 
     EXPECT_EQ(playerctl.waitFor({"status"}, "Stopped"), "Stopped") << "the player is on the bus";
     const QString uri = QUrl::fromLocalFile(song).toString(QUrl::FullyEncoded);

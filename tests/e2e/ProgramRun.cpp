@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
 
 namespace zendrix::testing {
 
@@ -19,7 +20,7 @@ void copyTree(const QString& from, const QString& to)
         QFile::copy(file, target);
     }
 }
-}  // namespace
+} // namespace
 
 ProgramFolderCopy::ProgramFolderCopy()
 {
@@ -29,13 +30,17 @@ ProgramFolderCopy::ProgramFolderCopy()
     copyTree(built + "/Data", m_dir.filePath("Data"));
     if (QFileInfo::exists(built + "/Help"))
         copyTree(built + "/Help", m_dir.filePath("Help"));
-    QFile::remove(config());  // every run starts from a fresh installation
+    QFile::remove(config()); // every run starts from a fresh installation
 }
 
-std::unique_ptr<QProcess> ProgramFolderCopy::start(const QProcessEnvironment& environment) const
+std::unique_ptr<QProcess> ProgramFolderCopy::start(const QStringList& arguments, const QString& workingFolder,
+                                                   const QProcessEnvironment& environment) const
 {
     auto process = std::make_unique<QProcess>();
     process->setProgram(executable());
+    process->setArguments(arguments);
+    if (!workingFolder.isEmpty())
+        process->setWorkingDirectory(workingFolder);
     process->setProcessEnvironment(environment);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process->start();
@@ -48,4 +53,19 @@ bool isRunning(QProcess& process)
     return process.state() != QProcess::NotRunning && !process.waitForFinished(50);
 }
 
-}  // namespace zendrix::testing
+FolderState folderState(const QString& path)
+{
+    FolderState state;
+    QDir dir(path + "/Data");
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+        state.files.append(name);
+        struct stat info
+        {
+        };
+        ::stat(dir.filePath(name).toLocal8Bit().constData(), &info);
+        state.inodes.append(info.st_ino);
+    }
+    return state;
+}
+
+} // namespace zendrix::testing

@@ -4,8 +4,10 @@
 // and Help/ folders, so each test has its own settings and its own single-instance claim.
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <sys/types.h>
 
 namespace zendrix::testing {
 
@@ -17,9 +19,11 @@ public:
     QString executable() const { return m_dir.filePath("zendrix"); }
     QString config() const { return m_dir.filePath("Data/config.ini"); }
 
-    // Starts the player; it runs on the Xvfb screen this test runs on, with the test's environment unless
-    // given another.
-    std::unique_ptr<QProcess> start(const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) const;
+    // Starts the player with `arguments` from `workingFolder` (the test's own when empty); it runs on the
+    // Xvfb screen this test runs on, with the test's environment unless given another.
+    std::unique_ptr<QProcess> start(const QStringList& arguments = {}, const QString& workingFolder = {},
+                                    const QProcessEnvironment& environment =
+                                        QProcessEnvironment::systemEnvironment()) const;
 
 private:
     QTemporaryDir m_dir;
@@ -28,4 +32,14 @@ private:
 // Whether the process still runs (QProcess learns of an end only when asked or from its event loop).
 bool isRunning(QProcess& process);
 
-}  // namespace zendrix::testing
+// The names and inodes of the files in <folder>/Data: a file written shows as a new inode, since every
+// write replaces its file.
+struct FolderState
+{
+    QStringList files;
+    QList<ino_t> inodes;
+    bool operator==(const FolderState&) const = default;
+};
+FolderState folderState(const QString& folder);
+
+} // namespace zendrix::testing

@@ -7,31 +7,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 using namespace zendrix::testing;
 
 namespace {
-
-struct FolderState
-{
-    QStringList files;
-    QList<ino_t> inodes;
-    bool operator==(const FolderState&) const = default;
-};
-
-FolderState folderState(const QString& path)
-{
-    FolderState state;
-    QDir dir(path + "/Data");
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
-        state.files.append(name);
-        struct stat info{};
-        ::stat(dir.filePath(name).toLocal8Bit().constData(), &info);
-        state.inodes.append(info.st_ino);
-    }
-    return state;
-}
 
 // Which of two processes ended first, waiting no longer than `ms`; nullptr when neither did.
 QProcess* firstToEnd(QProcess& a, QProcess& b, int ms)

@@ -3,6 +3,7 @@
 // The desktop services a whole program reaches, scripted, and a start of the program with them. For the
 // tests of the windows library, which holds the program.
 #include "support/FakeHost.h"
+#include "support/FakeMediaEngine.h"
 #include "windows/Program.h"
 
 #include <memory>
@@ -27,6 +28,18 @@ struct ScriptedServices
         program->screenAreas = [this] { return screens; };
         program->Form_Load();
         return program;
+    }
+
+    // The same on a scripted engine, which `engine` is pointed at.
+    std::unique_ptr<Program> startProgram(FakeMediaEngine*& engine, const QString& installInfo)
+    {
+        return startProgram(
+            [&engine](VideoSurface&) {
+                auto made = std::make_unique<FakeMediaEngine>();
+                engine = made.get();
+                return made;
+            },
+            installInfo);
     }
 };
 

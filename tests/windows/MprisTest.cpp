@@ -20,6 +20,8 @@
 #include <QDBusPendingCall>
 #include <QDBusVariant>
 #include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -366,11 +368,15 @@ TEST_F(MprisTest, HostileCallsAreRefusedWithAnErrorAndChangeNothing)
     EXPECT_TRUE(recorder.changes.empty() && recorder.seeks.empty());
     EXPECT_TRUE(messages.shown.empty());
 
-    // A URI the player opens goes to the end of the playlist and starts.
-    EXPECT_EQ(call(kPlayerInterface, "OpenUri", {"file:///media/new%20song.ogg"}).type(),
+    // A URI the player opens acts as a command-line argument: to the end of the playlist, and it starts.
+    QTemporaryDir media;
+    const QString song = media.filePath("new song.ogg");
+    QFile(song).open(QIODevice::WriteOnly);
+    EXPECT_EQ(call(kPlayerInterface, "OpenUri", {QString::fromUtf8(QUrl::fromLocalFile(song).toEncoded())}).type(),
               QDBusMessage::ReplyMessage);
-    EXPECT_EQ(program->lstPlaylist().items().last(), "/media/new song.ogg");
-    EXPECT_EQ(engine->URL(), "/media/new song.ogg");
+    ASSERT_EQ(program->lstPlaylist().ListCount(), entries + 1);
+    EXPECT_EQ(program->lstPlaylist().items().last(), song);
+    EXPECT_EQ(engine->URL(), song);
     EXPECT_TRUE(player().FromPlaylist);
 }
 

@@ -46,13 +46,7 @@ protected:
 
     std::unique_ptr<Program> start()
     {
-        return startProgram(
-            [this](VideoSurface&) {
-                auto made = std::make_unique<FakeMediaEngine>();
-                engine = made.get();
-                return made;
-            },
-            folder.file("/shared/Quarrymoor Software/Zendrix/info.ini"));
+        return startProgram(engine, folder.file("/shared/Quarrymoor Software/Zendrix/info.ini"));
     }
     void set(const char* section, const char* key, const char* value)
     {

@@ -22,6 +22,20 @@ const char* const kDesignIcons[] = {"next",     "previous", "stop", "forward", "
                                     "remove",   "add",      "save", "about",   "help",   "info",
                                     "settings", "screen",   "exit", "ok",      "play",   "listopen"};
 
+// The sizes the desktop's icon theme asks for most, for menus, docks and software centres.
+const int kDesktopIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+std::optional<QByteArray> encodePng(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image))
+        return std::nullopt;
+    return bytes;
+}
+
 std::optional<QByteArray> encodeJpeg(const QImage& image)
 {
     QByteArray bytes;
@@ -94,6 +108,13 @@ std::optional<std::vector<Asset>> buildAssets(QString* error)
     if (!program)
         return fail(QStringLiteral("cannot encode the program icon"));
     assets.push_back({QStringLiteral("src/layouts/assets/zendrix.ico"), *program});
+
+    for (int size : kDesktopIconSizes) {
+        const auto png = encodePng(programIcon(size));
+        if (!png)
+            return fail(QStringLiteral("cannot encode the %1 px program icon as PNG").arg(size));
+        assets.push_back({QStringLiteral("data/icons/hicolor/%1x%1/apps/zendrix.png").arg(size), *png});
+    }
     return assets;
 }
 

@@ -17,7 +17,8 @@ struct Asset
 // Draws and encodes every shipped picture and the skin list, in a fixed order:
 //  - data/Data/Skins/skins.lst, and each skin's zendrix.zsk (425 x 71) and title.zsk (425 x 28), JPEG;
 //  - data/Data/Buttons/: the icons the program swaps at run time (play, pause, listopen, listclose);
-//  - src/layouts/assets/: the buttons' design-time icons, the two speaker GIFs and the program icon.
+//  - src/layouts/assets/: the buttons' design-time icons, the two speaker GIFs and the program icon;
+//  - data/icons/hicolor/<n>x<n>/apps/zendrix.png: the program icon for the desktop's icon theme, PNG.
 // The same program gives the same bytes on every run. Returns nothing, and the reason in *error, when a
 // picture cannot be encoded.
 [[nodiscard]] std::optional<std::vector<Asset>> buildAssets(QString* error = nullptr);

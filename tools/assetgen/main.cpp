@@ -2,8 +2,9 @@
 //
 //   assetgen <repository-root>
 //
-// rewrites the skins, the skin list, the button icons, the speakers, the program icon and the overview
-// docs/assets.png in place. Run it after changing a drawing and commit what it wrote.
+// rewrites the skins, the skin list, the button icons, the speakers, the program icon (also in the sizes
+// of the desktop's icon theme) and the overview docs/assets.png in place. Run it after changing a
+// drawing and commit what it wrote.
 #include "AssetSet.h"
 #include "platform/AtomicFile.h"
 

@@ -1,0 +1,215 @@
+#include "ArgumentResolution.h"
+
+#include "ForeignPlaylist.h"
+#include "MediaFilter.h"
+#include "PlaylistFile.h"
+#include "VlcMediaSource.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+#include <algorithm>
+
+namespace zendrix {
+
+namespace {
+
+using Reason = ResolvedArguments::Reason;
+
+// An address the engine opens as it stands: a stream, or a disc ("dvd:///dev/sr0").
+bool isStream(const QString& argument)
+{
+    const QString scheme = QUrl(argument).scheme().toLower();
+    for (const char* known : {"http", "https", "rtsp", "mms", "dvd"}) {
+        if (scheme == QLatin1String(known))
+            return true;
+    }
+    return false;
+}
+
+// "Track 2" before "Track 10": runs of digits compare by their value, the rest without regard to case.
+bool naturalLess(const QString& a, const QString& b)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            qsizetype endA = i;
+            qsizetype endB = j;
+            while (endA < a.size() && a[endA].isDigit())
+                ++endA;
+            while (endB < b.size() && b[endB].isDigit())
+                ++endB;
+            // Leading zeros do not change a value; the longer run of what remains is the larger number.
+            QStringView numberA = QStringView(a).sliced(i, endA - i);
+            QStringView numberB = QStringView(b).sliced(j, endB - j);
+            while (numberA.size() > 1 && numberA.front() == QLatin1Char('0'))
+                numberA = numberA.sliced(1);
+            while (numberB.size() > 1 && numberB.front() == QLatin1Char('0'))
+                numberB = numberB.sliced(1);
+            if (numberA.size() != numberB.size())
+                return numberA.size() < numberB.size();
+            if (const int order = numberA.compare(numberB); order != 0)
+                return order < 0;
+            i = endA;
+            j = endB;
+            continue;
+        }
+        if (const int order =
+                QStringView(a).sliced(i, 1).compare(QStringView(b).sliced(j, 1), Qt::CaseInsensitive);
+            order != 0)
+            return order < 0;
+        ++i;
+        ++j;
+    }
+    if ((a.size() - i) != (b.size() - j))
+        return (a.size() - i) < (b.size() - j);
+    return a < b; // names that differ only in case or leading zeros keep one fixed order
+}
+
+class Resolver
+{
+public:
+    Resolver(const QString& workingFolder, ResolvedArguments& result)
+        : m_workingFolder(workingFolder), m_result(result)
+    {}
+
+    void resolve(const QString& argument, bool alone, LonePlaylist lonePlaylist)
+    {
+        QString path = argument;
+        QString shown = argument;
+        if (isAddress(argument)) {
+            const QUrl url(argument);
+            if (!url.isLocalFile()) {
+                if (isStream(argument) && url.isValid() && !url.host().isEmpty())
+                    m_result.entries.append(argument);
+                else
+                    skip(argument, Reason::NotSupported);
+                return;
+            }
+            const std::optional<QString> local = resolvePlaylistLine(argument, m_workingFolder);
+            if (!local) {
+                skip(argument, Reason::NotSupported);
+                return;
+            }
+            path = shown = *local;
+        }
+        if (path.isEmpty() || path.contains(QChar(0))) {
+            skip(shown, Reason::NotFound);
+            return;
+        }
+        const QFileInfo info(pathFrom(m_workingFolder, path));
+        if (!info.exists()) {
+            skip(shown, Reason::NotFound);
+            return;
+        }
+        const QString absolute = info.absoluteFilePath();
+        if (info.isDir()) {
+            addFolder(absolute, shown);
+            return;
+        }
+        if (info.suffix().compare(QLatin1String("zdx"), Qt::CaseInsensitive) == 0) {
+            if (alone && lonePlaylist == LonePlaylist::Opens)
+                m_result.playlistFile = absolute;
+            else
+                addZendrixPlaylist(absolute, shown);
+            return;
+        }
+        if (foreignFormatOf(absolute)) {
+            const std::optional<QStringList> entries = readForeignPlaylist(absolute);
+            if (!entries)
+                skip(shown, Reason::Unreadable);
+            else if (entries->isEmpty())
+                skip(shown, Reason::NoMedia);
+            else
+                m_result.entries.append(*entries);
+            return;
+        }
+        m_result.entries.append(absolute);
+    }
+
+private:
+    void skip(const QString& argument, Reason reason) { m_result.skipped.append({argument, reason}); }
+
+    void addFolder(const QString& folder, const QString& shown)
+    {
+        // A DVD is played as a whole, from its menu.
+        if (resolveMediaSource(folder).kind == MediaSource::Kind::Dvd) {
+            m_result.entries.append(folder);
+            return;
+        }
+        const QDir dir(folder);
+        if (!dir.isReadable()) {
+            skip(shown, Reason::Unreadable);
+            return;
+        }
+        QStringList names;
+        for (const QFileInfo& file : dir.entryInfoList(QDir::Files, QDir::NoSort)) {
+            if (isMediaFileName(file.fileName()))
+                names.append(file.fileName());
+        }
+        if (names.isEmpty()) {
+            skip(shown, Reason::NoMedia);
+            return;
+        }
+        std::sort(names.begin(), names.end(), naturalLess);
+        for (const QString& name : std::as_const(names))
+            m_result.entries.append(dir.filePath(name));
+    }
+
+    void addZendrixPlaylist(const QString& file, const QString& shown)
+    {
+        const PlaylistRead read = readPlaylistFile(file);
+        if (!read.ok()) {
+            skip(shown, Reason::Unreadable);
+            return;
+        }
+        const QString folder = QFileInfo(file).absolutePath();
+        for (const QString& line : read.playlist.entries) {
+            if (const std::optional<QString> entry = resolvePlaylistLine(line, folder))
+                m_result.entries.append(*entry);
+        }
+    }
+
+    QString m_workingFolder;
+    ResolvedArguments& m_result;
+};
+
+QString reasonText(Reason reason)
+{
+    switch (reason) {
+    case Reason::NotFound:
+        return QStringLiteral("Not found");
+    case Reason::NotSupported:
+        return QStringLiteral("Not supported");
+    case Reason::Unreadable:
+        return QStringLiteral("Cannot be read");
+    case Reason::NoMedia:
+        return QStringLiteral("No media files");
+    }
+    return {};
+}
+
+} // namespace
+
+ResolvedArguments resolveArguments(const QStringList& arguments, const QString& workingFolder,
+                                   LonePlaylist lonePlaylist)
+{
+    ResolvedArguments result;
+    Resolver resolver(workingFolder, result);
+    for (const QString& argument : arguments)
+        resolver.resolve(argument, arguments.size() == 1, lonePlaylist);
+    return result;
+}
+
+QString skippedArgumentsText(const QList<ResolvedArguments::Skipped>& skipped)
+{
+    QStringList lines;
+    for (qsizetype i = 0; i < skipped.size() && i < kMaxNamedSkips; ++i)
+        lines.append(reasonText(skipped[i].reason) + QStringLiteral(": ") + skipped[i].argument);
+    if (skipped.size() > kMaxNamedSkips)
+        lines.append(QStringLiteral("... and %1 more").arg(skipped.size() - kMaxNamedSkips));
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+} // namespace zendrix

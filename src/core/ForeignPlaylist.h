@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace zendrix {
+
+// Playlists of other players: M3U (".m3u", ".m3u8"), PLS (".pls") and XSPF (".xspf"). Their entries are
+// appended to the player's list; titles, lengths and every other line of metadata are ignored, and text
+// that does not follow the format is passed over, never a failure.
+//
+// Entries come out resolved: a relative entry against the list's own folder, a file:// URI as its local
+// path, any other address (http://, rtsp://, ...) as it stands. An entry holding a NUL or a line break is
+// no path and is left out, and so is a file:// URI of another host. At most kMaxForeignEntries entries are
+// taken from one list.
+
+enum class ForeignFormat { M3u, Pls, Xspf };
+
+inline constexpr qsizetype kMaxForeignPlaylistBytes = 16 * 1024 * 1024;
+inline constexpr int kMaxForeignEntries = 32767;
+
+// The extensions of the lists read here, in lower case: "m3u", "m3u8", "pls", "xspf".
+QStringList foreignPlaylistSuffixes();
+
+// The format a file name's extension says, ignoring case; nothing for any other file.
+std::optional<ForeignFormat> foreignFormatOf(const QString& fileName);
+
+// The entries of a list's bytes. Text formats: a byte order mark (UTF-8, UTF-16) decides the encoding;
+// without one, ".m3u8" and text that is valid UTF-8 read as UTF-8, other text as Latin-1. Lines end at
+// CR LF, LF or a lone CR. M3U: every line that is not empty and does not start with "#". PLS: the values
+// of the "FileN" keys, in the order of N. XSPF: the first location of each track, a URI reference that
+// is resolved like a web page's link. An XML error ends the list where it stands.
+QStringList foreignPlaylistEntries(QByteArrayView bytes, ForeignFormat format, const QString& folder,
+                                   bool utf8 = false);
+
+// The entries of the list file at path, by the format of its name; nothing when it cannot be read (a
+// missing file, a folder, no rights, larger than kMaxForeignPlaylistBytes).
+std::optional<QStringList> readForeignPlaylist(const QString& path);
+
+// `path` made absolute against `folder` when it is relative, and cleaned ("a/../b" is "b").
+QString pathFrom(const QString& folder, const QString& path);
+
+// "scheme://..." or "file:...": an address, not a path.
+bool isAddress(const QString& text);
+
+// One line of a playlist, as the player's list takes it: an absolute path made from it against `folder`,
+// the local path of a file:// URI, or any other address unchanged. Nothing for text that is no path: empty,
+// or holding a NUL or a line break.
+std::optional<QString> resolvePlaylistLine(const QString& line, const QString& folder);
+
+} // namespace zendrix

@@ -1,0 +1,103 @@
+// What the player makes of its arguments: paths from the caller's folder, URIs, folders in natural
+// order, playlists of every kind, and what is skipped and said.
+#include "core/ArgumentResolution.h"
+#include "support/QtPrinters.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace zendrix;
+
+namespace {
+
+using Reason = ResolvedArguments::Reason;
+
+class ArgumentResolutionTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    QString root = dir.path();
+
+    void SetUp() override
+    {
+        for (const char* file :
+             {"home/a.mp3", "home/b c.ogg", "home/Album/Track 10.mp3", "home/Album/track 2.MP3",
+              "home/Album/Track 1.wav", "home/Album/cover.jpg", "home/Album/.hidden.mp3",
+              "home/Album/notes.mp3.txt", "home/Album/Deeper/x.mp3", "home/Empty/readme.txt",
+              "home/Disc/VIDEO_TS/VIDEO_TS.IFO", "home/odd.bin", "home/:colon.mp3"})
+            write(file, "x");
+        write("home/lists/mix.m3u", "#EXTM3U\n../a.mp3\nhttp://radio.example/live\n");
+        write("home/lists/empty.pls", "[playlist]\nNumberOfEntries=0\n");
+        write("home/lists/evening.zdx", "Evening\r\nrel.mp3\r\n/abs/x.mp3\r\n\r\n");
+    }
+    void write(const QString& relative, const QByteArray& bytes)
+    {
+        const QString path = root + "/" + relative;
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QString home(const QString& relative = {}) const
+    {
+        return root + "/home" + (relative.isEmpty() ? "" : "/" + relative);
+    }
+};
+
+TEST_F(ArgumentResolutionTest, PathsUrisFoldersAndPlaylistsGiveTheirEntriesInOrderAndTheRestIsNamed)
+{
+    const QString album = home("Album");
+    const ResolvedArguments resolved = resolveArguments(
+        {"a.mp3", "./lists/../b c.ogg", QUrl::fromLocalFile(home("b c.ogg")).toString(), "Album", "Disc",
+         "lists/mix.m3u", "lists/evening.zdx", "odd.bin", ":colon.mp3", "https://radio.example/a.ogg",
+         "rtsp://cam/live", "missing.mp3", "file:///nowhere/x.ogg", "sftp://host/x.mp3", "ftp://host/x.mp3",
+         "Empty", "lists/empty.pls"},
+        home());
+    EXPECT_EQ(resolved.playlistFile, "");
+    EXPECT_EQ(resolved.entries,
+              QStringList({home("a.mp3"), home("b c.ogg"), home("b c.ogg"),
+                           // natural order, case aside; no hidden files, no other types, no subfolders
+                           album + "/Track 1.wav", album + "/track 2.MP3", album + "/Track 10.mp3",
+                           home("Disc"), // a DVD is one entry
+                           home("a.mp3"), "http://radio.example/live", home("lists/rel.mp3"),
+                           "/abs/x.mp3",                        // the empty line is no entry
+                           home("odd.bin"), home(":colon.mp3"), // a name, not one of Qt's resources
+                           "https://radio.example/a.ogg", "rtsp://cam/live"}));
+    const QList<ResolvedArguments::Skipped> skipped = {{"missing.mp3", Reason::NotFound},
+                                                       {"/nowhere/x.ogg", Reason::NotFound},
+                                                       {"sftp://host/x.mp3", Reason::NotSupported},
+                                                       {"ftp://host/x.mp3", Reason::NotSupported},
+                                                       {"Empty", Reason::NoMedia},
+                                                       {"lists/empty.pls", Reason::NoMedia}};
+    EXPECT_EQ(resolved.skipped, skipped);
+    EXPECT_EQ(skippedArgumentsText(resolved.skipped),
+              "Not found: missing.mp3\r\nNot found: /nowhere/x.ogg\r\nNot supported: sftp://host/x.mp3\r\n"
+              "Not supported: ftp://host/x.mp3\r\nNo media files: Empty\r\nNo media files: lists/empty.pls");
+}
+
+TEST_F(ArgumentResolutionTest, AZendrixPlaylistAloneIsOpenedWholeUnlessTheCallerOnlyAppends)
+{
+    const QString list = home("lists/evening.zdx");
+    EXPECT_EQ(resolveArguments({"lists/evening.zdx"}, home()).playlistFile, list);
+    EXPECT_TRUE(resolveArguments({"lists/evening.zdx"}, home()).entries.isEmpty());
+    EXPECT_EQ(resolveArguments({QUrl::fromLocalFile(list).toString()}, "/").playlistFile, list);
+    const ResolvedArguments appended = resolveArguments({list}, "/", LonePlaylist::Appends);
+    EXPECT_EQ(appended.playlistFile, "");
+    EXPECT_EQ(appended.entries, QStringList({home("lists/rel.mp3"), "/abs/x.mp3"}));
+}
+
+TEST_F(ArgumentResolutionTest, TheMessageNamesTheFirstTwentyAndCountsTheRest)
+{
+    QStringList missing;
+    for (int i = 0; i < 25; ++i)
+        missing << QString("gone%1.mp3").arg(i);
+    const QString text = skippedArgumentsText(resolveArguments(missing, home()).skipped);
+    EXPECT_EQ(text.count("\r\n"), 20);
+    EXPECT_TRUE(text.startsWith("Not found: gone0.mp3\r\n"));
+    EXPECT_TRUE(text.endsWith("Not found: gone19.mp3\r\n... and 5 more"));
+}
+
+} // namespace
