@@ -48,6 +48,13 @@ QString dvdLocationOf(const QString& videoTs)
     return location.replace(0, int(qstrlen("file")), QStringLiteral("dvd"));
 }
 
+// "song.mp3" -> "song", "a.b.ogg" -> "a.b"; a name that is nothing but an extension stays as it is.
+QString withoutExtension(const QString& fileName)
+{
+    const QString base = QFileInfo(fileName).completeBaseName();
+    return base.isEmpty() ? fileName : base;
+}
+
 bool isOgg(const QFileInfo& info)
 {
     static const QStringList oggSuffixes{QStringLiteral("ogg"), QStringLiteral("oga"), QStringLiteral("ogm"),
@@ -71,6 +78,7 @@ MediaSource resolveMediaSource(const QString& url)
                                                                                 : MediaSource::Kind::Stream;
         source.location = url;
         source.fileName = parsed.fileName().isEmpty() ? url : parsed.fileName();
+        source.name = parsed.fileName().isEmpty() ? url : withoutExtension(parsed.fileName());
         return source;
     }
 
@@ -80,7 +88,7 @@ MediaSource resolveMediaSource(const QString& url)
         source.kind = MediaSource::Kind::Dvd;
         source.localPath = videoTs;
         source.location = dvdLocationOf(videoTs);
-        source.fileName = dvdNameOf(videoTs);
+        source.fileName = source.name = dvdNameOf(videoTs);
         return source;
     }
 
@@ -88,12 +96,21 @@ MediaSource resolveMediaSource(const QString& url)
     source.localPath = info.absoluteFilePath();
     source.location = QString::fromUtf8(QUrl::fromLocalFile(source.localPath).toEncoded());
     source.fileName = info.fileName();
+    source.name = withoutExtension(source.fileName);
     // libvlc's own Ogg reader seeks by bisecting pages and lands seconds to minutes late (further the
     // further into the file); the libavformat reader finds the page by its granule position and lands
     // on the second. Should it refuse the file, libvlc's own readers still get their turn.
     if (isOgg(info))
         source.options << QStringLiteral(":demux=avformat,any");
     return source;
+}
+
+bool isPlaceholderTitle(const QString& title, const QString& location)
+{
+    if (title.isEmpty() || title == location)
+        return true;
+    const QString decoded = QUrl::fromPercentEncoding(location.toUtf8());
+    return title == decoded || title == decoded.section(QLatin1Char('/'), -1);
 }
 
 QString formatDuration(double seconds)
