@@ -35,6 +35,7 @@ class VideoSurface;
 // - The volume (0 to 100, clamped) is kept by the engine and applied to every item as it starts.
 // - currentMedia().name: the title tag; without one a file's name without its extension, a DVD's name.
 //   MediaChange(url) tells when the tags of the item loaded now have become known or changed.
+// - A DVD starts with its first-play program, as its author made it.
 // - A DVD's length is its current title's; 0 while a menu shows, since menus have no end.
 // - A left click on the video while a DVD menu shows activates the menu's highlighted button.
 class VlcEngine final : public MediaEngine,

@@ -10,6 +10,10 @@ namespace zendrix {
 
 namespace {
 
+// libvlc's DVD reader skips a disc's first-play program by default and goes to the title menu, passing
+// over warnings and trailers but also a feature that the disc starts at once.
+const QString kFirstPlay = QStringLiteral(":no-dvdnav-menu");
+
 bool hasScheme(const QString& url)
 {
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+://"));
@@ -79,6 +83,8 @@ MediaSource resolveMediaSource(const QString& url)
         source.location = url;
         source.fileName = parsed.fileName().isEmpty() ? url : parsed.fileName();
         source.name = parsed.fileName().isEmpty() ? url : withoutExtension(parsed.fileName());
+        if (source.kind == MediaSource::Kind::Dvd)
+            source.options << kFirstPlay;
         return source;
     }
 
@@ -89,6 +95,7 @@ MediaSource resolveMediaSource(const QString& url)
         source.localPath = videoTs;
         source.location = dvdLocationOf(videoTs);
         source.fileName = source.name = dvdNameOf(videoTs);
+        source.options << kFirstPlay;
         return source;
     }
 

@@ -23,7 +23,9 @@ struct MediaSource
 
 // "" -> nothing. A location with a scheme ("http://", "dvd://", "file://") is passed on as it stands. Any
 // other text is a local path, made absolute: a path to an .IFO file, a VIDEO_TS folder, or a folder that
-// holds one opens as a DVD (libvlc does not open an .IFO path itself); everything else is a file.
+// holds one opens as a DVD (libvlc does not open an .IFO path itself); everything else is a file. A DVD
+// starts as its author made it: with its first-play program, which may show a menu, a warning or go
+// straight into the feature.
 MediaSource resolveMediaSource(const QString& url);
 
 // Whether a title that libvlc gives for the item at `location` is only the name libvlc makes up for an

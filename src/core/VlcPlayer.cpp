@@ -185,6 +185,7 @@ void VlcPlayer::load(const MediaSource& source, quint64 epoch)
         begin(epoch);
         releaseMedia();
         m_reportedLength = -1;
+        m_titleEntered = false;
         m_tags = {};
         m_media = libvlc_media_new_location(m_vlc, source.location.toUtf8().constData());
         if (!m_media) {
@@ -369,10 +370,20 @@ void VlcPlayer::dvd(DvdAction action, quint64 epoch)
         const bool inMenu = libvlc_media_player_get_title(m_player) == 0;
         switch (action) {
         case DvdAction::ShowRootMenu:
-            if (inMenu)
-                libvlc_media_player_set_chapter(m_player, 1);
-            else
+            if (!inMenu) {
                 libvlc_media_player_set_title(m_player, 0);
+            } else if (m_titleEntered) {
+                libvlc_media_player_set_chapter(m_player, 1);
+            } else {
+                // The root menu belongs to a title set, and a first-play program that went straight
+                // to the disc's title menu has entered none: enter the first title's and ask for its
+                // menu at once, before a picture of the title is shown. libvlc keeps only the last of
+                // two title requests in a row; a request of another kind between them (the rate it
+                // already has) keeps both.
+                libvlc_media_player_set_title(m_player, 1);
+                libvlc_media_player_set_rate(m_player, 1.0f);
+                libvlc_media_player_set_title(m_player, 0);
+            }
             break;
         case DvdAction::ShowTitleMenu:
             if (!inMenu)
@@ -431,6 +442,8 @@ void VlcPlayer::onPlayerEvent(const libvlc_event_t* event, void* opaque)
         return;
     }
     case libvlc_MediaPlayerTitleChanged:
+        if (event->u.media_player_title_changed.new_title > 0)
+            self->m_titleEntered = true;
         return self->report(Type::Title, event->u.media_player_title_changed.new_title);
     case libvlc_MediaPlayerChapterChanged:
         return self->report(Type::Chapter, event->u.media_player_chapter_changed.new_chapter);

@@ -149,6 +149,7 @@ private:
     mutable std::mutex m_positionMutex;
     Position m_position;
     std::atomic<qint64> m_reportedLength{-1}; // libvlc repeats an unchanged length; it is sent once
+    std::atomic<bool> m_titleEntered{false};  // a DVD's title has played since the item was loaded
     std::atomic<bool> m_volumeWanted{false};  // the audio output has not taken m_volume yet
     std::atomic<bool> m_volumeQueued{false};  // a retry waits on the worker
 

@@ -34,6 +34,7 @@ TEST(EngineMediaSource, DiscsFilesAndStreamsAreToldApart)
         EXPECT_TRUE(source.location.contains("My%20Disc%20%231"));
         EXPECT_EQ(source.fileName, "My Disc #1");
         EXPECT_EQ(source.name, "My Disc #1");
+        EXPECT_EQ(source.options, QStringList{":no-dvdnav-menu"}); // the disc's first-play program runs
     }
     EXPECT_EQ(mediaSizeInBytes(resolveMediaSource(videoTs)), 1100);
 
