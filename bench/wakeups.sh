@@ -9,10 +9,11 @@
 #   bench/wakeups.sh [seconds]     (default 20 per state; needs a build in build/, or ZENDRIX_BIN=<folder>)
 #   WAKEUPS_THREADS=1 bench/wakeups.sh    also lists every thread's share
 #
-# Processor time comes from /proc/<pid>/task/<tid>/schedstat (nanoseconds on a processor), wake-ups from
-# the voluntary and non-voluntary context switches in .../status, both summed over the threads that
-# live through a whole measurement. Audio goes to ALSA's null device, so libvlc paces playback as it
-# would on a sound card.
+# Processor time comes from /proc/<pid>/task/<tid>/schedstat (nanoseconds on a processor), wake-ups
+# from the voluntary context switches in .../status (a thread that goes to sleep and is woken again),
+# switches from the voluntary and non-voluntary ones together (a thread that is preempted by one it has
+# woken counts there too), all summed over the threads that live through a whole measurement. Audio
+# goes to ALSA's null device, so libvlc paces playback as it would on a sound card.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -61,18 +62,20 @@ xdotool search --sync --onlyvisible --name '^Zendrix$' >/dev/null
 away() { xdotool mousemove 1200 1000; }
 on_play_button() { xdotool mousemove $((300 + 50 + 18)) $((320 + 7 + 10)); }
 
-# "<tid> <ns on a processor> <context switches> <name>" for each thread of the player.
+# "<tid> <ns on a processor> <voluntary switches> <all switches> <name>" for each thread of the player.
 sample() {
   local task tid ns switches
   for task in /proc/"$player"/task/*; do
     tid=${task##*/}
     read -r ns _ <"$task/schedstat" 2>/dev/null || continue
-    switches=$(awk '/ctxt_switches/ { n += $2 } END { print n }' "$task/status" 2>/dev/null) || continue
+    switches=$(awk '/^voluntary_ctxt_switches/ { v = $2 } /ctxt_switches/ { n += $2 } END { print v, n }' \
+      "$task/status" 2>/dev/null) || continue
     echo "$tid $ns $switches $(cat "$task/comm" 2>/dev/null)"
   done
 }
 
-printf '%-22s %12s %14s %12s %14s\n' state "process CPU%" "process wake/s" "main CPU%" "main wake/s"
+printf '%-20s %19s %19s\n' "" "---- process ----" "-- main thread --"
+printf '%-20s %6s %6s %5s %6s %6s %5s\n' state CPU% wake/s sw/s CPU% wake/s sw/s
 measure() {
   local label=$1 before after start end
   sleep 3 # the state settles: the pointer's paint, the item's start
@@ -82,16 +85,18 @@ measure() {
   after=$(sample)
   end=$(date +%s.%N)
   awk -v label="$label" -v main="$player" -v start="$start" -v end="$end" -v threads="${WAKEUPS_THREADS:-}" '
-    NR == FNR { ns[$1] = $2; sw[$1] = $3; next }
+    NR == FNR { ns[$1] = $2; wk[$1] = $3; sw[$1] = $4; next }
     ($1 in ns) {
-      dns = $2 - ns[$1]; dsw = $3 - sw[$1]
-      totalNs += dns; totalSw += dsw
-      if ($1 == main) { mainNs = dns; mainSw = dsw }
-      if (threads != "") lines = lines sprintf("    %-18s %6d %10.3f%% %10.1f/s\n", $4, $1, dns / t / 1e7, dsw / t)
+      dns = $2 - ns[$1]; dwk = $3 - wk[$1]; dsw = $4 - sw[$1]
+      totalNs += dns; totalWk += dwk; totalSw += dsw
+      if ($1 == main) { mainNs = dns; mainWk = dwk; mainSw = dsw }
+      if (threads != "")
+        lines = lines sprintf("  %-15s %6d %6.3f %6.1f %5.1f\n", $5, $1, dns / t / 1e7, dwk / t, dsw / t)
     }
     BEGIN { t = end - start }
     END {
-      printf "%-22s %12.3f %14.1f %12.3f %14.1f\n", label, totalNs / t / 1e7, totalSw / t, mainNs / t / 1e7, mainSw / t
+      printf "%-20s %6.3f %6.1f %5.1f %6.3f %6.1f %5.1f\n", label, totalNs / t / 1e7, totalWk / t, totalSw / t,
+        mainNs / t / 1e7, mainWk / t, mainSw / t
       printf "%s", lines
     }' <(echo "$before") <(echo "$after")
 }

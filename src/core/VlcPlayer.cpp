@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QVector>
+#include <cstdlib>
 #include <vlc/vlc.h>
 
 namespace zendrix {
@@ -30,6 +31,18 @@ const libvlc_event_e kPlayerEvents[] = {
 
 const libvlc_event_e kMediaEvents[] = {libvlc_MediaMetaChanged, libvlc_MediaParsedChanged,
                                        libvlc_MediaDurationChanged};
+
+// libvlc reports an estimated length (an MP3 without an index) several times a second while it plays,
+// moving by a few milliseconds; only a change the player could show is passed on. Any thread.
+bool lengthMoved(std::atomic<qint64>& reported, qint64 ms)
+{
+    constexpr qint64 kShownMs = 100;
+    const qint64 last = reported.load();
+    if (last >= 0 && std::abs(ms - last) < kShownMs)
+        return false;
+    reported.store(ms);
+    return true;
+}
 
 QString metaOf(libvlc_media_t* media, libvlc_meta_t meta)
 {
@@ -437,7 +450,7 @@ void VlcPlayer::onPlayerEvent(const libvlc_event_t* event, void* opaque)
     }
     case libvlc_MediaPlayerLengthChanged: {
         const qint64 length = event->u.media_player_length_changed.new_length;
-        if (self->m_reportedLength.exchange(length) != length)
+        if (lengthMoved(self->m_reportedLength, length))
             self->report(Type::Length, length);
         return;
     }
@@ -459,6 +472,8 @@ void VlcPlayer::onMediaEvent(const libvlc_event_t* event, void* opaque)
     auto* item = static_cast<Item*>(opaque);
     VlcPlayer* self = item->player;
     if (event->type == libvlc_MediaDurationChanged) {
+        if (!lengthMoved(item->reportedDuration, event->u.media_duration_changed.new_duration))
+            return;
         VlcEvent duration;
         duration.type = VlcEvent::Type::Duration;
         duration.epoch = item->epoch;

@@ -121,6 +121,7 @@ private:
         quint64 epoch = 0;
         QString location;
         std::atomic<bool> tagsQueued{false}; // a reading of the tags waits on the worker
+        std::atomic<qint64> reportedDuration{-1};
     };
 
     void post(std::function<void()> task);
@@ -148,7 +149,7 @@ private:
 
     mutable std::mutex m_positionMutex;
     Position m_position;
-    std::atomic<qint64> m_reportedLength{-1}; // libvlc repeats an unchanged length; it is sent once
+    std::atomic<qint64> m_reportedLength{-1}; // ms; -1 before the item's first report
     std::atomic<bool> m_titleEntered{false};  // a DVD's title has played since the item was loaded
     std::atomic<bool> m_volumeWanted{false};  // the audio output has not taken m_volume yet
     std::atomic<bool> m_volumeQueued{false};  // a retry waits on the worker
