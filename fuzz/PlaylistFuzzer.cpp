@@ -17,19 +17,27 @@ namespace {
 
 using zendrix::test::Trickle;
 
-// The file's lines by the rules, written here afresh: a line ends at CR LF or a lone CR.
+// The file's lines by the rules, written here afresh: a line ends at CR LF, a lone CR or a lone LF.
 QList<QByteArray> linesOf(const QByteArray& bytes)
 {
     QList<QByteArray> lines;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        const qsizetype cr = bytes.indexOf('\r', start);
-        const qsizetype end = cr < 0 ? bytes.size() : cr;
-        lines.append(bytes.sliced(start, end - start));
-        start = end + 1;
-        if (cr >= 0 && start < bytes.size() && bytes[start] == '\n')
-            ++start;
+    QByteArray line;
+    bool inLine = false;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n') {
+            line.append(c);
+            inLine = true;
+            continue;
+        }
+        lines.append(line);
+        line.clear();
+        inLine = false;
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
     }
+    if (inLine)
+        lines.append(line);
     return lines;
 }
 
@@ -90,9 +98,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (qsizetype i = 1; i < fields.size(); ++i)
         saved.entries.append(QString::fromUtf8(fields[i]));
     Playlist expected = saved;
-    expected.name.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    const auto oneLine = [](QString& text) {
+        text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    };
+    oneLine(expected.name);
     for (QString& entry : expected.entries)
-        entry.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        oneLine(entry);
 
     QBuffer file;
     file.setData(playlistFileBytes(saved));

@@ -20,10 +20,6 @@ SkinButton::SkinButton(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // As fast as the platform's timer usefully goes: the hover check is cheap, but a hovered button
-    // should not keep a core busy.
-    m_overTimer.setInterval(15);
-    connect(&m_overTimer, &QTimer::timeout, this, &SkinButton::onOverTimer);
     QFont initial(QStringLiteral("MS Sans Serif"));
     initial.setPointSizeF(8.25);
     QWidget::setFont(initial);

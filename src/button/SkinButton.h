@@ -10,7 +10,7 @@
 
 #include <QFont>
 #include <QImage>
-#include <QTimer>
+#include <QPointer>
 #include <QWidget>
 
 namespace zendrix {
@@ -138,7 +138,6 @@ public:
     const CaptionLayout& captionLayout() const { return m_layout; }
     Rect FocusRect() const { return m_focusRect; }
     const QImage& surface() const { return m_surface; }
-    bool isHoverPolling() const { return m_overTimer.isActive(); }
     // How many times Redraw has painted the surface.
     int paintCount() const { return m_paintCount; }
     // What the next paint reads; tools paint it in any state with ButtonPainter.
@@ -158,11 +157,13 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -190,7 +191,12 @@ private:
     // SkinButtonInput.cpp: the host's notifications.
     void onMouseDown(short button, short shift, float x, float y);
     void onClick();
-    void onOverTimer();
+    // The pointer has left as far as the window system or the button's own state tells: the hovered
+    // look goes and MouseOut is raised, once per MouseOver.
+    void endHover();
+    // After the button was hidden or disabled: ends the hover once the change is complete, unless the
+    // pointer is over the button again by then.
+    void endHoverLater();
     bool IsMouseOver() const;
 
     // Stored properties.
@@ -225,7 +231,6 @@ private:
     Rect m_focusRect;
     QImage m_surface;
     QImage m_background; // the container's pixels under a type 11 button
-    QTimer m_overTimer;
     QChar m_accessKey;
     int m_accessShortcut = 0;
     int m_clientWidth = 0;
@@ -236,6 +241,8 @@ private:
     DrawState m_lastState = StateUp;
     QString m_lastCaption;
     bool m_isOver = false;
+    bool m_watchingLeave = false; // a MouseOver waits for its MouseOut; a drag leaves IsOver false meanwhile
+    QPointer<QWidget> m_hoverWindow; // the window whose leaving ends the hover too
     bool m_hasFocus = false;
     bool m_refreshEnabled = true;
     bool m_resizeGuard = false;

@@ -1,5 +1,10 @@
 // SkinButton: mouse, keyboard, focus and hover, mapped from Qt's events onto the button's own
-// notifications (press, move, release, click, double click, keys, access key, focus, hover tick).
+// notifications (press, move, release, click, double click, keys, access key, focus, hover's end).
+//
+// Hover costs nothing while the pointer rests: it begins with a move over the button and ends with the
+// window system's word that the pointer has left (a leave event, which also comes when another window
+// is placed over the button and, after a drag, with the release), or when the button is hidden or
+// disabled under it. No timer runs, and nothing asks where the pointer is until it moves again.
 #include "SkinButton.h"
 
 #include <QApplication>
@@ -189,7 +194,14 @@ void SkinButton::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     if (button == 0 && !m_isOver) {
-        m_overTimer.start();
+        if (!m_watchingLeave) {
+            // The window system tells the window when the pointer leaves it or another window comes
+            // over it; Qt passes that on to the widget it last sent the mouse to, which need not be
+            // this button when some other window has just been shown.
+            m_hoverWindow = window();
+            m_hoverWindow->installEventFilter(this);
+        }
+        m_watchingLeave = true;
         m_isOver = true;
         Redraw(StateUp, Force::Yes);
         Q_EMIT MouseOver();
@@ -202,14 +214,43 @@ void SkinButton::mouseMoveEvent(QMouseEvent* event)
     }
 }
 
-void SkinButton::onOverTimer()
+void SkinButton::endHover()
 {
-    if (IsMouseOver())
+    if (!m_watchingLeave)
         return;
-    m_overTimer.stop();
+    m_watchingLeave = false;
+    if (m_hoverWindow)
+        m_hoverWindow->removeEventFilter(this);
+    m_hoverWindow = nullptr;
     m_isOver = false;
     Redraw(StateUp, Force::Yes);
     Q_EMIT MouseOut();
+}
+
+void SkinButton::endHoverLater()
+{
+    if (!m_watchingLeave)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!IsMouseOver())
+                endHover();
+        },
+        Qt::QueuedConnection);
+}
+
+void SkinButton::leaveEvent(QEvent* event)
+{
+    endHover();
+    QWidget::leaveEvent(event);
+}
+
+bool SkinButton::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_hoverWindow && event->type() == QEvent::Leave)
+        endHover();
+    return QWidget::eventFilter(watched, event);
 }
 
 void SkinButton::keyPressEvent(QKeyEvent* event)

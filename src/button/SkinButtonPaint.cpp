@@ -212,6 +212,8 @@ bool SkinButton::event(QEvent* event)
 
 void SkinButton::changeEvent(QEvent* event)
 {
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        endHoverLater();
     if (event->type() == QEvent::FontChange) {
         // Only the layout here: loading a stored layout changes the font and must not paint.
         m_screenFont = screenFont(font());
@@ -245,6 +247,7 @@ void SkinButton::showEvent(QShowEvent* event)
 void SkinButton::hideEvent(QHideEvent* event)
 {
     m_refreshEnabled = false;
+    endHoverLater();
     QWidget::hideEvent(event);
 }
 

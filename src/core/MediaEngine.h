@@ -32,7 +32,8 @@ class EngineMedia
 {
 public:
     virtual ~EngineMedia() = default;
-    virtual QString name() const = 0;            // the title, or the file name while no title is known
+    // The title; while none is known the file's name without its extension, for a DVD the disc's name.
+    virtual QString name() const = 0;
     virtual double duration() const = 0;         // seconds; 0 while unknown
     virtual QString durationString() const = 0;  // "mm:ss", or "h:mm:ss" from one hour on
     // "Title", "Author", "Album", "WM/Genre" and "Size" (the file's size in bytes, as text).
@@ -86,6 +87,10 @@ Q_SIGNALS:
     // Mouse events on the video area. button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt.
     void Click(short button, short shift, int x, int y);
     void DoubleClick(short button, short shift, int x, int y);
+    // What the engine knows about the item at `url` has changed since it was loaded: its tags, and with
+    // them its name, have become known. Raised on the UI thread, only for the item loaded at that
+    // moment; an item's reports that come after the next setURL are dropped, never raised.
+    void MediaChange(const QString& url);
 };
 
 }  // namespace zendrix

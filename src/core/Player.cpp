@@ -52,8 +52,14 @@ Player::Player(MediaEngine& engine, ListControl& lstPlaylist, MessageBoxes& mess
 {
     scrollTiming.Change = [this] { scrollTiming_Change(); };
     scrollVolume.Change = [this] { scrollVolume_Change(); };
+    m_mediaChange = QObject::connect(&m_engine, &MediaEngine::MediaChange,
+                                     [this](const QString& url) { wmp_MediaChange(url); });
 }
 
+Player::~Player()
+{
+    QObject::disconnect(m_mediaChange);
+}
 
 void Player::refreshInfo()
 {
@@ -317,6 +323,17 @@ void Player::scrollTiming_Change()
     } catch (const Failure& failure) {
         reportFailure(m_messages, failure.description());
     }
+}
+
+void Player::wmp_MediaChange(const QString& url)
+{
+    // A report that comes after the next item was loaded is not about what the label shows.
+    bool current = false;
+    ignoringFailure([&] { current = url == m_engine.URL(); });
+    if (!current)
+        return;
+    ignoringFailure([&] { lblFilename.setCaption(m_engine.currentMedia().name()); });
+    refreshInfo();
 }
 
 void Player::scrollVolume_Change()

@@ -22,6 +22,9 @@ class Player
 {
 public:
     Player(MediaEngine& engine, ListControl& lstPlaylist, MessageBoxes& messages, FileDialogs& dialogs);
+    ~Player();
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
 
     // --- Controls of the main window ---
     LabelControl lblFilename{QStringLiteral("[No File]")};
@@ -70,6 +73,9 @@ public:
     void tmrTiming_Timer();
     void scrollTiming_Change();
     void scrollVolume_Change();
+    // The engine has learnt the tags of the item at url: the name label and the information window show
+    // them, if that item is still the one loaded. Failures are ignored, as in the information window.
+    void wmp_MediaChange(const QString& url);
 
     enum Command { Play = 0, Next = 1, Previous = 2, Stop = 3, FastForward = 4, FastReverse = 5 };
 
@@ -94,6 +100,7 @@ private:
 
     // Set while the player moves the bar for its own reasons (a new item's range), so it is no seek.
     bool m_quietBar = false;
+    QMetaObject::Connection m_mediaChange;
 };
 
 }  // namespace zendrix

@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
-#include <cstring>
 
 namespace zendrix {
 
@@ -47,11 +46,12 @@ public:
                 return false;
             }
             m_inLine = true;
-            const void* cr = std::memchr(data + pos, '\r', static_cast<std::size_t>(size - pos));
-            const qsizetype end = cr ? static_cast<const char*>(cr) - data : size;
+            const char* const lineEnd =
+                std::find_if(data + pos, data + size, [](char c) { return c == '\r' || c == '\n'; });
+            const qsizetype end = lineEnd - data;
             const QByteArrayView piece(data + pos, end - pos);
             pos = end;
-            if (!cr) {
+            if (end == size) {
                 keep(piece);
                 break;
             }
@@ -61,8 +61,8 @@ public:
                 keep(piece);
                 endLine(m_line);
             }
+            m_skipLineFeed = data[pos] == '\r';
             ++pos;
-            m_skipLineFeed = true;
         }
         return true;
     }
@@ -171,9 +171,10 @@ QByteArray playlistFileBytes(const Playlist& playlist)
     bytes.reserve(estimate + estimate / 8);
 
     const auto writeLine = [&bytes](const QString& text) {
-        if (text.contains(QLatin1Char('\r'))) {
+        if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))) {
             QString oneLine = text;
-            bytes.append(oneLine.replace(QLatin1Char('\r'), QLatin1Char(' ')).toLocal8Bit());
+            oneLine.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+            bytes.append(oneLine.toLocal8Bit());
         } else {
             bytes.append(text.toLocal8Bit());
         }

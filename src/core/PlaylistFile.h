@@ -10,8 +10,8 @@ namespace zendrix {
 
 // Playlist files (".zdx"): plain text in the locale's encoding, no header, count or quoting. The first
 // line is the playlist's name, each further line one entry, in playing order. Every written line ends
-// with CR LF. Reading ends a line at CR LF or at a lone CR, never at a lone LF (which stays part of the
-// line), takes a last line without an end as it stands, and makes an empty line an empty entry. A file
+// with CR LF. Reading ends a line at CR LF, at a lone CR or at a lone LF (as editors on this system write
+// them), takes a last line without an end as it stands, and makes an empty line an empty entry. A file
 // with no first line at all (an empty file) is a playlist with an empty name and no entries.
 
 struct Playlist
@@ -44,8 +44,8 @@ struct PlaylistRead
 // refused rather than read without end.
 [[nodiscard]] PlaylistRead readPlaylistFile(const QString& path);
 
-// The bytes of a playlist file. A CR cannot stand inside a line, so one in the name or an entry is
-// written as a blank: the entries after it keep their places.
+// The bytes of a playlist file. A CR or LF cannot stand inside a line, so one in the name or an entry
+// is written as a blank: the entries after it keep their places.
 [[nodiscard]] QByteArray playlistFileBytes(const Playlist& playlist);
 
 // Writes the playlist file at path as a whole, through a temporary file renamed into place, so a failed

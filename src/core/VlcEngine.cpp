@@ -85,6 +85,7 @@ void VlcEngine::play()
 {
     requireItem();
     if (m_state == ScanForward || m_state == ScanReverse || m_state == Paused) {
+        holdPosition();
         endScan();
         m_state = Playing;
         m_player.resume(m_stateEpoch = nextEpoch());
@@ -114,6 +115,7 @@ void VlcEngine::pause()
     requireItem();
     if (!isRunning())
         return;
+    holdPosition();
     endScan();
     m_state = Paused;
     m_player.pause(m_stateEpoch = nextEpoch());
@@ -139,6 +141,7 @@ void VlcEngine::fastForward()
         return;
     if (!isRunning())
         play();
+    holdPosition();
     endScan();
     m_state = ScanForward;
     m_stateEpoch = nextEpoch();
@@ -155,6 +158,7 @@ void VlcEngine::fastReverse()
         throw EngineError(QStringLiteral("Cannot rewind: the item is not playing"));
     // libvlc accepts a negative rate but plays forwards all the same: the engine pauses and steps the
     // position back itself.
+    holdPosition();
     m_state = ScanReverse;
     m_player.pause(m_stateEpoch = nextEpoch());
     m_reverseTimer.start();
@@ -207,9 +211,20 @@ void VlcEngine::setCurrentPosition(double seconds)
     m_player.seek(msOf(seconds), m_timeEpoch = nextEpoch());
 }
 
+double VlcEngine::currentPosition() const
+{
+    // libvlc's latest report, unless the engine's own commands have moved on from it since.
+    if (isRunning() && m_state != ScanReverse) {
+        const VlcPlayer::Position reported = m_player.position();
+        if (reported.epoch >= m_timeEpoch && reported.epoch >= m_stateEpoch)
+            return secondsOf(reported.ms);
+    }
+    return m_position;
+}
+
 QString VlcEngine::name() const
 {
-    return m_tags.title.isEmpty() ? m_source.fileName : m_tags.title;
+    return m_tags.title.isEmpty() ? m_source.name : m_tags.title;
 }
 
 double VlcEngine::duration() const
@@ -241,12 +256,6 @@ QString VlcEngine::getItemInfo(const QString& attribute) const
 void VlcEngine::setVolume(long volume)
 {
     m_volume = std::clamp(volume, 0L, 100L);
-    applyVolume();
-}
-
-void VlcEngine::applyVolume()
-{
-    m_volumeApplied = false;
     m_player.setVolume(int(m_volume));
 }
 
@@ -279,6 +288,7 @@ void VlcEngine::navigateDvd(DvdCommand command)
     const std::optional<DvdAction> action = dvdActionFor(command, dvdPlace());
     if (!action)
         throw EngineError(QStringLiteral("This DVD command is not available now"));
+    holdPosition();
     endScan();
     if (m_state != Paused)
         m_state = Playing;
@@ -308,26 +318,21 @@ void VlcEngine::onEvent(const VlcEvent& event)
     }
     if (event.type == Type::Volume) {
         m_outputVolume = int(event.value);
-        m_volumeApplied = m_outputVolume == m_volume;
         return;
     }
     if (event.epoch < m_itemEpoch)
         return;
     switch (event.type) {
-    case Type::Time:
-        if (!m_volumeApplied && isRunning())
-            applyVolume();
-        if (event.epoch >= m_timeEpoch && event.epoch >= m_stateEpoch && isRunning() &&
-            m_state != ScanReverse)
-            m_position = secondsOf(event.value);
-        return;
     case Type::Length:
     case Type::Duration:
         if (event.value > 0)
             m_duration = secondsOf(event.value);
         return;
     case Type::Meta:
+        if (event.tags == m_tags)
+            return;
         m_tags = event.tags;
+        Q_EMIT MediaChange(m_url);
         return;
     case Type::Title: {
         const DvdPlace moved = dvdTitleChanged(dvdPlace(), int(event.value));
@@ -353,8 +358,6 @@ void VlcEngine::onStateEvent(const VlcEvent& event)
         m_state = Transitioning;
         return;
     case Type::Playing:
-        // Each item starts with the engine's volume, whatever the audio output held before.
-        applyVolume();
         if (m_state != ScanForward && m_state != ScanReverse)
             m_state = Playing;
         return;

@@ -16,10 +16,11 @@ class VideoSurface;
 // The media engine on libvlc 3.0.
 //
 // Every call returns within a few milliseconds: libvlc works on a thread of its own (VlcPlayer), and
-// what the engine reports (state, position, length, tags, the DVD's place) is kept here, on the UI
-// thread, updated from libvlc's events and, at once, from the engine's own commands. So stop() reports
-// Stopped and position 0 as soon as it returns, a seek reports the new position at once, and events
-// that libvlc raised before the latest command are dropped.
+// what the engine reports (state, length, tags, the DVD's place) is kept here, on the UI thread, updated
+// from libvlc's events and, at once, from the engine's own commands. So stop() reports Stopped and
+// position 0 as soon as it returns, a seek reports the new position at once, and events that answer an
+// earlier command than the latest are dropped. The position is read from where libvlc's reports leave
+// it, so playback wakes the UI thread only when something it shows changes.
 //
 // Behaviour beyond the interface's own comments:
 // - Setting a URL never fails and does not start playback; libvlc opens lazily. play() fails when the
@@ -32,6 +33,9 @@ class VideoSurface;
 // - next/previous go to the next/previous chapter (a DVD's chapters, or a file's).
 // - A position set while stopped is where the next play() starts.
 // - The volume (0 to 100, clamped) is kept by the engine and applied to every item as it starts.
+// - currentMedia().name: the title tag; without one a file's name without its extension, a DVD's name.
+//   MediaChange(url) tells when the tags of the item loaded now have become known or changed.
+// - A DVD starts with its first-play program, as its author made it.
 // - A DVD's length is its current title's; 0 while a menu shows, since menus have no end.
 // - A left click on the video while a DVD menu shows activates the menu's highlighted button.
 class VlcEngine final : public MediaEngine,
@@ -77,7 +81,7 @@ private:
     void fastReverse() override;
     void next() override;
     void previous() override;
-    double currentPosition() const override { return m_position; }
+    double currentPosition() const override;
     void setCurrentPosition(double seconds) override;
     // EngineMedia
     QString name() const override;
@@ -102,7 +106,8 @@ private:
     void onStateEvent(const VlcEvent& event);
     void onVideoClick(short button);
     void presentFrame();
-    void applyVolume();
+    // Keeps where playback is now before a command makes libvlc's earlier reports of it stale.
+    void holdPosition() { m_position = currentPosition(); }
     bool isRunning() const;
     DvdPlace dvdPlace() const;
     quint64 nextEpoch() { return ++m_lastEpoch; }
@@ -115,14 +120,13 @@ private:
     QString m_url;
     MediaSource m_source;
     long m_state = Undefined;
-    double m_position = 0;
+    double m_position = 0; // seconds, as the engine's own commands left it
     double m_duration = 0; // ms from libvlc, kept in seconds
     VlcEvent::Tags m_tags;
     bool m_playFailed = false; // libvlc gave up on the item
     std::optional<double> m_startPosition;
     long m_volume = 50;
     int m_outputVolume = -1;
-    bool m_volumeApplied = false; // the output has taken m_volume since the item started
     bool m_fullScreen = false;
     int m_dvdTitle = -1;
     int m_dvdChapter = -1;
@@ -131,7 +135,7 @@ private:
     quint64 m_lastEpoch = 0;
     quint64 m_itemEpoch = 0;  // events of older epochs belong to an earlier item
     quint64 m_stateEpoch = 0; // state events of older epochs predate the latest transport command
-    quint64 m_timeEpoch = 0;  // position events of older epochs predate the latest seek
+    quint64 m_timeEpoch = 0;  // position reports of older epochs predate the latest seek
 };
 
 } // namespace zendrix

@@ -10,6 +10,10 @@ namespace zendrix {
 
 namespace {
 
+// libvlc's DVD reader skips a disc's first-play program by default and goes to the title menu, passing
+// over warnings and trailers but also a feature that the disc starts at once.
+const QString kFirstPlay = QStringLiteral(":no-dvdnav-menu");
+
 bool hasScheme(const QString& url)
 {
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+://"));
@@ -48,6 +52,13 @@ QString dvdLocationOf(const QString& videoTs)
     return location.replace(0, int(qstrlen("file")), QStringLiteral("dvd"));
 }
 
+// "song.mp3" -> "song", "a.b.ogg" -> "a.b"; a name that is nothing but an extension stays as it is.
+QString withoutExtension(const QString& fileName)
+{
+    const QString base = QFileInfo(fileName).completeBaseName();
+    return base.isEmpty() ? fileName : base;
+}
+
 bool isOgg(const QFileInfo& info)
 {
     static const QStringList oggSuffixes{QStringLiteral("ogg"), QStringLiteral("oga"), QStringLiteral("ogm"),
@@ -71,6 +82,9 @@ MediaSource resolveMediaSource(const QString& url)
                                                                                 : MediaSource::Kind::Stream;
         source.location = url;
         source.fileName = parsed.fileName().isEmpty() ? url : parsed.fileName();
+        source.name = parsed.fileName().isEmpty() ? url : withoutExtension(parsed.fileName());
+        if (source.kind == MediaSource::Kind::Dvd)
+            source.options << kFirstPlay;
         return source;
     }
 
@@ -80,7 +94,8 @@ MediaSource resolveMediaSource(const QString& url)
         source.kind = MediaSource::Kind::Dvd;
         source.localPath = videoTs;
         source.location = dvdLocationOf(videoTs);
-        source.fileName = dvdNameOf(videoTs);
+        source.fileName = source.name = dvdNameOf(videoTs);
+        source.options << kFirstPlay;
         return source;
     }
 
@@ -88,12 +103,21 @@ MediaSource resolveMediaSource(const QString& url)
     source.localPath = info.absoluteFilePath();
     source.location = QString::fromUtf8(QUrl::fromLocalFile(source.localPath).toEncoded());
     source.fileName = info.fileName();
+    source.name = withoutExtension(source.fileName);
     // libvlc's own Ogg reader seeks by bisecting pages and lands seconds to minutes late (further the
     // further into the file); the libavformat reader finds the page by its granule position and lands
     // on the second. Should it refuse the file, libvlc's own readers still get their turn.
     if (isOgg(info))
         source.options << QStringLiteral(":demux=avformat,any");
     return source;
+}
+
+bool isPlaceholderTitle(const QString& title, const QString& location)
+{
+    if (title.isEmpty() || title == location)
+        return true;
+    const QString decoded = QUrl::fromPercentEncoding(location.toUtf8());
+    return title == decoded || title == decoded.section(QLatin1Char('/'), -1);
 }
 
 QString formatDuration(double seconds)

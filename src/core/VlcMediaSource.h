@@ -15,14 +15,22 @@ struct MediaSource
     Kind kind = Kind::None;
     QString location;    // the MRL handed to libvlc ("file:///...", "dvd:///.../VIDEO_TS", "http://...")
     QString localPath;   // absolute path of the file, or of the VIDEO_TS folder of a DVD; "" for streams
-    QString fileName;    // what the item is called until its title is known
+    QString fileName;    // the file's name, or a DVD's, as messages name the item
+    QString name;        // what the item is called while it has no title: a file's name without its
+                         // extension, a DVD's name
     QStringList options; // libvlc media options, such as ":demux=avformat"
 };
 
 // "" -> nothing. A location with a scheme ("http://", "dvd://", "file://") is passed on as it stands. Any
 // other text is a local path, made absolute: a path to an .IFO file, a VIDEO_TS folder, or a folder that
-// holds one opens as a DVD (libvlc does not open an .IFO path itself); everything else is a file.
+// holds one opens as a DVD (libvlc does not open an .IFO path itself); everything else is a file. A DVD
+// starts as its author made it: with its first-play program, which may show a menu, a warning or go
+// straight into the feature.
 MediaSource resolveMediaSource(const QString& url);
+
+// Whether a title that libvlc gives for the item at `location` is only the name libvlc makes up for an
+// item without a title of its own: the file's name as it stands in the location, or the location itself.
+bool isPlaceholderTitle(const QString& title, const QString& location);
 
 // Length as the player shows it: "mm:ss", or "h:mm:ss" from one hour on. Whole seconds are rounded to
 // the nearest, halves to even, as the player rounds them; a negative or unknown length shows "00:00".

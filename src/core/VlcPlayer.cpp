@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QVector>
+#include <cstdlib>
 #include <vlc/vlc.h>
 
 namespace zendrix {
@@ -30,6 +31,18 @@ const libvlc_event_e kPlayerEvents[] = {
 
 const libvlc_event_e kMediaEvents[] = {libvlc_MediaMetaChanged, libvlc_MediaParsedChanged,
                                        libvlc_MediaDurationChanged};
+
+// libvlc reports an estimated length (an MP3 without an index) several times a second while it plays,
+// moving by a few milliseconds; only a change the player could show is passed on. Any thread.
+bool lengthMoved(std::atomic<qint64>& reported, qint64 ms)
+{
+    constexpr qint64 kShownMs = 100;
+    const qint64 last = reported.load();
+    if (last >= 0 && std::abs(ms - last) < kShownMs)
+        return false;
+    reported.store(ms);
+    return true;
+}
 
 QString metaOf(libvlc_media_t* media, libvlc_meta_t meta)
 {
@@ -93,7 +106,18 @@ void VlcPlayer::report(VlcEvent::Type type, qint64 value, const QString& text)
     event.epoch = m_epoch.load();
     event.value = value;
     event.text = text;
+    report(std::move(event));
+}
+
+void VlcPlayer::report(VlcEvent event)
+{
     Q_EMIT eventOccurred(event);
+}
+
+VlcPlayer::Position VlcPlayer::position() const
+{
+    const std::lock_guard lock(m_positionMutex);
+    return m_position;
 }
 
 void VlcPlayer::startLibvlc(const QStringList& args)
@@ -138,12 +162,14 @@ void VlcPlayer::releaseMedia()
 {
     if (!m_media)
         return;
+    // Detaching waits for a callback that runs, so the item's record can go once this is done.
     libvlc_event_manager_t* events = libvlc_media_event_manager(m_media);
     for (libvlc_event_e type : kMediaEvents)
-        libvlc_event_detach(events, type, &VlcPlayer::onMediaEvent, this);
+        libvlc_event_detach(events, type, &VlcPlayer::onMediaEvent, m_item.get());
     libvlc_media_parse_stop(m_media);
     libvlc_media_release(m_media);
     m_media = nullptr;
+    m_item.reset();
 }
 
 void VlcPlayer::releaseAll()
@@ -171,16 +197,23 @@ void VlcPlayer::load(const MediaSource& source, quint64 epoch)
         libvlc_media_player_stop(m_player);
         begin(epoch);
         releaseMedia();
+        m_reportedLength = -1;
+        m_titleEntered = false;
+        m_tags = {};
         m_media = libvlc_media_new_location(m_vlc, source.location.toUtf8().constData());
         if (!m_media) {
             report(VlcEvent::Type::Error);
             return;
         }
+        m_item = std::make_unique<Item>();
+        m_item->player = this;
+        m_item->epoch = epoch;
+        m_item->location = source.location;
         for (const QString& option : source.options)
             libvlc_media_add_option(m_media, option.toUtf8().constData());
         libvlc_event_manager_t* events = libvlc_media_event_manager(m_media);
         for (libvlc_event_e type : kMediaEvents)
-            libvlc_event_attach(events, type, &VlcPlayer::onMediaEvent, this);
+            libvlc_event_attach(events, type, &VlcPlayer::onMediaEvent, m_item.get());
         libvlc_media_player_set_media(m_player, m_media);
         // Tags and length of local files come within milliseconds; a DVD tells its titles once it plays.
         if (source.kind == MediaSource::Kind::File)
@@ -198,6 +231,7 @@ void VlcPlayer::unload(quint64 epoch)
             return;
         libvlc_media_player_set_media(m_player, nullptr);
         releaseMedia();
+        m_reportedLength = -1;
     });
 }
 
@@ -275,14 +309,52 @@ void VlcPlayer::setRate(float rate)
 void VlcPlayer::setVolume(int volume)
 {
     post([this, volume] {
-        if (!m_player)
-            return;
-        // While the audio output is being set up for a new item there is none to take the volume; the
-        // engine tries again until one has taken it. (Reading the volume back is no proof: libvlc
-        // reports a change only after the output has applied it.)
-        if (libvlc_audio_set_volume(m_player, volume) == 0)
-            report(VlcEvent::Type::Volume, volume);
+        m_volume = volume;
+        applyVolume();
     });
+}
+
+void VlcPlayer::applyVolume()
+{
+    if (!m_player || m_volume < 0) {
+        m_volumeWanted = false;
+        return;
+    }
+    // While the audio output is being set up for a new item there is none to take the volume; the
+    // position reports that follow bring the worker back here until one has taken it. (Reading the
+    // volume back is no proof: libvlc reports a change only after the output has applied it.)
+    const bool taken = libvlc_audio_set_volume(m_player, m_volume) == 0;
+    m_volumeWanted = !taken;
+    if (taken)
+        report(VlcEvent::Type::Volume, m_volume);
+}
+
+void VlcPlayer::retryVolume()
+{
+    if (m_volumeWanted && !m_volumeQueued.exchange(true))
+        post([this] {
+            m_volumeQueued = false;
+            applyVolume();
+        });
+}
+
+void VlcPlayer::readTags(quint64 epoch)
+{
+    if (!m_media || !m_item || m_item->epoch != epoch)
+        return; // the item has gone since libvlc told of new tags
+    // Cleared first: tags that change while they are read here queue another reading.
+    m_item->tagsQueued = false;
+    VlcEvent event;
+    event.type = VlcEvent::Type::Meta;
+    event.epoch = epoch;
+    event.tags = {metaOf(m_media, libvlc_meta_Title), metaOf(m_media, libvlc_meta_Artist),
+                  metaOf(m_media, libvlc_meta_Album), metaOf(m_media, libvlc_meta_Genre)};
+    if (isPlaceholderTitle(event.tags.title, m_item->location))
+        event.tags.title.clear();
+    if (event.tags == m_tags)
+        return;
+    m_tags = event.tags;
+    report(std::move(event));
 }
 
 void VlcPlayer::nextChapter()
@@ -311,10 +383,20 @@ void VlcPlayer::dvd(DvdAction action, quint64 epoch)
         const bool inMenu = libvlc_media_player_get_title(m_player) == 0;
         switch (action) {
         case DvdAction::ShowRootMenu:
-            if (inMenu)
-                libvlc_media_player_set_chapter(m_player, 1);
-            else
+            if (!inMenu) {
                 libvlc_media_player_set_title(m_player, 0);
+            } else if (m_titleEntered) {
+                libvlc_media_player_set_chapter(m_player, 1);
+            } else {
+                // The root menu belongs to a title set, and a first-play program that went straight
+                // to the disc's title menu has entered none: enter the first title's and ask for its
+                // menu at once, before a picture of the title is shown. libvlc keeps only the last of
+                // two title requests in a row; a request of another kind between them (the rate it
+                // already has) keeps both.
+                libvlc_media_player_set_title(m_player, 1);
+                libvlc_media_player_set_rate(m_player, 1.0f);
+                libvlc_media_player_set_title(m_player, 0);
+            }
             break;
         case DvdAction::ShowTitleMenu:
             if (!inMenu)
@@ -346,6 +428,9 @@ void VlcPlayer::onPlayerEvent(const libvlc_event_t* event, void* opaque)
     case libvlc_MediaPlayerOpening:
         return self->report(Type::Opening);
     case libvlc_MediaPlayerPlaying:
+        // Each item starts with the engine's volume, whatever the audio output held before.
+        self->m_volumeWanted = true;
+        self->retryVolume();
         return self->report(Type::Playing);
     case libvlc_MediaPlayerPaused:
         return self->report(Type::Paused);
@@ -355,11 +440,23 @@ void VlcPlayer::onPlayerEvent(const libvlc_event_t* event, void* opaque)
         return self->report(Type::Ended);
     case libvlc_MediaPlayerEncounteredError:
         return self->report(Type::Error);
-    case libvlc_MediaPlayerTimeChanged:
-        return self->report(Type::Time, event->u.media_player_time_changed.new_time);
-    case libvlc_MediaPlayerLengthChanged:
-        return self->report(Type::Length, event->u.media_player_length_changed.new_length);
+    case libvlc_MediaPlayerTimeChanged: {
+        {
+            const std::lock_guard lock(self->m_positionMutex);
+            self->m_position = {event->u.media_player_time_changed.new_time, self->m_epoch.load()};
+        }
+        self->retryVolume();
+        return;
+    }
+    case libvlc_MediaPlayerLengthChanged: {
+        const qint64 length = event->u.media_player_length_changed.new_length;
+        if (lengthMoved(self->m_reportedLength, length))
+            self->report(Type::Length, length);
+        return;
+    }
     case libvlc_MediaPlayerTitleChanged:
+        if (event->u.media_player_title_changed.new_title > 0)
+            self->m_titleEntered = true;
         return self->report(Type::Title, event->u.media_player_title_changed.new_title);
     case libvlc_MediaPlayerChapterChanged:
         return self->report(Type::Chapter, event->u.media_player_chapter_changed.new_chapter);
@@ -370,19 +467,22 @@ void VlcPlayer::onPlayerEvent(const libvlc_event_t* event, void* opaque)
 
 void VlcPlayer::onMediaEvent(const libvlc_event_t* event, void* opaque)
 {
-    auto* self = static_cast<VlcPlayer*>(opaque);
-    auto* media = static_cast<libvlc_media_t*>(event->p_obj);
+    // libvlc's thread: the item's own reports answer the load that made it. Its tags are read on the
+    // worker, once for any number of changes that come before the reading.
+    auto* item = static_cast<Item*>(opaque);
+    VlcPlayer* self = item->player;
     if (event->type == libvlc_MediaDurationChanged) {
-        self->report(VlcEvent::Type::Duration, event->u.media_duration_changed.new_duration);
+        if (!lengthMoved(item->reportedDuration, event->u.media_duration_changed.new_duration))
+            return;
+        VlcEvent duration;
+        duration.type = VlcEvent::Type::Duration;
+        duration.epoch = item->epoch;
+        duration.value = event->u.media_duration_changed.new_duration;
+        self->report(std::move(duration));
         return;
     }
-    // Reading tags takes only the item's own lock, which libvlc does not hold while it reports.
-    VlcEvent meta;
-    meta.type = VlcEvent::Type::Meta;
-    meta.epoch = self->m_epoch.load();
-    meta.tags = {metaOf(media, libvlc_meta_Title), metaOf(media, libvlc_meta_Artist),
-                 metaOf(media, libvlc_meta_Album), metaOf(media, libvlc_meta_Genre)};
-    Q_EMIT self->eventOccurred(meta);
+    if (!item->tagsQueued.exchange(true))
+        self->post([self, epoch = item->epoch] { self->readTags(epoch); });
 }
 
 } // namespace zendrix

@@ -10,6 +10,8 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 
 struct libvlc_instance_t;
@@ -19,7 +21,9 @@ struct libvlc_event_t;
 
 namespace zendrix {
 
-// What libvlc reports, as a value that crosses from libvlc's threads to the UI thread.
+// What libvlc reports, as a value that crosses from libvlc's threads to the UI thread. Only what changes
+// what the player shows crosses: the position, which libvlc reports many times a second, is kept where
+// the UI reads it (VlcPlayer::position()) instead.
 struct VlcEvent
 {
     enum class Type {
@@ -30,21 +34,24 @@ struct VlcEvent
         Stopped,
         Ended,
         Error,    // the item could not be played
-        Time,     // value: position in ms
         Length,   // value: length of the item (a DVD's current title) in ms
         Title,    // value: current title
         Chapter,  // value: current chapter
-        Meta,     // tags: the item's tags as far as known
+        Meta,     // tags: the item's tags as far as known; sent only when they change
         Duration, // value: the item's length in ms, from parsing
         Volume,   // value: a volume that the audio output took
     };
     struct Tags
     {
-        QString title, artist, album, genre;
+        QString title, artist, album, genre; // title: "" while the item has no title of its own
+        friend bool operator==(const Tags&, const Tags&) = default;
     };
 
     Type type = Type::Failed;
-    quint64 epoch = 0; // the number of the last command the worker had begun when libvlc reported it
+    // The command the event answers. What libvlc learns about the item itself (tags, the length from
+    // parsing) answers the load that made the item, whenever it comes; what playback reports answers the
+    // last command the worker had handed to libvlc when libvlc raised it.
+    quint64 epoch = 0;
     qint64 value = 0;
     QString text;
     Tags tags;
@@ -59,9 +66,13 @@ struct VideoOutput
 // libvlc on a thread of its own. Every call returns at once: it queues the work, and the worker thread
 // carries the calls out one after another in the order they were made, so that a slow libvlc call
 // (stopping an item, which waits for its input thread to end) never holds up the caller. Calls that
-// change what plays carry an epoch, a number the caller increases with each such call; every event is
-// stamped with the epoch of the last call begun before it, so that the caller can drop events that
-// predate its own latest command.
+// change what plays carry an epoch, a number the caller increases with each such call; every event
+// carries the epoch of the command it answers (VlcEvent::epoch), so that the caller can drop events
+// that predate its own latest command.
+//
+// libvlc's callbacks only pass on what they are told: the item's tags are read on the worker thread,
+// and the volume is handed to the audio output there, again whenever an item starts, until the output
+// has taken it.
 class VlcPlayer : public QObject
 {
     Q_OBJECT
@@ -74,6 +85,15 @@ public:
     void start();
 
     VlcVideoFrames& frames() { return m_frames; }
+
+    // Where libvlc last said playback was, and the command that was the latest when it said so. Any
+    // thread; it costs no wake-up of the caller's thread while the item plays.
+    struct Position
+    {
+        qint64 ms = 0;
+        quint64 epoch = 0;
+    };
+    Position position() const;
 
     void load(const MediaSource& source, quint64 epoch);
     void unload(quint64 epoch);
@@ -94,17 +114,32 @@ Q_SIGNALS:
     void eventOccurred(const zendrix::VlcEvent& event);
 
 private:
+    // The loaded item as its own callbacks see it: they carry the epoch of the load that made it.
+    struct Item
+    {
+        VlcPlayer* player = nullptr;
+        quint64 epoch = 0;
+        QString location;
+        std::atomic<bool> tagsQueued{false}; // a reading of the tags waits on the worker
+        std::atomic<qint64> reportedDuration{-1};
+    };
+
     void post(std::function<void()> task);
     void setPaused(bool paused, quint64 epoch);
     void begin(quint64 epoch) { m_epoch.store(epoch); }
     void report(VlcEvent::Type type, qint64 value = 0, const QString& text = {});
+    void report(VlcEvent event);
+    // From libvlc's threads: have the worker hand the volume over once more, while it is still wanted.
+    void retryVolume();
 
     // Worker thread only.
     void startLibvlc(const QStringList& args);
     void releaseMedia();
     void releaseAll();
+    void readTags(quint64 epoch);
+    void applyVolume();
     static void onPlayerEvent(const libvlc_event_t* event, void* self);
-    static void onMediaEvent(const libvlc_event_t* event, void* self);
+    static void onMediaEvent(const libvlc_event_t* event, void* item);
 
     QThread m_thread;
     bool m_started = false;
@@ -112,9 +147,19 @@ private:
     std::atomic<quint64> m_epoch{0};
     VlcVideoFrames m_frames;
 
+    mutable std::mutex m_positionMutex;
+    Position m_position;
+    std::atomic<qint64> m_reportedLength{-1}; // ms; -1 before the item's first report
+    std::atomic<bool> m_titleEntered{false};  // a DVD's title has played since the item was loaded
+    std::atomic<bool> m_volumeWanted{false};  // the audio output has not taken m_volume yet
+    std::atomic<bool> m_volumeQueued{false};  // a retry waits on the worker
+
     libvlc_instance_t* m_vlc = nullptr;
     libvlc_media_player_t* m_player = nullptr;
     libvlc_media_t* m_media = nullptr;
+    std::unique_ptr<Item> m_item; // m_media's callbacks point at it
+    VlcEvent::Tags m_tags;        // as last reported for m_item
+    int m_volume = -1;            // the volume the engine asked for; -1 before any
 };
 
 } // namespace zendrix

@@ -1,9 +1,13 @@
 // Mouse, keyboard and hover, driven by real Qt events on a shown window, and the events the button
-// raises for them.
+// raises for them. The offscreen screen moves the pointer when QCursor::setPos is called and reports
+// its entering and leaving windows then, as a window system does.
 #include "button/SkinButton.h"
+#include "support/QtPrinters.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zendrix;
@@ -15,6 +19,9 @@ class ButtonInput : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // The offscreen screen looks for the window under the pointer in the order the windows were
+        // made: the cover's comes first, so that it lies in front of the button once it is shown.
+        cover.winId();
         window.resize(200, 100);
         b.setGeometry(10, 10, 36, 20);
         b.setButtonType(14);
@@ -50,7 +57,7 @@ protected:
         QApplication::sendEvent(&b, &move);
     }
     void away() { QCursor::setPos(window.mapToGlobal(QPoint(190, 90))); }
-    // Waits for the tick that notices the pointer has gone; generous, for a busy machine.
+    // Waits for the MouseOut; generous, for a busy machine.
     void expectOverThenOut()
     {
         EXPECT_TRUE(QTest::qWaitFor([this] { return log.contains("MouseOut"); }, 3000));
@@ -59,6 +66,7 @@ protected:
         log.clear();
     }
 
+    QWidget cover;
     QWidget window;
     SkinButton b{&window};
     SkinButton other{&window};
@@ -136,7 +144,7 @@ TEST_F(ButtonInput, CheckBoxButtonsToggleAndAccessKeysClickOnlyWhenEnabled)
     EXPECT_EQ(log, QStringList({"Click"}));
 }
 
-TEST_F(ButtonInput, HoverShowsItsFaceUntilTheTickAfterThePointerLeavesOrIsCoveredOrTheButtonGoes)
+TEST_F(ButtonInput, HoverShowsItsFaceUntilThePointerLeavesIsCoveredOrDraggedOffOrTheButtonGoes)
 {
     b.setButtonType(10);
     b.setColorScheme(SchemeCustom);
@@ -147,29 +155,60 @@ TEST_F(ButtonInput, HoverShowsItsFaceUntilTheTickAfterThePointerLeavesOrIsCovere
     EXPECT_TRUE(b.IsOver());
     EXPECT_EQ(fromQRgb(b.surface().pixel(5, 5)), rgb(200, 100, 50));
     QTest::qWait(60);
-    EXPECT_EQ(log, QStringList({"MouseOver"})); // still there: ticks change nothing
+    EXPECT_EQ(log, QStringList({"MouseOver"}));
+    EXPECT_TRUE(QAbstractEventDispatcher::instance()->registeredTimers(&b).isEmpty() &&
+                b.findChildren<QTimer*>().isEmpty())
+        << "a resting pointer costs no timer";
     away();
     expectOverThenOut();
     EXPECT_EQ(fromQRgb(b.surface().pixel(5, 5)), rgb(10, 20, 30));
-    EXPECT_FALSE(b.isHoverPolling());
 
     pointAt();
-    QWidget cover;
     cover.setGeometry(QRect(b.mapToGlobal(QPoint(-5, -5)), QSize(60, 40)));
     cover.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+    // The offscreen screen tells what lies under the pointer when the pointer moves.
+    QCursor::setPos(QCursor::pos() + QPoint(1, 1));
     expectOverThenOut();
     cover.hide();
+    away();
 
     pointAt();
     b.setEnabled(false);
     expectOverThenOut();
     b.setEnabled(true);
+    away();
 
     pointAt();
     b.hide();
     const int paints = b.paintCount();
     expectOverThenOut();
     EXPECT_EQ(b.paintCount(), paints); // nothing is painted while hidden
+    b.show();
+    away();
+
+    // Dragged off the button, MouseOut comes with the release. The presses go through the window, as
+    // the window system's do, so the pointer's moves carry the held button.
+    QWindow* const surface = window.windowHandle();
+    pointAt();
+    QTest::mousePress(surface, Qt::LeftButton, {}, QPoint(15, 15));
+    QCursor::setPos(window.mapToGlobal(QPoint(120, 50)));
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(120, 50));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return log.contains("MouseOut"); }, 3000));
+    EXPECT_EQ(log, QStringList({"MouseOver", "MouseDown 1 0 5 5", "MouseUp 1 0 110 40", "MouseOut"}));
+    log.clear();
+
+    // Dragged on it, the hovered look goes; the next free move takes it up again, and leaving ends it.
+    pointAt();
+    QTest::mousePress(surface, Qt::LeftButton, {}, QPoint(15, 15));
+    QCursor::setPos(b.mapToGlobal(QPoint(8, 8)));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !b.IsOver(); }, 3000));
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(18, 18));
+    pointAt(QPoint(12, 12));
+    away();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return log.contains("MouseOut"); }, 3000));
+    EXPECT_EQ(log, QStringList({"MouseOver", "MouseDown 1 0 5 5", "MouseUp 1 0 8 8", "Click", "MouseOver",
+                                "MouseOut"}));
 }
 
 // The caption's pixels are checked loosely: ink only inside its rectangle, in the caption colour.

@@ -33,6 +33,8 @@ TEST(EngineMediaSource, DiscsFilesAndStreamsAreToldApart)
                   "dvd://" + QString::fromUtf8(QUrl::fromLocalFile(videoTs).toEncoded()).mid(7));
         EXPECT_TRUE(source.location.contains("My%20Disc%20%231"));
         EXPECT_EQ(source.fileName, "My Disc #1");
+        EXPECT_EQ(source.name, "My Disc #1");
+        EXPECT_EQ(source.options, QStringList{":no-dvdnav-menu"}); // the disc's first-play program runs
     }
     EXPECT_EQ(mediaSizeInBytes(resolveMediaSource(videoTs)), 1100);
 
@@ -40,12 +42,16 @@ TEST(EngineMediaSource, DiscsFilesAndStreamsAreToldApart)
     const MediaSource ogg = resolveMediaSource(root.filePath("song.OGG"));
     EXPECT_EQ(ogg.kind, MediaSource::Kind::File);
     EXPECT_EQ(ogg.options, QStringList{":demux=avformat,any"}); // Ogg goes to the reader that seeks well
+    EXPECT_EQ(ogg.name, "song");
     EXPECT_EQ(mediaSizeInBytes(ogg), 100);
     // A file that is not there is still a file (it may appear before play), without a size; an .IFO name
     // alone makes no disc.
     const MediaSource missing = resolveMediaSource("/no/such/VIDEO_TS.IFO");
     EXPECT_EQ(missing.kind, MediaSource::Kind::File);
     EXPECT_EQ(missing.fileName, "VIDEO_TS.IFO");
+    EXPECT_EQ(missing.name, "VIDEO_TS");
+    EXPECT_EQ(resolveMediaSource("/music/a.b.mp3").name, "a.b");
+    EXPECT_EQ(resolveMediaSource("/music/.mp3").name, ".mp3");
     EXPECT_EQ(mediaSizeInBytes(missing), std::nullopt);
 
     EXPECT_EQ(resolveMediaSource(QString()).kind, MediaSource::Kind::None);
@@ -53,6 +59,24 @@ TEST(EngineMediaSource, DiscsFilesAndStreamsAreToldApart)
     EXPECT_EQ(stream.kind, MediaSource::Kind::Stream);
     EXPECT_EQ(stream.location, "http://radio.example/live.mp3");
     EXPECT_EQ(mediaSizeInBytes(stream), std::nullopt);
+}
+
+// libvlc names an item without a title after its location; that is no title of the item's own.
+TEST(EngineMediaSource, TheNameLibvlcMakesUpForAnItemIsNoTitle)
+{
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"", "file:///m/song.mp3", true},
+        {"song.mp3", "file:///m/song.mp3", true},
+        {"My Song #1.ogg", "file:///m/My%20Song%20%231.ogg", true},
+        {"dvd:///m/My%20Disc/VIDEO_TS", "dvd:///m/My%20Disc/VIDEO_TS", true},
+        {"dvd:///m/My Disc/VIDEO_TS", "dvd:///m/My%20Disc/VIDEO_TS", true},
+        {"Morning", "file:///m/song.mp3", false},
+        {"song", "file:///m/song.mp3", false},
+        {"HOLIDAY_2004", "dvd:///m/My%20Disc/VIDEO_TS", false},
+    };
+    for (const auto& [title, location, placeholder] : cases)
+        EXPECT_EQ(isPlaceholderTitle(QString::fromUtf8(title), QString::fromUtf8(location)), placeholder)
+            << title << " at " << location;
 }
 
 TEST(EngineDuration, ShowsMinutesAndSecondsAndHoursFromOneHourOn)

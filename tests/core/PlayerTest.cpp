@@ -65,6 +65,23 @@ TEST_F(PlayerTest, OpeningAFileStartsItAndAnItemOf3m25sEndsAtTick205)
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(PlayerTest, TagsTheEngineLearnsLaterRenameOnlyTheItemTheyBelongTo)
+{
+    engine.mediaName = "song";
+    open("/media/song.mp3", 200);
+    EXPECT_EQ(player.lblFilename.Caption(), "song");
+    const int refreshes = infoRefreshes;
+    engine.mediaName = "Morning";
+    engine.mediaChange("/media/song.mp3");
+    EXPECT_EQ(player.lblFilename.Caption(), "Morning");
+    EXPECT_EQ(infoRefreshes, refreshes + 1);
+
+    engine.mediaName = "Evening";
+    engine.mediaChange("/media/earlier.mp3"); // late, from an item opened before
+    EXPECT_EQ(player.lblFilename.Caption(), "Morning");
+    EXPECT_EQ(infoRefreshes, refreshes + 1);
+}
+
 TEST_F(PlayerTest, ALengthIsReadAtTheFirstAndFifthTickButADvdNeverEndsByTheTimer)
 {
     open("/media/stream.mpg", 0);

@@ -27,9 +27,10 @@ TEST(PlaylistFormat, ReadsLinesByTheFileRulesInPiecesOfAnySizeAndWritesCrLf)
         {"", "", {}}, // no first line at all: no name, no entries
         {"Mix\r\n", "Mix", {}},
         {"\r\n/a\r\n", "", {"/a"}},
-        {"Mix\r/a\r/b", "Mix", {"/a", "/b"}},             // lone CRs, and no end on the last line
-        {"Mix\r\n/a\n/b\r\n\r\n", "Mix", {"/a\n/b", ""}}, // a lone LF stays; an empty line is an entry
-        {"Mix\r\r\n\n/a", "Mix", {"", "\n/a"}},           // the LF after a CR LF starts the next line
+        {"Mix\r/a\r/b", "Mix", {"/a", "/b"}},               // lone CRs, and no end on the last line
+        {"Mix\r\n/a\n/b\r\n\r\n", "Mix", {"/a", "/b", ""}}, // lone LFs; an empty line is an entry
+        {"Mix\n/a\n/b\n", "Mix", {"/a", "/b"}},             // as an editor on Linux writes it
+        {"Mix\r\r\n\n/a", "Mix", {"", "", "/a"}},           // the LF after a CR LF ends an empty line
         {"Mix\r\n/a\r\n/a\r\n", "Mix", {"/a", "/a"}},
         {"Caf\xc3\xa9\r\n/\xe2\x99\xab.ogg", "Café", {"/♫.ogg"}},
     };
@@ -39,9 +40,9 @@ TEST(PlaylistFormat, ReadsLinesByTheFileRulesInPiecesOfAnySizeAndWritesCrLf)
             EXPECT_EQ(read.playlist.name, name) << bytes.toStdString() << " in pieces of " << step;
             EXPECT_EQ(read.playlist.entries, entries) << bytes.toStdString() << " in pieces of " << step;
         }
-    // A CR inside a line would shift every later entry: it is written as a blank.
+    // A CR or LF inside a line would shift every later entry: it is written as a blank.
     EXPECT_EQ(playlistFileBytes({"", {"/a\rb", "", "/\xe2\x99\xab\nc"}}),
-              "\r\n/a b\r\n\r\n/\xe2\x99\xab\nc\r\n");
+              "\r\n/a b\r\n\r\n/\xe2\x99\xab c\r\n");
 }
 
 TEST(PlaylistFormat, HugeFilesStayWithinTheLimitsAndOnlyRegularFilesAreRead)

@@ -22,7 +22,8 @@ protected:
             !missing.isEmpty())
             GTEST_SKIP() << missing.toStdString();
         videoTs = MediaFixtures::dvd();
-        ASSERT_FALSE(videoTs.isEmpty()) << MediaFixtures::lastError().toStdString();
+        featureFirst = MediaFixtures::dvd(MediaFixtures::FirstPlay::Title1);
+        ASSERT_FALSE(videoTs.isEmpty() || featureFirst.isEmpty()) << MediaFixtures::lastError().toStdString();
         engine.setVideoSurface(&surface);
     }
 
@@ -58,7 +59,8 @@ protected:
 
     RecordingSurface surface;
     VlcEngine engine{{QStringLiteral("--aout=dummy")}};
-    QString videoTs;
+    QString videoTs;      // its first-play program shows the title menu
+    QString featureFirst; // its first-play program starts title 1
 };
 
 TEST_F(VlcEngineDvd, ChaptersMenusResumeAndBackChangeWhatPlays)
@@ -68,11 +70,17 @@ TEST_F(VlcEngineDvd, ChaptersMenusResumeAndBackChangeWhatPlays)
     runEventsFor(300);
     EXPECT_EQ(surface.frames, 0); // loading does not start the disc
     engine.controls().play();
-    // libvlc opens a disc at its title menu, where the title menu is all there is to leave for.
+    // The first-play program shows the title menu. libvlc does not tell which menu a first-play program
+    // went to, so the menu commands are all offered; only resume has nowhere to go back to.
     ASSERT_TRUE(shows(Shade::Yellow));
     ASSERT_TRUE(inMenu());
     ASSERT_TRUE(waitFor([&] { return available("topMenu"); }));
-    EXPECT_FALSE(available("titleMenu") || available("back") || available("resume"));
+    EXPECT_FALSE(available("resume"));
+    engine.dvd().topMenu();
+    ASSERT_TRUE(shows(Shade::Magenta));
+    engine.dvd().titleMenu();
+    ASSERT_TRUE(shows(Shade::Yellow));
+    ASSERT_TRUE(waitFor([&] { return !available("titleMenu"); }));
 
     // A left click on a menu activates its highlighted button, which starts the title.
     Q_EMIT engine.Click(1, 0, 10, 10); // as the video window raises it
@@ -104,6 +112,28 @@ TEST_F(VlcEngineDvd, ChaptersMenusResumeAndBackChangeWhatPlays)
     ASSERT_TRUE(shows(Shade::Yellow));
     ASSERT_TRUE(waitFor([&] { return !available("titleMenu"); }));
     EXPECT_THROW(engine.dvd().back(), EngineError); // the title menu is the top
+    Q_EMIT engine.Click(1, 0, 10, 10);
+    ASSERT_TRUE(shows(Shade::Green));
+    ASSERT_TRUE(waitFor([&] { return available("back"); }));
+    engine.dvd().back();
+    ASSERT_TRUE(shows(Shade::Magenta));
+}
+
+TEST_F(VlcEngineDvd, AFirstPlayProgramThatStartsTheFeatureOpensInTitle1AndTheMenusWorkFromThere)
+{
+    engine.setURL(featureFirst);
+    engine.controls().play();
+    ASSERT_TRUE(shows(Shade::Green));
+    ASSERT_TRUE(waitFor([&] { return engine.currentMedia().duration() > 0; }));
+    EXPECT_NEAR(engine.currentMedia().duration(), 16.0, 0.5);
+    ASSERT_TRUE(waitFor([&] { return engine.controls().currentPosition() > 2.0; }));
+    engine.dvd().topMenu();
+    ASSERT_TRUE(shows(Shade::Magenta));
+    ASSERT_TRUE(waitFor([&] { return available("resume"); }));
+    engine.dvd().resume();
+    ASSERT_TRUE(shows(Shade::Green));
+    engine.dvd().titleMenu();
+    ASSERT_TRUE(shows(Shade::Yellow));
     Q_EMIT engine.Click(1, 0, 10, 10);
     ASSERT_TRUE(shows(Shade::Green));
     ASSERT_TRUE(waitFor([&] { return available("back"); }));

@@ -44,6 +44,8 @@ public:
     // The video area's mouse events, as the video window raises them.
     void click(short button, short shift = 0, int x = 0, int y = 0) { Q_EMIT Click(button, shift, x, y); }
     void doubleClick() { Q_EMIT DoubleClick(1, 0, 0, 0); }
+    // The engine's news that the item at url has new tags.
+    void mediaChange(const QString& url) { Q_EMIT MediaChange(url); }
 
     QString URL() const override { return read("URL", m_url); }
     void setURL(const QString& url) override

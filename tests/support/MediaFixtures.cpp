@@ -17,7 +17,7 @@ namespace zendrix {
 namespace {
 
 // Bump when a maker changes what it makes, so that an older build's fixtures are not reused.
-constexpr int kGeneratorVersion = 1;
+constexpr int kGeneratorVersion = 2;
 
 QString& errorText()
 {
@@ -169,9 +169,10 @@ QString makeMenu(const QString& dir, const QString& colour, const QList<QRect>& 
     return run("spumux", {xml}, dir, QDir(dir).filePath(background), QDir(dir).filePath(out));
 }
 
-const char* const kDvdXml = R"(<dvdauthor dest="disc" jumppad="yes">
+// %1: the folder the disc goes to, %2: its first-play program.
+const char* const kDvdXml = R"(<dvdauthor dest="%1" jumppad="yes">
   <vmgm>
-    <fpc>jump title 1;</fpc>
+    <fpc>%2</fpc>
     <menus>
       <pgc entry="title">
         <vob file="title_menu.mpg" pause="inf"/>
@@ -252,9 +253,10 @@ QString MediaFixtures::encoded(const QString& suffix, double seconds, const Tags
     });
 }
 
-QString MediaFixtures::dvd()
+QString MediaFixtures::dvd(FirstPlay firstPlay)
 {
-    const QString disc = kept(QStringLiteral("dvd"), [](const QString& dir, const QString& out) {
+    // Both discs are made together: they share every picture and differ in their first-play program.
+    const QString discs = kept(QStringLiteral("dvd"), [](const QString& dir, const QString& out) {
         const QList<QRect> titleMenuButtons{QRect(260, 420, 200, 60)};
         const QList<QRect> rootMenuButtons{QRect(100, 420, 200, 60), QRect(420, 420, 200, 60)};
         if (QString e = makeMenu(dir, "yellow", titleMenuButtons, "title_menu.mpg"); !e.isEmpty())
@@ -267,13 +269,21 @@ QString MediaFixtures::dvd()
             "[0][1]concat=n=2:v=1:a=0[v] -map [v] -map 2 -target pal-dvd -aspect 4:3 -b:v 1500k title.mpg");
         if (QString e = run("ffmpeg", title, dir); !e.isEmpty())
             return e;
-        if (!writeFileAtomically(QDir(dir).filePath("dvd.xml"), kDvdXml))
-            return QStringLiteral("cannot write dvd.xml");
-        if (QString e = run("dvdauthor", {"-x", "dvd.xml"}, dir); !e.isEmpty())
-            return e;
-        return QDir(dir).rename("disc", out) ? QString() : QStringLiteral("cannot name the DVD folder");
+        if (!QDir().mkpath(out))
+            return QStringLiteral("cannot make %1").arg(out);
+        for (const auto& [folder, program] : {std::pair{"menu-first", "jump vmgm menu entry title;"},
+                                              std::pair{"title-first", "jump title 1;"}}) {
+            const QString xml = QStringLiteral("%1.xml").arg(folder);
+            const QString text = QString::fromLatin1(kDvdXml).arg(QDir(out).filePath(folder), program);
+            if (!writeFileAtomically(QDir(dir).filePath(xml), text.toUtf8()))
+                return QStringLiteral("cannot write %1").arg(xml);
+            if (QString e = run("dvdauthor", {"-x", xml}, dir); !e.isEmpty())
+                return e;
+        }
+        return QString();
     });
-    return disc.isEmpty() ? disc : QDir(disc).filePath(QStringLiteral("VIDEO_TS"));
+    const char* folder = firstPlay == FirstPlay::TitleMenu ? "menu-first" : "title-first";
+    return discs.isEmpty() ? discs : QDir(discs).filePath(QStringLiteral("%1/VIDEO_TS").arg(folder));
 }
 
 } // namespace zendrix

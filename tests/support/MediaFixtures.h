@@ -31,8 +31,10 @@ public:
 
     // A PAL DVD (the path of its VIDEO_TS folder): a yellow title menu whose one button starts title 1;
     // title 1 of two chapters, 8 s green then 8 s blue, ending in the root menu; the root menu magenta
-    // with a button for each chapter. The buttons keep to the lower third of the picture.
-    static QString dvd();
+    // with a button for each chapter. The buttons keep to the lower third of the picture. Its first-play
+    // program shows the title menu, or starts title 1.
+    enum class FirstPlay { TitleMenu, Title1 };
+    static QString dvd(FirstPlay firstPlay = FirstPlay::TitleMenu);
 };
 
 } // namespace zendrix

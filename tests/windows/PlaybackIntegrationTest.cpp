@@ -4,10 +4,11 @@
 #include "core/Player.h"
 #include "core/VlcEngine.h"
 #include "core/modINI.h"
-#include "support/ProgramStart.h"
 #include "support/MediaFixtures.h"
 #include "support/ProgramFolderFixture.h"
+#include "support/ProgramStart.h"
 #include "windows/DvdMenu.h"
+#include "windows/InfoWindow.h"
 #include "windows/Program.h"
 #include "windows/VideoWindow.h"
 
@@ -73,6 +74,45 @@ TEST_F(PlaybackIntegrationTest, AFilePlaysToItsEndByTheClockAndAListAdvancesAndR
     EXPECT_TRUE(waitFor([&] { return list.ListIndex() == 0 && program->wmp().URL() == first; }, 4500));
     EXPECT_TRUE(waitFor([&] { return program->wmp().playState() == MediaEngine::Playing; }, 3000));
     EXPECT_TRUE(player().IsPlaying);
+    EXPECT_TRUE(messages.shown.empty()) << shown();
+}
+
+TEST_F(PlaybackIntegrationTest, TheNameShowsTheTitleTagSoonAfterOpeningOrElseTheFileNameWithoutItsExtension)
+{
+    if (const QString missing = MediaFixtures::missingTools({"ffmpeg"}); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    const MediaFixtures::Tags morning{"Morning", "The Testers", "Fixtures", "Jazz"};
+    const MediaFixtures::Tags evening{"Evening", "The Others", "Fixtures", "Blues"};
+    const QString untagged = MediaFixtures::wav(3);
+    const QString first = MediaFixtures::encoded("mp3", 20, morning);
+    const QString second = MediaFixtures::encoded("ogg", 20, evening);
+    ASSERT_FALSE(untagged.isEmpty() || first.isEmpty() || second.isEmpty())
+        << MediaFixtures::lastError().toStdString();
+    start();
+    const LabelControl& name = player().lblFilename;
+    const InfoWindow& info = program->frmInfo();
+    for (const char* suffix : {"mp3", "ogg", "wma"}) {
+        SCOPED_TRACE(suffix);
+        const QString file = MediaFixtures::encoded(suffix, 3, morning);
+        ASSERT_FALSE(file.isEmpty()) << MediaFixtures::lastError().toStdString();
+        open(file);
+        EXPECT_TRUE(waitFor([&] { return name.Caption() == "Morning"; })) << name.Caption().toStdString();
+        EXPECT_EQ(info.lblTitle.Caption(), "Morning");
+        EXPECT_EQ(info.lblAuthor.Caption(), "The Testers");
+    }
+    open(untagged);
+    EXPECT_EQ(name.Caption(), QFileInfo(untagged).completeBaseName());
+    EXPECT_TRUE(waitFor([&] { return program->wmp().playState() == MediaEngine::Playing; }));
+    EXPECT_EQ(name.Caption(), QFileInfo(untagged).completeBaseName());
+    EXPECT_EQ(info.lblTitle.Caption(), QFileInfo(untagged).completeBaseName());
+
+    // Whatever the first item's tags do once the second is opened, the second's name stays.
+    open(first);
+    open(second);
+    EXPECT_TRUE(waitFor([&] { return name.Caption() == "Evening"; })) << name.Caption().toStdString();
+    test::runEventsFor(1000);
+    EXPECT_EQ(name.Caption(), "Evening");
+    EXPECT_EQ(info.lblTitle.Caption(), "Evening");
     EXPECT_TRUE(messages.shown.empty()) << shown();
 }
 
