@@ -2,18 +2,14 @@
 // a second start's hand-over, drops), the window manager's close on each window, and settings that
 // persist when the program folder cannot be written.
 #include "core/HandOver.h"
-#include "core/Player.h"
 #include "core/SettingsFile.h"
 #include "core/modINI.h"
-#include "support/FakeMediaEngine.h"
-#include "support/ProgramFolderFixture.h"
 #include "support/ProgramStart.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchMount.h"
 #include "windows/InfoWindow.h"
 #include "windows/MainWindow.h"
 #include "windows/PlaylistWindow.h"
-#include "windows/Program.h"
 #include "windows/SettingsWindow.h"
 #include "windows/TitleStrip.h"
 #include "windows/VideoWindow.h"
@@ -32,17 +28,11 @@ using namespace zendrix::testing;
 
 namespace {
 
-class DesktopTest : public ::testing::Test, protected ScriptedServices
+class DesktopTest : public ::testing::Test, protected ProgramRig
 {
 protected:
-    ProgramFolderFixture folder;
     QTemporaryDir media;
-    FakeMediaEngine* engine = nullptr;
 
-    std::unique_ptr<Program> start()
-    {
-        return startProgram(engine, folder.file("/info.ini"));
-    }
     QString file(const QString& name, const QByteArray& bytes = "x")
     {
         QFile out(media.filePath(name));
@@ -50,30 +40,23 @@ protected:
         out.write(bytes);
         return media.filePath(name);
     }
-    // Ticks through an item of `seconds`, to its end.
-    void playToEnd(int seconds)
-    {
-        engine->mediaDuration = seconds;
-        for (int tick = 0; tick < seconds; ++tick)
-            program->player().tmrTiming_Timer();
-    }
-    std::unique_ptr<Program> program;
 };
 
 TEST_F(DesktopTest, FilesAreAppendedAndTheFirstStartsAsAPlaylistEntrySoTheAdvanceWalksOnMissingOnesAreNamed)
 {
     const QString a = file("a.mp3");
     const QString b = file("b.mp3");
-    program = start();
+    start();
     program->lstPlaylist().AddItem("/earlier.mp3");
     program->openArguments({"a.mp3", "gone.mp3", "b.mp3", "http://radio.example/live"}, media.path());
     EXPECT_EQ(program->lstPlaylist().items(),
               QStringList({"/earlier.mp3", a, b, "http://radio.example/live"}));
     EXPECT_EQ(program->lstPlaylist().ListIndex(), 1);
-    EXPECT_TRUE(program->player().FromPlaylist);
+    EXPECT_TRUE(player().FromPlaylist);
     EXPECT_EQ(engine->URL(), a);
     EXPECT_EQ(messages.texts(), QStringList{"Error!\r\nNot found: gone.mp3"});
-    playToEnd(3);
+    engine->mediaDuration = 3;
+    ticks(3);
     EXPECT_EQ(engine->URL(), b) << "the end of the first walks on to the next";
     EXPECT_FALSE(program->frmPlaylist().isVisible()) << "nothing of the group moves";
     EXPECT_FALSE(QFile::exists(ConfigPath)) << "nothing is written to the settings";
@@ -82,7 +65,7 @@ TEST_F(DesktopTest, FilesAreAppendedAndTheFirstStartsAsAPlaylistEntrySoTheAdvanc
 TEST_F(DesktopTest, AZendrixPlaylistAloneOpensAsOpenDoesAndStartsItsFirstEntry)
 {
     const QString list = file("evening.zdx", "Evening\r\n/m/one.ogg\r\n/m/two.ogg\r\n");
-    program = start();
+    start();
     program->lstPlaylist().AddItem("/replaced.mp3");
     program->openArguments({QUrl::fromLocalFile(list).toString()}, "/");
     PlaylistWindow& window = program->frmPlaylist();
@@ -99,7 +82,7 @@ TEST_F(DesktopTest, DropsOnTheMainAndVideoWindowsPlayAndOnThePlaylistWindowTheyA
     const QString a = file("a.mp3");
     const QString b = file("b.mp3");
     const QString list = file("two.zdx", "Two\r\n/m/x.ogg\r\n");
-    program = start();
+    start();
     auto drop = [](QWidget& window, const QList<QUrl>& urls) {
         QMimeData data;
         data.setUrls(urls);
@@ -127,7 +110,7 @@ TEST_F(DesktopTest, DropsOnTheMainAndVideoWindowsPlayAndOnThePlaylistWindowTheyA
 TEST_F(DesktopTest, AHandOverBringsTheGroupForwardAndPlaysAndAnyOtherMessageIsIgnored)
 {
     const QString a = file("a.mp3");
-    program = start();
+    start();
     program->frmMain().showMinimized();
     for (const QByteArray& garbage :
          {QByteArray(), QByteArray("ZDXH\x01\xff\xff\xff\xff", 9), QByteArray(300, 'x')})
@@ -145,8 +128,7 @@ TEST_F(DesktopTest, AHandOverBringsTheGroupForwardAndPlaysAndAnyOtherMessageIsIg
 
 TEST_F(DesktopTest, TheWindowManagersCloseEndsTheProgramOnMainAndTitleAndHidesTheOthersAsTheirToggles)
 {
-    program = start();
-    TitleStrip& title = program->frmTitle();
+    TitleStrip& title = start().frmTitle();
     title.cmdPlaylist_Click();
     title.cmdInfo_Click();
     title.cmdScreen_Click();
@@ -194,23 +176,22 @@ TEST_F(DesktopTest, WithAProgramFolderTheUserCannotWriteSettingsPersistInTheUser
         GTEST_SKIP() << "this user can write any folder";
 
     const QString own = home.path() + "/Zendrix/config.ini";
-    program = start();
+    start();
     EXPECT_EQ(ConfigPath, own);
-    EXPECT_EQ(program->player().scrollVolume.Value(), 20) << "the installation's settings seed the user's";
+    EXPECT_EQ(player().scrollVolume.Value(), 20) << "the installation's settings seed the user's";
     program->frmMain().move(150, 200);
     program->mainWindowMoved();
-    program->player().scrollVolume.setValue(55);
+    player().scrollVolume.setValue(55);
     program->frmPlaylist().chkRepeat->click();
     SettingsWindow& settings = program->frmSettings();
     settings.lstSkin->setCurrentRow(1);
     messages.answers = {MessageAnswer::Yes};
     settings.cmdOk_Click();
     EXPECT_TRUE(messages.texts().filter("Error").isEmpty()) << messages.texts().join("|").toStdString();
-    program.reset();
 
-    program = start();
+    start();
     EXPECT_EQ(program->frmMain().pos(), QPoint(150, 200));
-    EXPECT_EQ(program->player().scrollVolume.Value(), 55);
+    EXPECT_EQ(player().scrollVolume.Value(), 55);
     EXPECT_EQ(ReadINI(ConfigPath, "Skin", "Skin", ""), "Night");
     EXPECT_GT(program->frmMain().picture().image().pixelColor(200, 35).red(), 150) << "the Night skin";
     EXPECT_EQ(ReadINI(own, "Player", "RepeatPlaylist", ""), "True") << "the Repeat box writes the same file";

@@ -1,8 +1,5 @@
 // Every label of every window, rendered: its text is drawn whole, from the label's top edge with the
 // font's full line height, so no mark of it is cut at the label's top or bottom.
-#include "core/modINI.h"
-#include "support/FakeMediaEngine.h"
-#include "support/ProgramFolderFixture.h"
 #include "support/ProgramStart.h"
 #include "windows/FormWidgets.h"
 #include "windows/InfoWindow.h"
@@ -62,12 +59,10 @@ QImage unclipped(const QLabel& label)
 
 TEST(Labels, EveryWindowsLabelsDrawTheirTextWholeBelowTheirTopEdge)
 {
-    ProgramFolderFixture folder;
-    ScriptedServices services;
-    auto program = services.startProgram([](VideoSurface&) { return std::make_unique<FakeMediaEngine>(); },
-                                         folder.file("/info.ini"));
-    const QList<QWidget*> windows{&program->frmMain(), &program->frmTitle(), &program->frmPlaylist(),
-                                  &program->frmSettings(), &program->frmInfo()};
+    ProgramRig rig;
+    Program& program = rig.start();
+    const QList<QWidget*> windows{&program.frmMain(), &program.frmTitle(), &program.frmPlaylist(),
+                                  &program.frmSettings(), &program.frmInfo()};
     int checked = 0;
     for (QWidget* window : windows) {
         for (BoundLabel* label : window->findChildren<BoundLabel*>()) {

@@ -1,13 +1,10 @@
 // The player's MPRIS 2 service on a bus of the test's own, driven by a QtDBus client as the desktop's
 // media controls drive it: each method and property against the windows' state, PropertiesChanged for
 // exactly what changed, and hostile calls refused without effect.
-#include "../core/EngineTestSupport.h"
-#include "core/Player.h"
 #include "core/modINI.h"
-#include "support/FakeMediaEngine.h"
 #include "support/PrivateBus.h"
-#include "support/ProgramFolderFixture.h"
 #include "support/ProgramStart.h"
+#include "support/WaitFor.h"
 #include "windows/MainWindow.h"
 #include "windows/MprisService.h"
 #include "windows/PlaylistWindow.h"
@@ -22,8 +19,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <cmath>
 #include <gtest/gtest.h>
-#include <limits>
 
 using namespace zendrix;
 using namespace zendrix::testing;
@@ -52,13 +49,10 @@ public Q_SLOTS:
     void seeked(const QDBusMessage& message) { seeks.push_back(message.arguments().at(0).toLongLong()); }
 };
 
-class MprisTest : public ::testing::Test, protected ScriptedServices
+class MprisTest : public ::testing::Test, protected ProgramRig
 {
 protected:
-    ProgramFolderFixture folder;
     PrivateBus bus;
-    FakeMediaEngine* engine = nullptr;
-    std::unique_ptr<Program> program;
     std::unique_ptr<MprisService> mpris;
     std::optional<QDBusConnection> client;
     SignalRecorder recorder;
@@ -66,13 +60,7 @@ protected:
     void SetUp() override
     {
         ASSERT_FALSE(bus.address().isEmpty()) << bus.error().toStdString();
-        program = startProgram(
-            [this](VideoSurface&) {
-                auto made = std::make_unique<FakeMediaEngine>();
-                engine = made.get();
-                return made;
-            },
-            folder.file("/info.ini"));
+        start();
         mpris = std::make_unique<MprisService>(*program);
         ASSERT_TRUE(mpris->publish(QDBusConnection::connectToBus(bus.address(), QStringLiteral("player"))));
         client = QDBusConnection::connectToBus(bus.address(), QStringLiteral("client"));
@@ -104,10 +92,20 @@ protected:
         EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
         return reply.arguments().value(0).value<QDBusVariant>().variant();
     }
-    QDBusMessage set(const QString& name, const QVariant& value)
+    QVariantMap getAll(const QString& interface)
     {
-        return call(kProperties, QStringLiteral("Set"),
-                    {kPlayerInterface, name, QVariant::fromValue(QDBusVariant(value))});
+        const QDBusMessage reply = call(kProperties, QStringLiteral("GetAll"), {interface});
+        return qdbus_cast<QVariantMap>(reply.arguments().value(0).value<QDBusArgument>());
+    }
+    // The arguments of a Set of the player's property `name`.
+    static QVariantList setting(const QString& name, const QVariant& value)
+    {
+        return {kPlayerInterface, name, QVariant::fromValue(QDBusVariant(value))};
+    }
+    bool set(const QString& name, const QVariant& value)
+    {
+        return call(kProperties, QStringLiteral("Set"), setting(name, value)).type() ==
+               QDBusMessage::ReplyMessage;
     }
     QVariantMap metadata()
     {
@@ -121,13 +119,6 @@ protected:
         EXPECT_TRUE(waitFor([&] { return recorder.changes.size() > seen; }, 5000));
         return recorder.lastChanged();
     }
-    void open(const QString& path, double duration = 100)
-    {
-        engine->mediaDuration = duration;
-        dialogs.answers.push_back(path);
-        program->player().cmdBrowse_Click();
-    }
-    Player& player() { return program->player(); }
     bool showsPauseIcon()
     {
         return player().cmdControls[0].PictureNormal().image().pixel(8, 8) ==
@@ -137,8 +128,7 @@ protected:
 
 TEST_F(MprisTest, TheRootInterfaceDescribesThePlayerAndQuitEndsItAsExitDoes)
 {
-    const QDBusMessage all = call(kProperties, QStringLiteral("GetAll"), {kRoot});
-    const QVariantMap root = qdbus_cast<QVariantMap>(all.arguments().at(0).value<QDBusArgument>());
+    const QVariantMap root = getAll(kRoot);
     EXPECT_EQ(root.value("Identity"), "Zendrix");
     EXPECT_EQ(root.value("DesktopEntry"), "zendrix");
     EXPECT_EQ(root.value("CanQuit"), true);
@@ -147,11 +137,7 @@ TEST_F(MprisTest, TheRootInterfaceDescribesThePlayerAndQuitEndsItAsExitDoes)
     EXPECT_TRUE(root.value("SupportedUriSchemes").toStringList().contains("file"));
     EXPECT_TRUE(root.value("SupportedMimeTypes").toStringList().contains("audio/mpeg"));
 
-    const QVariantMap playerAll =
-        qdbus_cast<QVariantMap>(call(kProperties, QStringLiteral("GetAll"), {kPlayerInterface})
-                                    .arguments()
-                                    .at(0)
-                                    .value<QDBusArgument>());
+    const QVariantMap playerAll = getAll(kPlayerInterface);
     EXPECT_FALSE(playerAll.contains("Shuffle"));
     for (const char* rate : {"Rate", "MinimumRate", "MaximumRate"})
         EXPECT_EQ(playerAll.value(rate), 1.0) << rate;
@@ -186,7 +172,7 @@ TEST_F(MprisTest, TheTransportRunsTheButtonsAndEachChangeIsSentOnceWithExactlyWh
     engine->itemInfo = {{"Author", "Ann"}, {"Album", "Days"}, {"WM/Genre", "Folk"}};
     const QStringList started = changesOf([&] {
         open(folder.file("/song one.mp3"), 125);
-        player().tmrTiming_Timer(); // the first tick reads the length
+        ticks(1); // the first tick reads the length
     });
     EXPECT_EQ(QSet<QString>(started.begin(), started.end()),
               QSet<QString>({"PlaybackStatus", "Metadata", "CanPlay", "CanPause", "CanSeek"}));
@@ -224,8 +210,7 @@ TEST_F(MprisTest, TheTransportRunsTheButtonsAndEachChangeIsSentOnceWithExactlyWh
     }
     // Calls that change nothing send nothing, and neither do the clock's ticks.
     call(kPlayerInterface, "Play");
-    for (int tick = 0; tick < 10; ++tick)
-        player().tmrTiming_Timer();
+    ticks(10);
     get("PlaybackStatus");
     runEventsFor(200);
     EXPECT_EQ(recorder.changes.size(), 1u + std::size(steps));
@@ -238,9 +223,7 @@ TEST_F(MprisTest, TheTransportRunsTheButtonsAndEachChangeIsSentOnceWithExactlyWh
 
 TEST_F(MprisTest, VolumeLoopStatusPositionAndTheNeighboursFollowTheWindows)
 {
-    EXPECT_EQ(changesOf([&] { EXPECT_EQ(set("Volume", 0.37).type(), QDBusMessage::ReplyMessage); }),
-              QStringList{"Volume"});
-    EXPECT_EQ(player().scrollVolume.Value(), 37);
+    EXPECT_EQ(changesOf([&] { EXPECT_TRUE(set("Volume", 0.37)); }), QStringList{"Volume"});
     EXPECT_EQ(program->frmMain().scrollVolume->value(), 37);
     EXPECT_EQ(engine->settings().volume(), 37);
     EXPECT_EQ(ReadINI(ConfigPath, "Player", "Volume", ""), "37");
@@ -249,8 +232,7 @@ TEST_F(MprisTest, VolumeLoopStatusPositionAndTheNeighboursFollowTheWindows)
     EXPECT_EQ(get("Volume"), 0.8);
 
     PlaylistWindow& playlist = program->frmPlaylist();
-    EXPECT_EQ(changesOf([&] { EXPECT_EQ(set("LoopStatus", "Playlist").type(), QDBusMessage::ReplyMessage); }),
-              QStringList{"LoopStatus"});
+    EXPECT_EQ(changesOf([&] { EXPECT_TRUE(set("LoopStatus", "Playlist")); }), QStringList{"LoopStatus"});
     EXPECT_TRUE(playlist.chkRepeat->isChecked());
     EXPECT_EQ(ReadINI(ConfigPath, "Player", "RepeatPlaylist", ""), "True");
     EXPECT_EQ(changesOf([&] { playlist.chkRepeat->click(); }), QStringList{"LoopStatus"});
@@ -269,8 +251,7 @@ TEST_F(MprisTest, VolumeLoopStatusPositionAndTheNeighboursFollowTheWindows)
     EXPECT_EQ(changesOf([&] { program->lstPlaylist().RemoveItem(0); }),
               QStringList({"CanGoNext", "CanGoPrevious"}));
 
-    player().tmrTiming_Timer();
-    player().tmrTiming_Timer();
+    ticks(2);
     const QVariant track = metadata().value("mpris:trackid");
     EXPECT_EQ(call(kPlayerInterface, "SetPosition", {track, 42'400'000LL}).type(),
               QDBusMessage::ReplyMessage);
@@ -280,7 +261,7 @@ TEST_F(MprisTest, VolumeLoopStatusPositionAndTheNeighboursFollowTheWindows)
     EXPECT_TRUE(engine->calls().contains("currentPosition=42"));
     call(kPlayerInterface, "Seek", {QVariant::fromValue<qlonglong>(-30'000'000)});
     EXPECT_EQ(player().scrollTiming.Value(), 12);
-    player().tmrTiming_Timer();
+    ticks(1);
     EXPECT_EQ(player().lblSeconds.Caption(), "12") << "the clock follows at the next tick";
     EXPECT_TRUE(waitFor([&] { return recorder.seeks.size() == 2; }));
 }
@@ -289,9 +270,11 @@ TEST_F(MprisTest, HostileCallsAreRefusedWithAnErrorAndChangeNothing)
 {
     changesOf([&] {
         open("/media/a.mp3");
-        player().tmrTiming_Timer();
+        ticks(1);
     });
     const QVariant track = metadata().value("mpris:trackid");
+    const QDBusObjectPath trackId = track.value<QDBusObjectPath>();
+    const QVariant unknownTrack = QVariant::fromValue(QDBusObjectPath("/org/zendrix/Track/999"));
     const QString huge(1 << 20, QChar('a'));
     const struct
     {
@@ -302,54 +285,22 @@ TEST_F(MprisTest, HostileCallsAreRefusedWithAnErrorAndChangeNothing)
         const char* error;
     } calls[] = {
         {"a string for Seek", kPlayerInterface, "Seek", {"10"}, "InvalidArgs"},
-        {"a string track id",
-         kPlayerInterface,
-         "SetPosition",
-         {track.value<QDBusObjectPath>().path(), 1LL},
-         "InvalidArgs"},
-        {"an unknown track id",
-         kPlayerInterface,
-         "SetPosition",
-         {QVariant::fromValue(QDBusObjectPath("/org/zendrix/Track/999")), 1LL},
-         "InvalidArgs"},
+        {"a string track id", kPlayerInterface, "SetPosition", {trackId.path(), 1LL}, "InvalidArgs"},
+        {"an unknown track id", kPlayerInterface, "SetPosition", {unknownTrack, 1LL}, "InvalidArgs"},
         {"a position past the end", kPlayerInterface, "SetPosition", {track, 101'000'000LL}, "InvalidArgs"},
         {"a huge URI", kPlayerInterface, "OpenUri", {"file:///" + huge}, "InvalidArgs"},
-        {"a scheme the player does not open",
-         kPlayerInterface,
-         "OpenUri",
-         {"javascript:alert(1)"},
-         "InvalidArgs"},
+        {"a scheme not opened", kPlayerInterface, "OpenUri", {"javascript:alert(1)"}, "InvalidArgs"},
         {"a URI with a line break", kPlayerInterface, "OpenUri", {"file:///a\n.mp3"}, "InvalidArgs"},
         {"an unknown method", kPlayerInterface, "Eject", {}, "UnknownMethod"},
         {"an extra argument", kPlayerInterface, "PlayPause", {1}, "InvalidArgs"},
         {"a huge property name", kProperties, "Get", {kPlayerInterface, huge}, "UnknownProperty"},
         {"an unknown interface", kProperties, "GetAll", {"org.example.Nothing"}, "UnknownInterface"},
-        {"a read-only property",
-         kProperties,
-         "Set",
-         {kPlayerInterface, "PlaybackStatus", QVariant::fromValue(QDBusVariant("Playing"))},
+        {"a read-only property", kProperties, "Set", setting("PlaybackStatus", "Playing"),
          "PropertyReadOnly"},
-        {"a volume as text",
-         kProperties,
-         "Set",
-         {kPlayerInterface, "Volume", QVariant::fromValue(QDBusVariant("1"))},
-         "InvalidArgs"},
-        {"a volume that is no number",
-         kProperties,
-         "Set",
-         {kPlayerInterface, "Volume",
-          QVariant::fromValue(QDBusVariant(std::numeric_limits<double>::quiet_NaN()))},
-         "InvalidArgs"},
-        {"a loop status of Track",
-         kProperties,
-         "Set",
-         {kPlayerInterface, "LoopStatus", QVariant::fromValue(QDBusVariant("Track"))},
-         "InvalidArgs"},
-        {"another rate",
-         kProperties,
-         "Set",
-         {kPlayerInterface, "Rate", QVariant::fromValue(QDBusVariant(2.0))},
-         "InvalidArgs"},
+        {"a volume as text", kProperties, "Set", setting("Volume", "1"), "InvalidArgs"},
+        {"a volume that is no number", kProperties, "Set", setting("Volume", std::nan("")), "InvalidArgs"},
+        {"a loop status of Track", kProperties, "Set", setting("LoopStatus", "Track"), "InvalidArgs"},
+        {"another rate", kProperties, "Set", setting("Rate", 2.0), "InvalidArgs"},
         {"Get without a name", kProperties, "Get", {kPlayerInterface}, "InvalidArgs"},
     };
     const QStringList engineCalls = engine->calls();
@@ -372,8 +323,9 @@ TEST_F(MprisTest, HostileCallsAreRefusedWithAnErrorAndChangeNothing)
     QTemporaryDir media;
     const QString song = media.filePath("new song.ogg");
     QFile(song).open(QIODevice::WriteOnly);
-    EXPECT_EQ(call(kPlayerInterface, "OpenUri", {QString::fromUtf8(QUrl::fromLocalFile(song).toEncoded())}).type(),
-              QDBusMessage::ReplyMessage);
+    EXPECT_EQ(
+        call(kPlayerInterface, "OpenUri", {QString::fromUtf8(QUrl::fromLocalFile(song).toEncoded())}).type(),
+        QDBusMessage::ReplyMessage);
     ASSERT_EQ(program->lstPlaylist().ListCount(), entries + 1);
     EXPECT_EQ(program->lstPlaylist().items().last(), song);
     EXPECT_EQ(engine->URL(), song);

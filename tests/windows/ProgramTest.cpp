@@ -3,10 +3,8 @@
 #include "windows/Program.h"
 #include "core/Player.h"
 #include "core/modINI.h"
-#include "support/ProgramStart.h"
-#include "support/FakeMediaEngine.h"
 #include "support/FakeSkinTargets.h"
-#include "support/ProgramFolderFixture.h"
+#include "support/ProgramStart.h"
 #include "support/QtPrinters.h"
 #include "windows/DvdMenu.h"
 #include "windows/InfoWindow.h"
@@ -38,16 +36,11 @@ QColor centre(const Picture& picture)
     return image.isNull() ? QColor() : image.pixelColor(image.width() / 2, image.height() / 2);
 }
 
-class ProgramTest : public ::testing::Test, protected ScriptedServices
+class ProgramTest : public ::testing::Test, protected ProgramRig
 {
 protected:
-    ProgramFolderFixture folder;
-    FakeMediaEngine* engine = nullptr;
+    const QString installInfo = folder.file("/shared/Quarrymoor Software/Zendrix/info.ini");
 
-    std::unique_ptr<Program> start()
-    {
-        return startProgram(engine, folder.file("/shared/Quarrymoor Software/Zendrix/info.ini"));
-    }
     void set(const char* section, const char* key, const char* value)
     {
         WriteINI(ConfigPath, section, key, value);
@@ -62,13 +55,13 @@ TEST_F(ProgramTest, AFreshInstallationOpensInTheCornerWithOnlyMainWindowAndTitle
 {
     ASSERT_TRUE(QDir().mkpath(folder.file("/shared")));
     screens = {QRect(0, 0, 1280, 1024), QRect(-1920, 0, 1920, 1080)}; // the primary screen's corner
-    auto program = start();
+    start(installInfo);
     EXPECT_EQ(program->frmTitle().pos(), QPoint(0, 0));
     EXPECT_EQ(program->frmMain().pos(), QPoint(0, 28));
     EXPECT_TRUE(program->frmMain().isVisible() && program->frmTitle().isVisible());
     EXPECT_FALSE(program->frmVideo().isVisible() || program->frmPlaylist().isVisible() ||
                  program->frmInfo().isVisible() || program->frmSettings().isVisible());
-    EXPECT_EQ(program->player().scrollVolume.Value(), 0);
+    EXPECT_EQ(player().scrollVolume.Value(), 0);
     EXPECT_TRUE(engine->calls().contains("volume=0"));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(QFile::exists(ConfigPath)) << "a start writes no setting";
@@ -78,7 +71,7 @@ TEST_F(ProgramTest, AFreshInstallationOpensInTheCornerWithOnlyMainWindowAndTitle
         EXPECT_TRUE(closeTo(centre(*back), kBack));
 
     program.reset(); // the installation record is written beside the start, and complete by the end
-    EXPECT_EQ(ReadINI(folder.file("/shared/Quarrymoor Software/Zendrix/info.ini"), "Info", "Revision", "none"), "52");
+    EXPECT_EQ(ReadINI(installInfo, "Info", "Revision", "none"), "52");
 }
 
 TEST_F(ProgramTest, ASettingThatDoesNotConvertStopsTheStartWithErrorButKeepsWhatWasPlaced)
@@ -86,7 +79,7 @@ TEST_F(ProgramTest, ASettingThatDoesNotConvertStopsTheStartWithErrorButKeepsWhat
     set("Position", "Top", "1500");
     set("Player", "Playlist", "True");
     set("Player", "Volume", "abc");
-    auto program = start();
+    start();
     EXPECT_EQ(messages.texts(), QStringList{"Error!\r\nType mismatch"});
     EXPECT_FALSE(engine->calls().join(",").contains("volume=")) << "the engine volume is not set";
     EXPECT_EQ(program->frmMain().pos(), QPoint(0, 100));
@@ -100,7 +93,7 @@ TEST_F(ProgramTest, APositionOffEveryScreenOrDamagedStillShowsTheGroupOnAScreenA
     screens = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
     set("Position", "Top", "7500"); // 500 px
     set("Position", "Left", "-999999");
-    auto program = start();
+    start();
     EXPECT_EQ(program->frmMain().pos(), QPoint(0, 500));
     EXPECT_EQ(program->frmTitle().pos(), QPoint(0, 472));
     EXPECT_EQ(setting("Position", "Left"), "-999999") << "nothing is written at the start";
@@ -108,7 +101,7 @@ TEST_F(ProgramTest, APositionOffEveryScreenOrDamagedStillShowsTheGroupOnAScreenA
     EXPECT_EQ(setting("Position", "Top") + "," + setting("Position", "Left"), "7500,0");
 
     set("Position", "Top", "abc");
-    program = start();
+    start();
     EXPECT_EQ(messages.texts(), QStringList{"Error!\r\nType mismatch"});
     EXPECT_TRUE(program->frmTitle().isVisible()) << "the window commands stay within reach";
     EXPECT_EQ(program->frmTitle().pos(), QPoint(0, 0));
@@ -119,9 +112,9 @@ TEST_F(ProgramTest, TheVolumeSurvivesARestartAndAnInstallFolderThatCannotBeMadeD
 {
     ASSERT_TRUE(QDir().mkpath(folder.file("/shared")));
     folder.writeText("/shared/Quarrymoor Software", "a file where the folder should be");
-    start()->player().scrollVolume.setValue(37);
-    auto program = start();
-    EXPECT_EQ(program->player().scrollVolume.Value(), 37);
+    start(installInfo).player().scrollVolume.setValue(37);
+    start(installInfo);
+    EXPECT_EQ(player().scrollVolume.Value(), 37);
     EXPECT_EQ(engine->settings().volume(), 37);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(program->frmMain().isVisible());
@@ -133,7 +126,7 @@ TEST_F(ProgramTest, TheStoredArrangementComesBackAndAfterADragTheGroupFollowsOnR
     set("Position", "Left", "4500"); // 300 px
     for (const char* window : {"Screen", "Playlist", "Info"})
         set("Player", window, "True");
-    auto program = start();
+    start();
     MainWindow& main = program->frmMain();
     EXPECT_EQ(main.pos(), QPoint(300, 400));
     EXPECT_TRUE(program->frmVideo().isVisible() && program->frmPlaylist().isVisible() &&
@@ -169,22 +162,21 @@ TEST_F(ProgramTest, TheStoredArrangementComesBackAndAfterADragTheGroupFollowsOnR
 
 TEST_F(ProgramTest, TheWheelTurnedUpMakesItLouderAndSeeksForwardAndDownTheOtherWay)
 {
-    auto program = start();
+    start();
     auto turn = [](QWidget* bar, int notches) {
         QWheelEvent wheel(QPointF(5, 4), bar->mapToGlobal(QPointF(5, 4)), QPoint(), QPoint(0, 120 * notches),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(bar, &wheel);
     };
-    Player& player = program->player();
-    player.scrollVolume.setValue(50);
+    player().scrollVolume.setValue(50);
     turn(program->frmMain().scrollVolume, 1);
-    EXPECT_EQ(player.scrollVolume.Value(), 51);
+    EXPECT_EQ(player().scrollVolume.Value(), 51);
     EXPECT_EQ(setting("Player", "Volume"), "51");
     turn(program->frmMain().scrollVolume, -1);
     turn(program->frmMain().scrollVolume, -1);
-    EXPECT_EQ(player.scrollVolume.Value(), 49);
+    EXPECT_EQ(player().scrollVolume.Value(), 49);
 
-    player.scrollTiming.setValue(10); // the clock stands at 0: the bar's move is a seek
+    player().scrollTiming.setValue(10); // the clock stands at 0: the bar's move is a seek
     engine->clearCalls();
     turn(program->frmMain().scrollTiming, 1);
     turn(program->frmMain().scrollTiming, -1);
@@ -193,7 +185,7 @@ TEST_F(ProgramTest, TheWheelTurnedUpMakesItLouderAndSeeksForwardAndDownTheOtherW
 
 TEST_F(ProgramTest, TheTitleStripButtonsToggleAndPlaceTheirWindowsAndRememberThem)
 {
-    auto program = start();
+    start();
     TitleStrip& title = program->frmTitle();
     auto playlistIcon = [&] { return title.cmdPlaylist->PictureNormal().image().pixel(8, 8); };
     title.cmdPlaylist_Click();
@@ -225,7 +217,7 @@ TEST_F(ProgramTest, TheTitleStripButtonsToggleAndPlaceTheirWindowsAndRememberThe
 
 TEST_F(ProgramTest, ADoubleClickEntersFullScreenOnlyWhilePlayingLeavesItAlwaysAndSoDoesEscape)
 {
-    auto program = start();
+    start();
     for (const auto state : {MediaEngine::Paused, MediaEngine::Playing, MediaEngine::Stopped}) {
         engine->state = state;
         engine->doubleClick();
@@ -247,7 +239,7 @@ TEST_F(ProgramTest, ADoubleClickEntersFullScreenOnlyWhilePlayingLeavesItAlwaysAn
 
 TEST_F(ProgramTest, OnlyARightClickOnADvdOpensTheMenuWhoseCommandsAskFirstThenActAndIgnoreFailures)
 {
-    auto program = start();
+    start();
     DvdMenu& menu = program->frmPopup();
     engine->click(2); // a file, not a DVD
     engine->availableDvdItems = {"dvd"};
@@ -274,7 +266,7 @@ TEST_F(ProgramTest, EveryOpeningOfTheSettingsWindowShowsTheCurrentSkinsBackgroun
 {
     folder.writeSkin("Night", kNight, QColor(30, 200, 30));
     folder.writeText("/Data/Skins/skins.lst", "Zendrix\r\nNight\r\n");
-    auto program = start();
+    start();
     QList<QColor> backgrounds;
     // Opens the window, notes the colour it shows between the list and the buttons, and leaves by `leave`.
     auto openAndLeave = [&](void (SettingsWindow::*leave)(), int row = 0) {
@@ -302,7 +294,7 @@ TEST_F(ProgramTest, WithoutTheSkinListTheStartEndsOnTheSkinFailure)
     folder.writeSkin("Night", kNight, QColor(30, 200, 30));
     QFile::remove(folder.file("/Data/Skins/skins.lst"));
     set("Skin", "Skin", "Night");
-    auto program = start();
+    start();
     EXPECT_EQ(messages.texts(), QStringList{"Critical error while loading settings!\r\nFile not found: '" +
                                             folder.file("/Data/Skins/skins.lst") +
                                             "'\r\nCalibrating skin settings. Please restart the player"});
