@@ -1,22 +1,18 @@
 // The program at home on the desktop, with a scripted engine: the arguments it is given (command line,
-// a second start's hand-over, drops), the window manager's close on each window, and settings that
-// persist when the program folder cannot be written.
+// a second start's hand-over, drops) and settings that persist when the program folder cannot be
+// written. The window manager's close is tried with the title strip's toggles (ProgramTest).
 #include "core/HandOver.h"
-#include "core/SettingsFile.h"
 #include "core/modINI.h"
 #include "support/ProgramStart.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchMount.h"
-#include "windows/InfoWindow.h"
 #include "windows/MainWindow.h"
 #include "windows/PlaylistWindow.h"
 #include "windows/SettingsWindow.h"
-#include "windows/TitleStrip.h"
 #include "windows/VideoWindow.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QDir>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
@@ -124,34 +120,6 @@ TEST_F(DesktopTest, AHandOverBringsTheGroupForwardAndPlaysAndAnyOtherMessageIsIg
     program->takeHandOver(*encodeHandOver({media.path(), {}})); // only comes forward
     EXPECT_EQ(program->lstPlaylist().ListCount(), 1);
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(DesktopTest, TheWindowManagersCloseEndsTheProgramOnMainAndTitleAndHidesTheOthersAsTheirToggles)
-{
-    TitleStrip& title = start().frmTitle();
-    title.cmdPlaylist_Click();
-    title.cmdInfo_Click();
-    title.cmdScreen_Click();
-    auto close = [](QWidget& window) {
-        QCloseEvent event;
-        QApplication::sendEvent(&window, &event);
-        return event.isAccepted();
-    };
-    for (QWidget* window :
-         std::initializer_list<QWidget*>{&program->frmPlaylist(), &program->frmInfo(), &program->frmVideo()})
-        EXPECT_FALSE(close(*window));
-    EXPECT_FALSE(program->frmPlaylist().isVisible() || program->frmInfo().isVisible() ||
-                 program->frmVideo().isVisible());
-    EXPECT_EQ(ReadINI(ConfigPath, "Player", "Playlist", "") + ReadINI(ConfigPath, "Player", "Info", "") +
-                  ReadINI(ConfigPath, "Player", "Screen", ""),
-              "FalseFalseFalse");
-    EXPECT_EQ(title.pos(), program->frmMain().pos() - QPoint(0, title.height()))
-        << "the strip sits on the main window again";
-    EXPECT_EQ(exit.ended, 0);
-    EXPECT_FALSE(close(program->frmMain()));
-    EXPECT_FALSE(close(title));
-    EXPECT_EQ(exit.ended, 2);
-    EXPECT_TRUE(program->frmMain().isVisible());
 }
 
 TEST_F(DesktopTest, WithAProgramFolderTheUserCannotWriteSettingsPersistInTheUsersOwnFile)

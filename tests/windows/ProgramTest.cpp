@@ -15,6 +15,7 @@
 #include "windows/VideoWindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -183,11 +184,18 @@ TEST_F(ProgramTest, TheWheelTurnedUpMakesItLouderAndSeeksForwardAndDownTheOtherW
     EXPECT_EQ(engine->calls(), QStringList({"currentPosition=11", "currentPosition=10"}));
 }
 
-TEST_F(ProgramTest, TheTitleStripButtonsToggleAndPlaceTheirWindowsAndRememberThem)
+// The desktop's close (Alt+F4, a taskbar's Close) on the playlist, information and video windows does what
+// their toggles do; on the main window and the title strip it ends the program as Exit does.
+TEST_F(ProgramTest, TheTitleStripTogglesAndTheDesktopsClosePlaceTheWindowsAndRememberThem)
 {
     start();
     TitleStrip& title = program->frmTitle();
     auto playlistIcon = [&] { return title.cmdPlaylist->PictureNormal().image().pixel(8, 8); };
+    auto close = [](QWidget& window) {
+        QCloseEvent event;
+        QApplication::sendEvent(&window, &event);
+        return event.isAccepted();
+    };
     title.cmdPlaylist_Click();
     title.cmdInfo_Click();
     title.cmdScreen_Click(); // the title strip moves up by the video window's height
@@ -198,9 +206,9 @@ TEST_F(ProgramTest, TheTitleStripButtonsToggleAndPlaceTheirWindowsAndRememberThe
     EXPECT_EQ(setting("Player", "Playlist") + setting("Player", "Info") + setting("Player", "Screen"),
               "TrueTrueTrue");
 
-    title.cmdPlaylist_Click();
-    title.cmdInfo_Click();
-    title.cmdScreen_Click();
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{&program->frmPlaylist(), &program->frmInfo(), &program->frmVideo()})
+        EXPECT_FALSE(close(*window));
     EXPECT_FALSE(program->frmPlaylist().isVisible() || program->frmInfo().isVisible() ||
                  program->frmVideo().isVisible());
     EXPECT_EQ(title.pos(), QPoint(0, 0));
@@ -213,6 +221,12 @@ TEST_F(ProgramTest, TheTitleStripButtonsToggleAndPlaceTheirWindowsAndRememberThe
     EXPECT_TRUE(program->frmPlaylist().isVisible());
     EXPECT_EQ(playlistIcon(), ProgramFolderFixture::kListOpen.rgb());
     EXPECT_TRUE(messages.shown.empty());
+
+    EXPECT_EQ(exit.ended, 0);
+    EXPECT_FALSE(close(program->frmMain()));
+    EXPECT_FALSE(close(title));
+    EXPECT_EQ(exit.ended, 2);
+    EXPECT_TRUE(program->frmMain().isVisible());
 }
 
 TEST_F(ProgramTest, ADoubleClickEntersFullScreenOnlyWhilePlayingLeavesItAlwaysAndSoDoesEscape)
