@@ -5,6 +5,7 @@
 #include "platform/SingleInstance.h"
 #include "support/MediaFixtures.h"
 #include "support/OpenedFiles.h"
+#include "support/WaitFor.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -37,32 +38,24 @@ protected:
     }
     void TearDown() override
     {
-        for (QProcess* process : running) {
+        for (const auto& process : running) {
             process->kill();
             process->waitForFinished();
         }
     }
     QProcess* keep(std::unique_ptr<QProcess> process)
     {
-        running.push_back(process.get());
-        owned.push_back(std::move(process));
-        return running.back();
+        running.push_back(std::move(process));
+        return running.back().get();
     }
     // Waits until a start has taken the installation's claim.
     bool claimTaken()
     {
-        QElapsedTimer clock;
-        clock.start();
-        while (zendrix::SingleInstance::claim(folder.path())) {
-            if (clock.elapsed() > 10000)
-                return false;
-            QThread::msleep(10);
-        }
-        return true;
+        return zendrix::test::waitFor([this] { return !zendrix::SingleInstance::claim(folder.path()); },
+                                      10000);
     }
 
-    std::vector<QProcess*> running;
-    std::vector<std::unique_ptr<QProcess>> owned;
+    std::vector<std::unique_ptr<QProcess>> running;
 };
 
 TEST_F(DesktopE2E, AStartWithTwoFilesPlaysThemInOrder)
@@ -153,12 +146,9 @@ bool closeLikeAWindowManager(qint64 pid, QSize size)
 TEST_F(DesktopE2E, TheWindowManagersCloseOnTheMainWindowEndsTheProcessAndTheNextStartRuns)
 {
     QProcess* player = keep(folder.start());
-    QElapsedTimer clock;
-    clock.start();
-    while (!closeLikeAWindowManager(player->processId(), QSize(425, 71))) {
-        ASSERT_LT(clock.elapsed(), 15000) << "the main window did not show";
-        QThread::msleep(50);
-    }
+    ASSERT_TRUE(zendrix::test::waitFor(
+        [&] { return closeLikeAWindowManager(player->processId(), QSize(425, 71)); }, 15000))
+        << "the main window did not show";
     ASSERT_TRUE(player->waitForFinished(10000)) << "the player outlived its window";
     EXPECT_EQ(player->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(player->exitCode(), 0);
