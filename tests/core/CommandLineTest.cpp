@@ -1,5 +1,4 @@
-// The command line and the message a second start hands over (fuzz/HandOverFuzzer.cpp replays hostile
-// messages).
+// The command line and the message a second start hands over.
 #include "core/CommandLine.h"
 #include "core/HandOver.h"
 #include "support/QtPrinters.h"
@@ -47,7 +46,7 @@ QByteArray number(quint32 value)
     return bytes;
 }
 
-TEST(HandOver, AMessageReadsBackAsItWasAndAnythingElseIsRefused)
+TEST(HandOver, AMessageReadsBackAsItWasWithinItsBounds)
 {
     const HandOver handOver{"/home/ann/Music",
                             {"a b.mp3",
@@ -59,32 +58,13 @@ TEST(HandOver, AMessageReadsBackAsItWasAndAnythingElseIsRefused)
     EXPECT_EQ(decodeHandOver(*message), handOver);
     EXPECT_EQ(decodeHandOver(*encodeHandOver({"/", {}})), HandOver({"/", {}}));
 
+    // Damaged and hostile messages are the replayed corpus's (fuzz/corpus/handover): a message decodes only
+    // as the one encoding of what it carries. Here, the bounds.
     const QByteArray header = QByteArray("ZDXH\x01", 5);
     const QByteArray folder = number(1) + "/";
-    const struct
-    {
-        const char* what;
-        QByteArray bytes;
-    } refused[] = {
-        {"empty", ""},
-        {"another magic", "ZDXX\x01" + number(0) + folder},
-        {"another version", QByteArray("ZDXH\x02", 5) + number(0) + folder},
-        {"bytes after the end", *message + "x"},
-        {"cut short", message->chopped(1)},
-        {"a count larger than the message", header + number(2) + folder + number(0)},
-        {"a count past the limit", header + number(40000) + folder + QByteArray(40000 * 4, '\0')},
-        {"a length past the end", header + number(1) + folder + number(0xFFFFFFFF) + "abc"},
-        {"a relative working folder", header + number(0) + number(3) + "tmp"},
-        {"no working folder", header + number(0) + number(0)},
-        {"a NUL inside a text", header + number(1) + folder + number(3) + QByteArray("a\0b", 3)},
-        {"text that is not UTF-8", header + number(1) + folder + number(2) + "\xC3("},
-        {"an encoded surrogate", header + number(1) + folder + number(3) + "\xED\xA0\x80"},
-        {"larger than the limit",
-         header + number(1) + folder + number(kMaxHandOverBytes) + QByteArray(kMaxHandOverBytes, 'a')},
-    };
-    for (const auto& r : refused)
-        EXPECT_FALSE(decodeHandOver(r.bytes)) << r.what;
-
+    EXPECT_FALSE(decodeHandOver(header + number(1) + folder + number(kMaxHandOverBytes) +
+                                QByteArray(kMaxHandOverBytes, 'a')));
+    EXPECT_FALSE(decodeHandOver(header + number(40000) + folder + QByteArray(40000 * 4, '\0')));
     EXPECT_FALSE(encodeHandOver({"/", QStringList(kMaxHandOverArguments + 1, "a")}));
     EXPECT_FALSE(encodeHandOver({"/", {QString(kMaxHandOverBytes, 'a')}}));
     EXPECT_FALSE(encodeHandOver({"/", {QString("a") + QChar(0)}}));
