@@ -1,6 +1,7 @@
 // What the player makes of its arguments: paths from the caller's folder, URIs, folders in natural
 // order, playlists of every kind, and what is skipped and said.
 #include "core/ArgumentResolution.h"
+#include "support/Files.h"
 #include "support/QtPrinters.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace zendrix;
+using namespace zendrix::testing;
 
 namespace {
 
@@ -35,11 +37,7 @@ protected:
     }
     void write(const QString& relative, const QByteArray& bytes)
     {
-        const QString path = root + "/" + relative;
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        ASSERT_FALSE(writeFile(root + "/" + relative, bytes).isEmpty());
     }
     QString home(const QString& relative = {}) const
     {

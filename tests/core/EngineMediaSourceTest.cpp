@@ -1,6 +1,7 @@
 // How the engine reads a URL, shows a length and finds a size: no libvlc involved.
 #include "EngineTestSupport.h"
 #include "core/VlcMediaSource.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace zendrix;
+using namespace zendrix::testing;
 
 namespace {
 
@@ -19,10 +21,8 @@ TEST(EngineMediaSource, DiscsFilesAndStreamsAreToldApart)
     // A disc folder whose name needs encoding, as disc folders copied by users do.
     const QString videoTs = root.filePath("My Disc #1/VIDEO_TS");
     ASSERT_TRUE(QDir().mkpath(videoTs));
-    for (const auto& [name, bytes] : {std::pair{"/VIDEO_TS.IFO", 100}, {"/VTS_01_1.VOB", 1000}}) {
-        QFile file(videoTs + name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(bytes, 'x')) == bytes);
-    }
+    for (const auto& [name, bytes] : {std::pair{"/VIDEO_TS.IFO", 100}, {"/VTS_01_1.VOB", 1000}})
+        ASSERT_FALSE(writeFile(videoTs + name, QByteArray(bytes, 'x')).isEmpty());
     const QString ifo = videoTs + "/VIDEO_TS.IFO";
     for (const QString& url : {ifo, videoTs, root.filePath("My Disc #1"),
                                QString::fromUtf8(QUrl::fromLocalFile(ifo).toEncoded())}) {

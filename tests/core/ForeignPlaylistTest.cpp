@@ -2,6 +2,7 @@
 // metadata, relative and absolute entries, addresses and garbage (fuzz/ForeignPlaylistFuzzer.cpp
 // replays damaged ones).
 #include "core/ForeignPlaylist.h"
+#include "support/Files.h"
 #include "support/QtPrinters.h"
 
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace zendrix;
+using namespace zendrix::testing;
 
 namespace {
 
@@ -80,10 +82,7 @@ TEST(ForeignPlaylist, FilesAreReadByTheirExtensionAndOnlyWhenTheyAreRegularFiles
 {
     QTemporaryDir dir;
     auto write = [&dir](const char* name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return dir.filePath(name);
+        return writeFile(dir.filePath(name), bytes);
     };
     // .m3u8 is UTF-8 even where the bytes would make Latin-1 sense of it.
     EXPECT_EQ(readForeignPlaylist(write("list.M3U8", "x\xC3\xA9.mp3\n")),

@@ -2,6 +2,7 @@
 // files: a value written reads back, line breaks become blanks, reads stop at 254 characters and every
 // other line keeps its bytes.
 #include "core/modINI.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace zendrix;
+using namespace zendrix::testing;
 
 namespace {
 
@@ -18,17 +20,8 @@ protected:
     QTemporaryDir dir;
     QString path = dir.filePath("config.ini");
 
-    void store(const QByteArray& bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray contents() const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void store(const QByteArray& bytes) { ASSERT_EQ(writeFile(path, bytes), path); }
+    QByteArray contents() const { return readFile(path); }
 };
 
 TEST_F(IniTest, WritesCrLfLinesAtTheEndOfTheirSectionAndKeepEveryOtherByte)

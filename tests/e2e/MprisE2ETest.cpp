@@ -2,6 +2,7 @@
 // steer it: it is found, opens a file, pauses, resumes, and tells what it plays.
 #include "ProgramRun.h"
 
+#include "support/Files.h"
 #include "support/MediaFixtures.h"
 #include "support/PrivateBus.h"
 #include "support/WaitFor.h"
@@ -60,9 +61,7 @@ TEST(MprisE2E, PlayerctlFindsThePlayerOpensAFilePausesResumesAndReadsWhatPlays)
 
     playerctl({"volume", "0.4"});
     EXPECT_EQ(awaited({"volume"}, "0.400000"), "0.400000");
-    QFile config(folder.config());
-    ASSERT_TRUE(config.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(config.readAll().contains("Volume=40")) << "written as the volume bar writes it";
+    EXPECT_TRUE(readFile(folder.config()).contains("Volume=40")) << "written as the volume bar writes it";
 
     EXPECT_TRUE(isRunning(*player));
     player->kill();

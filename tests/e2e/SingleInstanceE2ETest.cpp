@@ -2,6 +2,7 @@
 #include "ProgramRun.h"
 
 #include "platform/SingleInstance.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -31,10 +32,9 @@ TEST(SingleInstanceE2E, TwoStartsAtTheSameMomentFiftyTimesLeaveExactlyOneRunning
     ProgramFolderCopy folder;
     // Settings the loser could touch: a write would show as a new inode (writes replace the file). The
     // winner writes nothing at start with these: the volume bar already stands at 0.
-    QFile config(folder.config());
-    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-    config.write("[Player]\r\nVolume=0\r\nPlaylist=True\r\n[Position]\r\nTop=1500\r\nLeft=1500\r\n");
-    config.close();
+    ASSERT_FALSE(writeFile(folder.config(),
+                           "[Player]\r\nVolume=0\r\nPlaylist=True\r\n[Position]\r\nTop=1500\r\nLeft=1500\r\n")
+                     .isEmpty());
     const FolderState before = folderState(folder.path());
 
     int firstWon = 0;
@@ -61,4 +61,4 @@ TEST(SingleInstanceE2E, TwoStartsAtTheSameMomentFiftyTimesLeaveExactlyOneRunning
     RecordProperty("first start won", firstWon);
 }
 
-}  // namespace
+} // namespace

@@ -1,4 +1,5 @@
 #include "platform/AtomicFile.h"
+#include "support/Files.h"
 #include "support/ScratchMount.h"
 
 #include <QDir>
@@ -8,14 +9,9 @@
 #include <unistd.h>
 
 using namespace zendrix;
+using namespace zendrix::testing;
 
 namespace {
-
-QByteArray read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 TEST(AtomicFile, ReplacesTheWholeFile)
 {
@@ -23,23 +19,23 @@ TEST(AtomicFile, ReplacesTheWholeFile)
     const QString path = dir.filePath("list.zdx");
     ASSERT_TRUE(writeFileAtomically(path, "a much longer first version\r\n"));
     ASSERT_TRUE(writeFileAtomically(path, "short\r\n"));
-    EXPECT_EQ(read(path), QByteArray("short\r\n"));
+    EXPECT_EQ(readFile(path), QByteArray("short\r\n"));
 }
 
 TEST(AtomicFile, FailuresReportFalseAndKeepTheOldFile)
 {
     QTemporaryDir dir;
-    EXPECT_FALSE(writeFileAtomically(dir.path(), "x"));  // a folder in the way
+    EXPECT_FALSE(writeFileAtomically(dir.path(), "x")); // a folder in the way
     EXPECT_FALSE(writeFileAtomically(dir.filePath("no/such/folder/f"), "x"));
 
     const QString path = dir.filePath("kept.ini");
     ASSERT_TRUE(writeFileAtomically(path, "old"));
-    if (geteuid() != 0) {  // root writes into read-only folders anyway
+    if (geteuid() != 0) { // root writes into read-only folders anyway
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
         EXPECT_FALSE(writeFileAtomically(path, "new"));
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    EXPECT_EQ(read(path), QByteArray("old"));
+    EXPECT_EQ(readFile(path), QByteArray("old"));
 }
 
 TEST(AtomicFile, ASmallWriteToAFullDiskFailsAndKeepsTheOldFile)
@@ -61,9 +57,9 @@ TEST(AtomicFile, ASmallWriteToAFullDiskFailsAndKeepsTheOldFile)
     filler.close();
 
     EXPECT_EQ(writeFileAtomicallyExplained(path, "[Player]\r\nVolume=75\r\n"), QString("Disk full"));
-    EXPECT_EQ(read(path), QByteArray("[Player]\r\nVolume=40\r\n"));
+    EXPECT_EQ(readFile(path), QByteArray("[Player]\r\nVolume=40\r\n"));
     EXPECT_EQ(QDir(dir.filePath("disk")).entryList(QDir::Files | QDir::Hidden).size(), 2)
         << "no temporary file is left";
 }
 
-}  // namespace
+} // namespace

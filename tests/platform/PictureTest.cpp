@@ -1,4 +1,5 @@
 #include "platform/Picture.h"
+#include "support/Files.h"
 
 #include <QFile>
 #include <QImage>
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace zendrix;
+using namespace zendrix::testing;
 
 namespace {
 
@@ -26,15 +28,11 @@ TEST(Picture, IsReadByItsContentWhateverTheExtension)
     }
 
     // Qt reads GIF but does not write it: a 1 x 1 GIF, byte for byte.
-    const QByteArray gif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00"
-                         ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
-                         43);
-    const QString gifPath = dir.filePath("speaker.zsk");
-    QFile gifFile(gifPath);
-    ASSERT_TRUE(gifFile.open(QIODevice::WriteOnly));
-    gifFile.write(gif);
-    gifFile.close();
-    const auto fromGif = Picture::load(gifPath);
+    const QByteArray gif(
+        "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00"
+        ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
+        43);
+    const auto fromGif = Picture::load(writeFile(dir.filePath("speaker.zsk"), gif));
     ASSERT_TRUE(fromGif);
     EXPECT_EQ(fromGif->width(), 1);
 
@@ -54,15 +52,10 @@ TEST(Picture, MissingOrDamagedFilesAreDescribed)
     EXPECT_FALSE(Picture::load(dir.filePath("title.zsk"), &error));
     EXPECT_TRUE(error.startsWith("File not found")) << error.toStdString();
 
-    EXPECT_FALSE(Picture::load(dir.path(), &error));  // a folder is not a picture file
+    EXPECT_FALSE(Picture::load(dir.path(), &error)); // a folder is not a picture file
     EXPECT_TRUE(error.startsWith("File not found"));
 
-    const QString text = dir.filePath("zendrix.zsk");
-    QFile file(text);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("this is not a picture\r\n");
-    file.close();
-    EXPECT_FALSE(Picture::load(text, &error));
+    EXPECT_FALSE(Picture::load(writeFile(dir.filePath("zendrix.zsk"), "this is not a picture\r\n"), &error));
     EXPECT_TRUE(error.startsWith("Invalid picture"));
 
     const QString truncated = dir.filePath("half.zsk");
@@ -73,4 +66,4 @@ TEST(Picture, MissingOrDamagedFilesAreDescribed)
     EXPECT_FALSE(Picture::load(truncated, &error));
 }
 
-}  // namespace
+} // namespace

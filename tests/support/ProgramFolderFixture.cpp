@@ -1,4 +1,5 @@
 #include "ProgramFolderFixture.h"
+#include "Files.h"
 
 #include "core/modINI.h"
 #include "platform/ProgramFolder.h"
@@ -64,9 +65,7 @@ void ProgramFolderFixture::writeSkin(const QString& name, const QColor& backgrou
 
 void ProgramFolderFixture::writeText(const QString& relative, const QByteArray& bytes) const
 {
-    QFile out(file(relative));
-    if (out.open(QIODevice::WriteOnly))
-        out.write(bytes);
+    writeFile(file(relative), bytes);
 }
 
-}  // namespace zendrix::testing
+} // namespace zendrix::testing

@@ -1,5 +1,6 @@
 #include "windows/AboutWindow.h"
 #include "support/FakeHost.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,11 +26,9 @@ protected:
 
     QString install(const QString& folder, const QString& name, bool executable = true)
     {
-        QDir(dir.path()).mkpath(folder);
-        QFile file(dir.filePath(folder + "/" + name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.setPermissions(executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
-        return file.fileName();
+        const QString file = writeFile(dir.filePath(folder + "/" + name));
+        QFile::setPermissions(file, executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
+        return file;
     }
     void expectUnavailable()
     {

@@ -3,6 +3,7 @@
 // written. The window manager's close is tried with the title strip's toggles (ProgramTest).
 #include "core/HandOver.h"
 #include "core/modINI.h"
+#include "support/Files.h"
 #include "support/ProgramStart.h"
 #include "support/QtPrinters.h"
 #include "support/ScratchMount.h"
@@ -31,10 +32,7 @@ protected:
 
     QString file(const QString& name, const QByteArray& bytes = "x")
     {
-        QFile out(media.filePath(name));
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-        return media.filePath(name);
+        return writeFile(media.filePath(name), bytes);
     }
 };
 

@@ -4,9 +4,10 @@
 // failed and never that it succeeded. The Data folder is a small disk of the test's own (root only).
 #include "core/Player.h"
 #include "core/modINI.h"
-#include "support/ProgramStart.h"
 #include "support/FakeMediaEngine.h"
+#include "support/Files.h"
 #include "support/ProgramFolderFixture.h"
+#include "support/ProgramStart.h"
 #include "support/ScratchMount.h"
 #include "windows/MainWindow.h"
 #include "windows/PlaylistWindow.h"
@@ -27,12 +28,6 @@ namespace {
 
 enum class Fault { FullDisk, ReadOnlyFolder, FolderInThePlace };
 const char* const kFaultNames[] = {"FullDisk", "ReadOnlyFolder", "FolderInThePlace"};
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 // Writes until the disk refuses: afterwards not one more block fits.
 void fillDisk(const QString& folder)
@@ -103,7 +98,7 @@ protected:
         return QFileInfo(path).isDir()
                    ? QString("folder holding %1")
                          .arg(QDir(path).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).join(","))
-                   : QString::fromLatin1(fileBytes(path));
+                   : QString::fromLatin1(readFile(path));
     }
 };
 

@@ -2,6 +2,7 @@
 // media controls drive it: each method and property against the windows' state, PropertiesChanged for
 // exactly what changed, and hostile calls refused without effect.
 #include "core/modINI.h"
+#include "support/Files.h"
 #include "support/PrivateBus.h"
 #include "support/ProgramStart.h"
 #include "support/WaitFor.h"
@@ -322,7 +323,7 @@ TEST_F(MprisTest, HostileCallsAreRefusedWithAnErrorAndChangeNothing)
     // A URI the player opens acts as a command-line argument: to the end of the playlist, and it starts.
     QTemporaryDir media;
     const QString song = media.filePath("new song.ogg");
-    QFile(song).open(QIODevice::WriteOnly);
+    writeFile(song);
     EXPECT_EQ(
         call(kPlayerInterface, "OpenUri", {QString::fromUtf8(QUrl::fromLocalFile(song).toEncoded())}).type(),
         QDBusMessage::ReplyMessage);

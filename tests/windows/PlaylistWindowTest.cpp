@@ -3,12 +3,13 @@
 // the end-of-item advance.
 #include "windows/PlaylistWindow.h"
 #include "core/Player.h"
+#include "core/PlaylistFile.h"
 #include "core/modINI.h"
 #include "support/FakeHost.h"
 #include "support/FakeMediaEngine.h"
+#include "support/Files.h"
 #include "support/ProgramFolderFixture.h"
 #include "support/QtPrinters.h"
-#include "core/PlaylistFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -118,16 +119,14 @@ TEST_F(PlaylistWindowTest, SaveKeepsTheTypedNameAndAFailedSaveIsNeverASuccessAnd
     window->txtName->setText("Evening");
     add({"/a.mp3", "/a.mp3"});
     click(&PlaylistWindow::cmdSave_Click, path);
-    const QByteArray saved = "Evening\r\n/a.mp3\r\n/a.mp3\r\n";
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), saved);
+    EXPECT_EQ(readFile(path), "Evening\r\n/a.mp3\r\n/a.mp3\r\n");
     EXPECT_EQ(window->lblFilename.Caption(), path);
     EXPECT_EQ(messages.texts(), QStringList{"Playlist Saved Successfully!"});
 
     messages.shown.clear();
     click(&PlaylistWindow::cmdSave_Click, files.filePath("no/folder/x.zdx"));
-    EXPECT_EQ(messages.texts(), QStringList{errorText("Path not found: '" + files.filePath("no/folder") + "'")});
+    EXPECT_EQ(messages.texts(),
+              QStringList{errorText("Path not found: '" + files.filePath("no/folder") + "'")});
     EXPECT_EQ(messages.shown.at(0).icon, MessageIcon::Critical);
     EXPECT_EQ(window->lblFilename.Caption(), path);
 }
