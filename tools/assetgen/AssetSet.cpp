@@ -25,24 +25,14 @@ const char* const kDesignIcons[] = {"next",     "previous", "stop", "forward", "
 // The sizes the desktop's icon theme asks for most, for menus, docks and software centres.
 const int kDesktopIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
-std::optional<QByteArray> encodePng(const QImage& image)
+// The image in Qt's `format` ("jpeg", "png"), at the writer's own quality unless one is given.
+std::optional<QByteArray> encode(const QImage& image, const char* format, int quality = -1)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(image))
-        return std::nullopt;
-    return bytes;
-}
-
-std::optional<QByteArray> encodeJpeg(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(kJpegQuality);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
     if (!writer.write(image))
         return std::nullopt;
     return bytes;
@@ -65,8 +55,8 @@ std::optional<std::vector<Asset>> buildAssets(QString* error)
     assets.push_back({QStringLiteral("data/Data/Skins/skins.lst"), skinList});
     for (const SkinScheme& scheme : skinSchemes()) {
         const QString folder = QStringLiteral("data/Data/Skins/%1/").arg(scheme.name);
-        const auto panel = encodeJpeg(mainPanel(scheme));
-        const auto title = encodeJpeg(titleStrip(scheme));
+        const auto panel = encode(mainPanel(scheme), "jpeg", kJpegQuality);
+        const auto title = encode(titleStrip(scheme), "jpeg", kJpegQuality);
         if (!panel || !title)
             return fail(QStringLiteral("cannot encode the pictures of skin %1 as JPEG").arg(scheme.name));
         assets.push_back({folder + QStringLiteral("zendrix.zsk"), *panel});
@@ -110,7 +100,7 @@ std::optional<std::vector<Asset>> buildAssets(QString* error)
     assets.push_back({QStringLiteral("src/layouts/assets/zendrix.ico"), *program});
 
     for (int size : kDesktopIconSizes) {
-        const auto png = encodePng(programIcon(size));
+        const auto png = encode(programIcon(size), "png");
         if (!png)
             return fail(QStringLiteral("cannot encode the %1 px program icon as PNG").arg(size));
         assets.push_back({QStringLiteral("data/icons/hicolor/%1x%1/apps/zendrix.png").arg(size), *png});
