@@ -47,7 +47,9 @@ PlaylistWindow::PlaylistWindow(ListControl& list, Player& player, MessageBoxes& 
     listView->setGeometry(layout.lstPlaylist.rect);
     listView->setFont(layoutFont(layout.lstPlaylist.font));
     list.Click = [this] { lstPlaylist_Click(); };
-    list.DblClick = [this] { lstPlaylist_DblClick(); };
+    // After the list has ended, or after a file opened from the main window, the highlighted entry is
+    // still selected: a double click or Enter is how it plays without picking another first.
+    list.DblClick = [this] { lstPlaylist_Click(); };
 
     // Unchecked at every start, whatever the settings hold: the stored value still rules the advance at
     // the end of the list until the user clicks the box. It stands on a panel of its background colour;
@@ -86,7 +88,6 @@ PlaylistWindow::~PlaylistWindow()
     lstPlaylist.Click = nullptr;
     lstPlaylist.DblClick = nullptr;
 }
-
 
 void PlaylistWindow::cmdAdd_Click()
 {
@@ -166,13 +167,6 @@ void PlaylistWindow::cmdSave_Click()
 
 void PlaylistWindow::lstPlaylist_Click()
 {
-    m_player.playlist(lstPlaylist.ListIndex());
-}
-
-void PlaylistWindow::lstPlaylist_DblClick()
-{
-    // After the list has ended, or after a file opened from the main window, the highlighted entry is
-    // still selected: this is how it plays without picking another first.
     m_player.playlist(lstPlaylist.ListIndex());
 }
 

@@ -52,10 +52,8 @@ public:
     bool openPlaylist(const QString& file);
     // Saves the name and the list to a file chosen in a dialog, exactly under the name given.
     void cmdSave_Click();
-    // Plays the selected entry.
+    // Plays the selected entry: once it is selected, and again at a double click on it or Enter.
     void lstPlaylist_Click();
-    // Plays the selected entry again: a double click on it or Enter.
-    void lstPlaylist_DblClick();
     // Stores the box's state as the "RepeatPlaylist" setting.
     void chkRepeat_Click();
 

@@ -61,7 +61,6 @@ void Program::dropOn(Form& window, ArgumentUse use)
 
 Program::~Program() = default;
 
-
 TitleStrip& Program::frmTitle()
 {
     if (!m_title) {

@@ -65,7 +65,6 @@ SettingsWindow::SettingsWindow(SkinTargets& targets, MessageBoxes& messages, Pro
     lstSkin->setCurrentRow(preselect);
 }
 
-
 void SettingsWindow::cmdOk_Click()
 {
     try {

@@ -42,7 +42,6 @@ TitleStrip::TitleStrip(Program& program) : Form(layouts::frmTitle().window, Kind
     connect(cmdSettings, &SkinButton::Click, this, &TitleStrip::cmdSettings_Click);
 }
 
-
 void TitleStrip::cmdExit_Click()
 {
     m_program.exit().endNow();
