@@ -202,7 +202,7 @@ void MprisService::setPositionCall(const QDBusMessage& message, const QDBusConne
     const QString track = qvariant_cast<QDBusObjectPath>(message.arguments().at(0)).path();
     const qlonglong position = message.arguments().at(1).toLongLong();
     const std::optional<PlayerRemote::Track> current = m_remote.track();
-    if (!current || track != trackPath()) {
+    if (!current || track != trackPath(current)) {
         connection.send(message.createErrorReply(QDBusError::InvalidArgs,
                                                  QStringLiteral("%1 is not the current track").arg(track)));
         return;

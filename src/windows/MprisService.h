@@ -45,6 +45,8 @@ public:
     // when the bus is not connected or refuses both.
     bool publish(QDBusConnection bus);
     QString serviceName() const { return m_serviceName; }
+    // The object path that names the track on the bus ("mpris:trackid"), or NoTrack.
+    static QString trackPath(const std::optional<PlayerRemote::Track>& track);
 
     QString introspect(const QString& path) const override;
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
@@ -65,13 +67,14 @@ private:
         std::optional<PlayerRemote::Track> track;
     };
     State currentState() const;
+    // A property of org.mpris.MediaPlayer2.Player as it is now, or as `state` has it.
     QVariant playerProperty(const QString& name) const;
+    QVariant playerProperty(const QString& name, const State& state) const;
     QVariant rootProperty(const QString& name) const;
     QVariantMap properties(const QString& interface) const;
     // The player changed: what the desktop sees is compared and sent once the handler has returned.
     void scheduleUpdate();
     void sendUpdate();
-    QString trackPath() const;
 
     // MprisService.cpp: the calls.
     bool callMethod(const QDBusMessage& message, const QDBusConnection& connection);

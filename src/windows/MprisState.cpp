@@ -87,9 +87,8 @@ QVariantMap metadata(const std::optional<PlayerRemote::Track>& track, const QStr
 
 } // namespace
 
-QString MprisService::trackPath() const
+QString MprisService::trackPath(const std::optional<PlayerRemote::Track>& track)
 {
-    const std::optional<PlayerRemote::Track> track = m_remote.track();
     return track ? kTrackPrefix + QString::number(track->number) : kNoTrack;
 }
 
@@ -127,29 +126,37 @@ QVariant MprisService::rootProperty(const QString& name) const
 
 QVariant MprisService::playerProperty(const QString& name) const
 {
+    // The position moves all the time playback runs, and is asked for often: it alone is read by itself.
+    if (name == QLatin1String("Position"))
+        return QVariant::fromValue<qlonglong>(m_remote.positionUs());
+    return playerProperty(name, currentState());
+}
+
+QVariant MprisService::playerProperty(const QString& name, const State& state) const
+{
     if (name == QLatin1String("PlaybackStatus"))
-        return statusText(m_remote.status());
+        return statusText(state.status);
     if (name == QLatin1String("LoopStatus"))
-        return m_remote.repeat() ? QStringLiteral("Playlist") : QStringLiteral("None");
+        return state.repeat ? QStringLiteral("Playlist") : QStringLiteral("None");
     if (name == QLatin1String("Rate") || name == QLatin1String("MinimumRate") ||
         name == QLatin1String("MaximumRate"))
         return 1.0;
     if (name == QLatin1String("Metadata"))
-        return metadata(m_remote.track(), trackPath());
+        return metadata(state.track, trackPath(state.track));
     if (name == QLatin1String("Volume"))
-        return m_remote.volume();
+        return state.volume;
     if (name == QLatin1String("Position"))
         return QVariant::fromValue<qlonglong>(m_remote.positionUs());
     if (name == QLatin1String("CanGoNext"))
-        return m_remote.canGoNext();
+        return state.canGoNext;
     if (name == QLatin1String("CanGoPrevious"))
-        return m_remote.canGoPrevious();
+        return state.canGoPrevious;
     if (name == QLatin1String("CanPlay"))
-        return m_remote.canPlay();
+        return state.canPlay;
     if (name == QLatin1String("CanPause"))
-        return m_remote.canPause();
+        return state.canPause;
     if (name == QLatin1String("CanSeek"))
-        return m_remote.canSeek();
+        return state.canSeek;
     if (name == QLatin1String("CanControl"))
         return true;
     return {};
@@ -158,9 +165,14 @@ QVariant MprisService::playerProperty(const QString& name) const
 QVariantMap MprisService::properties(const QString& interface) const
 {
     QVariantMap result;
-    const bool root = interface == kRootInterface;
-    for (const QString& name : root ? kRootProperties : kPlayerProperties)
-        result.insert(name, root ? rootProperty(name) : playerProperty(name));
+    if (interface == kRootInterface) {
+        for (const QString& name : kRootProperties)
+            result.insert(name, rootProperty(name));
+        return result;
+    }
+    const State state = currentState();
+    for (const QString& name : kPlayerProperties)
+        result.insert(name, playerProperty(name, state));
     return result;
 }
 
@@ -180,7 +192,7 @@ void MprisService::sendUpdate()
     QVariantMap changed;
     const auto note = [&](bool differs, const char* name) {
         if (differs)
-            changed.insert(QLatin1String(name), playerProperty(QLatin1String(name)));
+            changed.insert(QLatin1String(name), playerProperty(QLatin1String(name), now));
     };
     note(now.status != m_sent.status, "PlaybackStatus");
     note(now.repeat != m_sent.repeat, "LoopStatus");
