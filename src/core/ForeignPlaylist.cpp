@@ -114,6 +114,8 @@ std::optional<QString> resolveLocation(const QString& location, const QString& f
 
 QStringList xspfEntries(QByteArrayView bytes, const QString& folder)
 {
+    static const QStringList kTrack = {QStringLiteral("playlist"), QStringLiteral("trackList"),
+                                       QStringLiteral("track")};
     QStringList entries;
     QXmlStreamReader xml(bytes.toByteArray());
     // The element names from the document's root down to where the reader stands.
@@ -123,12 +125,9 @@ QStringList xspfEntries(QByteArrayView bytes, const QString& folder)
         switch (xml.readNext()) {
         case QXmlStreamReader::StartElement:
             path.append(xml.name().toString());
-            if (path ==
-                QStringList{QStringLiteral("playlist"), QStringLiteral("trackList"), QStringLiteral("track")})
+            if (path == kTrack)
                 trackHasLocation = false;
-            if (path.size() == 4 && path[2] == QLatin1String("track") &&
-                path[3] == QLatin1String("location") && path[1] == QLatin1String("trackList") &&
-                path[0] == QLatin1String("playlist")) {
+            if (path.size() == 4 && path[3] == QLatin1String("location") && path.first(3) == kTrack) {
                 const QString location = xml.readElementText(QXmlStreamReader::SkipChildElements);
                 path.removeLast(); // readElementText has read the end of the element
                 if (!trackHasLocation && !xml.hasError())
