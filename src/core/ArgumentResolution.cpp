@@ -20,11 +20,7 @@ using Reason = ResolvedArguments::Reason;
 bool isStream(const QString& argument)
 {
     const QString scheme = QUrl(argument).scheme().toLower();
-    for (const char* known : {"http", "https", "rtsp", "mms", "dvd"}) {
-        if (scheme == QLatin1String(known))
-            return true;
-    }
-    return false;
+    return scheme != QLatin1String("file") && uriSchemes().contains(scheme);
 }
 
 // "Track 2" before "Track 10": runs of digits compare by their value, the rest without regard to case.
@@ -191,6 +187,14 @@ QString reasonText(Reason reason)
 }
 
 } // namespace
+
+const QStringList& uriSchemes()
+{
+    static const QStringList schemes = {QStringLiteral("file"),  QStringLiteral("http"),
+                                        QStringLiteral("https"), QStringLiteral("rtsp"),
+                                        QStringLiteral("mms"),   QStringLiteral("dvd")};
+    return schemes;
+}
 
 ResolvedArguments resolveArguments(const QStringList& arguments, const QString& workingFolder,
                                    LonePlaylist lonePlaylist)

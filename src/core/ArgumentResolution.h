@@ -38,6 +38,10 @@ struct ResolvedArguments
 
 enum class LonePlaylist { Opens, Appends };
 
+// The schemes of the addresses the player takes: "file", and the streams and discs the engine opens as
+// they stand ("http", "https", "rtsp", "mms", "dvd").
+const QStringList& uriSchemes();
+
 ResolvedArguments resolveArguments(const QStringList& arguments, const QString& workingFolder,
                                    LonePlaylist lonePlaylist = LonePlaylist::Opens);
 

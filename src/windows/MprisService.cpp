@@ -3,12 +3,10 @@
 #include "PlaylistWindow.h"
 #include "Program.h"
 #include "TitleStrip.h"
-#include "core/Failure.h"
-#include "core/MediaFilter.h"
+#include "core/ArgumentResolution.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
@@ -59,7 +57,7 @@ bool isOpenableUri(const QString& text)
             return false;
     }
     const QUrl url(text, QUrl::StrictMode);
-    if (!url.isValid() || !MprisService::kUriSchemes.contains(url.scheme().toLower()))
+    if (!url.isValid() || !uriSchemes().contains(url.scheme().toLower()))
         return false;
     return !url.isLocalFile() || !url.toLocalFile().isEmpty();
 }
@@ -188,7 +186,7 @@ void MprisService::openUriCall(const QDBusMessage& message, const QDBusConnectio
     if (!isOpenableUri(uri)) {
         connection.send(message.createErrorReply(
             QDBusError::InvalidArgs, QStringLiteral("Zendrix opens %1 URIs of at most %2 characters")
-                                         .arg(MprisService::kUriSchemes.join(QStringLiteral(", ")))
+                                         .arg(uriSchemes().join(QStringLiteral(", ")))
                                          .arg(kMaxUri)));
         return;
     }

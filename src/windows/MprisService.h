@@ -35,7 +35,6 @@ public:
     static inline const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
     static const QStringList kRootProperties;
     static const QStringList kPlayerProperties;
-    static const QStringList kUriSchemes; // the URIs OpenUri takes: file, http, https, rtsp, mms, dvd
 
     explicit MprisService(Program& program);
     ~MprisService() override;

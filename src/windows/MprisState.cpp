@@ -1,6 +1,7 @@
 // MprisService: the values the desktop reads, and PropertiesChanged and Seeked when they change.
 #include "MprisService.h"
 
+#include "core/ArgumentResolution.h"
 #include "core/MediaFilter.h"
 
 #include <QDBusConnection>
@@ -22,9 +23,6 @@ const QStringList MprisService::kPlayerProperties = {
     QStringLiteral("MinimumRate"),    QStringLiteral("MaximumRate"), QStringLiteral("CanGoNext"),
     QStringLiteral("CanGoPrevious"),  QStringLiteral("CanPlay"),     QStringLiteral("CanPause"),
     QStringLiteral("CanSeek"),        QStringLiteral("CanControl")};
-const QStringList MprisService::kUriSchemes = {QStringLiteral("file"),  QStringLiteral("http"),
-                                               QStringLiteral("https"), QStringLiteral("rtsp"),
-                                               QStringLiteral("mms"),   QStringLiteral("dvd")};
 
 namespace {
 
@@ -118,7 +116,7 @@ QVariant MprisService::rootProperty(const QString& name) const
     if (name == QLatin1String("DesktopEntry"))
         return QStringLiteral("zendrix");
     if (name == QLatin1String("SupportedUriSchemes"))
-        return kUriSchemes;
+        return uriSchemes();
     if (name == QLatin1String("SupportedMimeTypes"))
         return mediaMimeTypes();
     return {};
