@@ -106,6 +106,8 @@ void Program::Form_Load()
     // Nothing in the player reads the record, and its flush to disk would hold up the first window (on a
     // spinning disk, for tens of milliseconds): it goes to disk beside the start.
     m_installRecord = std::async(std::launch::async, WriteInstallInfo, installInfoPath, programFolder());
+    // The screens, the primary first, are asked for once: the group is placed and kept on them.
+    const QList<QRect> screens = screenAreas ? screenAreas() : QList<QRect>();
     try {
         ConfigPath = prepareSettingsFile(programFolder());
         if (!LoadSkin(*this, m_services.messages, m_services.exit))
@@ -113,7 +115,6 @@ void Program::Form_Load()
         MainWindow& main = frmMain();
         // With no stored position the group opens in the primary screen's top-left corner: the title
         // strip in the corner, the main window below it.
-        const QList<QRect> screens = screenAreas ? screenAreas() : QList<QRect>();
         const QPoint corner = screens.isEmpty() ? QPoint() : screens.first().topLeft();
         const auto position = [](const QString& key, int pixels) {
             const QString fallback = singleText(static_cast<float>(pixelsToTwips(pixels)));
@@ -124,7 +125,7 @@ void Program::Form_Load()
         placeVideo();
         if (isTrue(QStringLiteral("Screen")))
             frmVideo().show();
-        keepGroupReachable();
+        keepGroupReachable(screens);
         placeTitle();
         if (isTrue(QStringLiteral("Playlist"))) {
             frmPlaylist().show();
@@ -144,7 +145,7 @@ void Program::Form_Load()
         m_player->FromPlaylist = false;
     } catch (const Failure& failure) {
         reportFailure(m_services.messages, failure.description());
-        showTitleStripAfterFailure();
+        showTitleStripAfterFailure(screens);
     }
     m_main->show();
 }
@@ -162,14 +163,13 @@ QList<QRect> Program::desktopScreenAreas()
     return areas;
 }
 
-void Program::keepGroupReachable()
+void Program::keepGroupReachable(const QList<QRect>& screens)
 {
     const TitleStrip& title = frmTitle();
     const QRect main(m_main->pos(), m_main->size());
     const Place titleAt =
         titlePlace(m_main->formRect(), title.Height(), m_video->isVisible(), m_video->Height());
     const QRect titleRect(QPoint(twipsToPixels(titleAt.Left), twipsToPixels(titleAt.Top)), title.size());
-    const QList<QRect> screens = screenAreas ? screenAreas() : QList<QRect>();
     const QPoint reachable = reachableMainPosition(main, titleRect, screens);
     if (reachable == main.topLeft())
         return;
@@ -177,13 +177,13 @@ void Program::keepGroupReachable()
     placeVideo();
 }
 
-void Program::showTitleStripAfterFailure()
+void Program::showTitleStripAfterFailure(const QList<QRect>& screens)
 {
     // Only a failed skin ends the start before the title strip exists, and that ends the program.
     if (!m_title)
         return;
     try {
-        keepGroupReachable();
+        keepGroupReachable(screens);
         placeVideo();
         placeTitle();
         m_title->show();

@@ -126,11 +126,11 @@ public:
 
 private:
     // Moves the main window (and the video window with it) when the title strip or the main window would
-    // stand off every screen. Nothing is written: the place is stored at the user's next move.
-    void keepGroupReachable();
+    // stand off every one of the `screens`. Nothing is written: the place is stored at the user's next move.
+    void keepGroupReachable(const QList<QRect>& screens);
     // After a failed start: the title strip still takes its place by the main window, so that the window
     // commands, Exit among them, can be reached.
-    void showTitleStripAfterFailure();
+    void showTitleStripAfterFailure(const QList<QRect>& screens);
     // Selects the entry and plays it as a playlist entry.
     void startEntry(int index);
     void dropOn(Form& window, ArgumentUse use);
