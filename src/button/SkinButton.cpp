@@ -2,6 +2,7 @@
 
 #include "button/ButtonPainter.h"
 #include "button/SkinButtonAccessible.h"
+#include "platform/AccessibleFactory.h"
 #include "platform/DeviceContext.h"
 #include "platform/Fonts.h"
 #include "platform/Region.h"
@@ -16,7 +17,7 @@ SkinButton::SkinButton(QWidget* parent)
     : QWidget(parent), m_backColor(GetSysColor(ColorButtonFace)), m_backOver(m_backColor),
       m_foreColor(GetSysColor(ColorButtonText)), m_foreOver(m_foreColor)
 {
-    installSkinButtonAccessibility();
+    installAccessibleFactory<SkinButton, SkinButtonAccessible>();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -6,13 +6,6 @@ namespace zendrix {
 
 namespace {
 
-QAccessibleInterface* makeInterface(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("zendrix::SkinButton") && object && object->isWidgetType())
-        return new SkinButtonAccessible(static_cast<SkinButton*>(object));
-    return nullptr;
-}
-
 // "&Open" reads "Open"; "&&" is an ampersand.
 QString withoutAccessKey(const QString& caption)
 {
@@ -76,15 +69,6 @@ QStringList SkinButtonAccessible::keyBindingsForAction(const QString& actionName
     if (actionName == pressAction() && !button()->AccessKey().isNull())
         return {text(QAccessible::Accelerator)};
     return QAccessibleWidget::keyBindingsForAction(actionName);
-}
-
-void installSkinButtonAccessibility()
-{
-    static const bool installed = [] {
-        QAccessible::installFactory(&makeInterface);
-        return true;
-    }();
-    (void)installed;
 }
 
 } // namespace zendrix

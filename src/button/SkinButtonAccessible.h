@@ -25,8 +25,4 @@ private:
     SkinButton* button() const;
 };
 
-// Lets Qt's accessibility make a SkinButtonAccessible for every SkinButton. Each button calls it when it
-// is made; only the first call installs anything.
-void installSkinButtonAccessibility();
-
 } // namespace zendrix

@@ -1,6 +1,7 @@
 #include "ClockPanel.h"
 
 #include "core/Player.h"
+#include "platform/AccessibleFactory.h"
 
 #include <QAccessibleWidget>
 
@@ -26,23 +27,11 @@ public:
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 };
 
-QAccessibleInterface* makeInterface(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("zendrix::ClockPanel") && object && object->isWidgetType())
-        return new ClockAccessible(static_cast<ClockPanel*>(object));
-    return nullptr;
-}
-
 } // namespace
 
 ClockPanel::ClockPanel(QWidget* window, const layouts::MainWindow& layout, Player& player) : QWidget(window)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(&makeInterface);
-        return true;
-    }();
-    (void)installed;
-
+    installAccessibleFactory<ClockPanel, ClockAccessible>();
     setObjectName(QStringLiteral("clock"));
     setAccessibleName(QStringLiteral("Clock"));
     const layouts::Label* parts[] = {&layout.lblHours, &layout.lblSep1, &layout.lblMinutes, &layout.lblSep2,
