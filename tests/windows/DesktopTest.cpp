@@ -106,9 +106,7 @@ TEST_F(DesktopTest, AHandOverBringsTheGroupForwardAndPlaysAndAnyOtherMessageIsIg
     const QString a = file("a.mp3");
     start();
     program->frmMain().showMinimized();
-    for (const QByteArray& garbage :
-         {QByteArray(), QByteArray("ZDXH\x01\xff\xff\xff\xff", 9), QByteArray(300, 'x')})
-        program->takeHandOver(garbage);
+    program->takeHandOver(QByteArray("ZDXH\x01\xff\xff\xff\xff", 9)); // what does not decode is no hand-over
     EXPECT_TRUE(program->frmMain().isMinimized());
     EXPECT_EQ(engine->URL(), "");
 
