@@ -59,6 +59,10 @@ public:
     // Where video goes; call before play(). nullptr: video is decoded but shown nowhere.
     void setVideoSurface(VideoSurface* surface);
 
+    // From the next item that starts on, its audio goes to `listener`, which must outlive the engine,
+    // instead of the sound card.
+    void listenWith(AudioListener* listener) { m_player.listenWith(listener); }
+
     // The last volume that the audio output took; -1 before any.
     int outputVolume() const { return m_outputVolume; }
 

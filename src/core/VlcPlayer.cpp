@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QVector>
 #include <cstdlib>
+#include <cstring>
 #include <vlc/vlc.h>
 
 namespace zendrix {
@@ -44,6 +45,38 @@ bool lengthMoved(std::atomic<qint64>& reported, qint64 ms)
     return true;
 }
 
+// libvlc's audio callbacks, passed on to the listener they were set for.
+int audioSetup(void** listener, char* format, unsigned* rate, unsigned* channels)
+{
+    std::memcpy(format, "S16N", 4);
+    *channels = 1;
+    static_cast<AudioListener*>(*listener)->started(*rate);
+    return 0;
+}
+
+void audioCleanup(void* listener)
+{
+    static_cast<AudioListener*>(listener)->stopped();
+}
+
+void audioPlay(void* listener, const void* samples, unsigned count, int64_t pts)
+{
+    static_cast<AudioListener*>(listener)->play(static_cast<const qint16*>(samples), count, pts);
+}
+
+void audioFlush(void* listener, int64_t)
+{
+    static_cast<AudioListener*>(listener)->flush(libvlc_clock());
+}
+
+void audioDrain(void* listener)
+{
+    static_cast<AudioListener*>(listener)->drain();
+}
+
+// The listener hears the samples as decoded: the volume is the sound card's business.
+void audioVolume(void*, float, bool) {}
+
 QString metaOf(libvlc_media_t* media, libvlc_meta_t meta)
 {
     char* text = libvlc_media_get_meta(media, meta);
@@ -53,6 +86,11 @@ QString metaOf(libvlc_media_t* media, libvlc_meta_t meta)
 }
 
 } // namespace
+
+qint64 libvlcClockUs()
+{
+    return libvlc_clock();
+}
 
 VlcPlayer::VlcPlayer(const QStringList& extraArgs, bool startNow, QObject* parent) : QObject(parent)
 {
@@ -156,6 +194,24 @@ void VlcPlayer::startLibvlc(const QStringList& args)
     libvlc_event_manager_t* events = libvlc_media_player_event_manager(m_player);
     for (libvlc_event_e type : kPlayerEvents)
         libvlc_event_attach(events, type, &VlcPlayer::onPlayerEvent, this);
+    attachListener();
+}
+
+void VlcPlayer::listenWith(AudioListener* listener)
+{
+    post([this, listener] {
+        m_listener = listener;
+        attachListener();
+    });
+}
+
+void VlcPlayer::attachListener()
+{
+    if (!m_player || !m_listener)
+        return;
+    libvlc_audio_set_callbacks(m_player, audioPlay, nullptr, nullptr, audioFlush, audioDrain, m_listener);
+    libvlc_audio_set_format_callbacks(m_player, audioSetup, audioCleanup);
+    libvlc_audio_set_volume_callback(m_player, audioVolume);
 }
 
 void VlcPlayer::releaseMedia()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AudioListener.h"
 #include "VlcDvd.h"
 #include "VlcMediaSource.h"
 #include "VlcVideoFrames.h"
@@ -108,6 +109,8 @@ public:
     void previousChapter();
     void dvd(DvdAction action, quint64 epoch);
     void activateMenuButton();
+    // From the next item that starts on, its audio goes to `listener` instead of the sound card.
+    void listenWith(AudioListener* listener);
 
 Q_SIGNALS:
     // Emitted on libvlc's threads and on the worker thread: connect with a queued connection.
@@ -138,6 +141,7 @@ private:
     void releaseAll();
     void readTags(quint64 epoch);
     void applyVolume();
+    void attachListener();
     static void onPlayerEvent(const libvlc_event_t* event, void* self);
     static void onMediaEvent(const libvlc_event_t* event, void* item);
 
@@ -160,6 +164,7 @@ private:
     std::unique_ptr<Item> m_item; // m_media's callbacks point at it
     VlcEvent::Tags m_tags;        // as last reported for m_item
     int m_volume = -1;            // the volume the engine asked for; -1 before any
+    AudioListener* m_listener = nullptr;
 };
 
 } // namespace zendrix

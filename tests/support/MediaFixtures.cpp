@@ -77,8 +77,9 @@ QString run(const QString& program, const QStringList& args, const QString& fold
     return {};
 }
 
-QByteArray wavBytes(double seconds, int frequency)
+QByteArray wavBytes(double seconds, int frequency, MediaFixtures::Marks marks)
 {
+    constexpr qint32 markSamples = 441;
     constexpr int rate = 44100;
     const auto samples = qint32(std::lround(seconds * rate));
     QByteArray data;
@@ -93,8 +94,14 @@ QByteArray wavBytes(double seconds, int frequency)
         << quint16(16);
     tag("data");
     out << quint32(samples * 2);
-    for (qint32 i = 0; i < samples; ++i)
-        out << qint16(std::lround(9000.0 * std::sin(2 * std::numbers::pi * frequency * i / rate)));
+    const bool marked = marks == MediaFixtures::Marks::Ends;
+    for (qint32 i = 0; i < samples; ++i) {
+        if (marked && (i < markSamples || i >= samples - markSamples))
+            out << qint16(i % 44 < 22 ? 30000 : -30000); // a 1 kHz square
+        else
+            out << qint16(std::lround((marked ? 300.0 : 9000.0) *
+                                      std::sin(2 * std::numbers::pi * frequency * i / rate)));
+    }
     return data;
 }
 
@@ -217,14 +224,17 @@ QString MediaFixtures::lastError()
     return errorText();
 }
 
-QString MediaFixtures::wav(double seconds, int frequency)
+QString MediaFixtures::wav(double seconds, int frequency, Marks marks)
 {
-    return kept(QStringLiteral("tone-%1s-%2hz.wav").arg(seconds).arg(frequency),
-                [&](const QString&, const QString& out) {
-                    return writeFileAtomically(out, wavBytes(seconds, frequency))
-                               ? QString()
-                               : QStringLiteral("cannot write %1").arg(out);
-                });
+    const QString name = QStringLiteral("tone-%1s-%2hz%3.wav")
+                             .arg(seconds)
+                             .arg(frequency)
+                             .arg(marks == Marks::Ends ? "-marked" : "");
+    return kept(name, [&](const QString&, const QString& out) {
+        return writeFileAtomically(out, wavBytes(seconds, frequency, marks))
+                   ? QString()
+                   : QStringLiteral("cannot write %1").arg(out);
+    });
 }
 
 QString MediaFixtures::encoded(const QString& suffix, double seconds, const Tags& tags, Content content)

@@ -23,8 +23,12 @@ public:
     static QString missingTools(const QStringList& tools);
     static QString lastError();
 
-    // A 16-bit mono PCM WAV of a sine tone; no tools needed.
-    static QString wav(double seconds, int frequency = 440);
+    // Ends: the first and the last 10 ms are a full-scale click, and the tone between is quiet, so that a
+    // listener can tell where an item begins and ends.
+    enum class Marks { None, Ends };
+
+    // A 16-bit mono PCM WAV of a sine tone at 44.1 kHz; no tools needed.
+    static QString wav(double seconds, int frequency = 440, Marks marks = Marks::None);
     // An audio file encoded by ffmpeg, its format picked by the suffix ("mp3", "ogg", "wma"), tagged.
     static QString encoded(const QString& suffix, double seconds, const Tags& tags = {},
                            Content content = Content::Tone);
