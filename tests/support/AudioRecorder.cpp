@@ -40,7 +40,7 @@ double AudioRecorder::Stream::lastMarkCutMs() const
 
 double AudioRecorder::gapMs(const Stream& before, const Stream& after)
 {
-    return msOf(after.firstHeardUs - before.heardEndUs);
+    return msOf(after.firstHeardUs - before.overUs);
 }
 
 std::vector<AudioRecorder::Stream> AudioRecorder::streams() const
@@ -62,6 +62,7 @@ AudioRecorder::Stream AudioRecorder::summary(const Recording& recording)
             stream.firstHeardUs = heard.fromUs;
         stream.heardEndUs = std::max(stream.heardEndUs, heard.toUs);
     }
+    stream.overUs = std::max(stream.heardEndUs, recording.drainedUs);
     stream.firstMarkUs = recording.firstMarkUs;
     stream.lastMarkEndUs = recording.lastMarkEndUs;
     return stream;
@@ -123,6 +124,8 @@ void AudioRecorder::drain()
     }
     // A sound card returns from its drain once it has played everything it was given.
     sleepUntil(endUs);
+    const std::lock_guard lock(m_mutex);
+    m_recordings.back().drainedUs = libvlcClockUs();
 }
 
 } // namespace zendrix::testing

@@ -26,13 +26,17 @@ public:
         qint64 heardEndUs = -1;    // when the last sample heard ended
         qint64 firstMarkUs = -1;   // when its first loud sample was heard
         qint64 lastMarkEndUs = -1; // when its last loud sample that was handed over would have ended
+        // When it was over for the card: its last sample heard, or libvlc's drain, whichever came
+        // later. Winding fast, libvlc hands over no sound at all, and the drain alone tells when the
+        // item has been wound to its end.
+        qint64 overUs = -1;
         // How much of the end of an item of that length, played at the normal speed from its first
         // sample (a mark), was never heard.
         double cutMs(double lengthSeconds) const;
         // How much of the last mark that was handed over was never heard: 0 when it was heard in full.
         double lastMarkCutMs() const;
     };
-    // The silence from the end of what was heard of `before` to the start of `after`.
+    // The silence from when `before` was over to the start of `after`.
     static double gapMs(const Stream& before, const Stream& after);
 
     std::vector<Stream> streams() const;
@@ -55,6 +59,7 @@ private:
         std::vector<Heard> heard; // in the order handed over; a flush cuts them short
         qint64 firstMarkUs = -1;
         qint64 lastMarkEndUs = -1;
+        qint64 drainedUs = -1;
     };
     static Stream summary(const Recording& recording);
 
