@@ -27,7 +27,7 @@ const libvlc_event_e kPlayerEvents[] = {
     libvlc_MediaPlayerOpening,        libvlc_MediaPlayerPlaying,       libvlc_MediaPlayerPaused,
     libvlc_MediaPlayerStopped,        libvlc_MediaPlayerEndReached,    libvlc_MediaPlayerEncounteredError,
     libvlc_MediaPlayerTimeChanged,    libvlc_MediaPlayerLengthChanged, libvlc_MediaPlayerTitleChanged,
-    libvlc_MediaPlayerChapterChanged,
+    libvlc_MediaPlayerChapterChanged, libvlc_MediaPlayerESAdded,
 };
 
 const libvlc_event_e kMediaEvents[] = {libvlc_MediaMetaChanged, libvlc_MediaParsedChanged,
@@ -306,6 +306,7 @@ void VlcPlayer::play(VideoOutput output, std::optional<qint64> startMs, quint64 
         if (state == libvlc_Ended || state == libvlc_Error)
             libvlc_media_player_stop(m_player);
         begin(epoch);
+        m_streamFound = false;
         libvlc_media_player_set_rate(m_player, 1.0f);
         libvlc_media_player_play(m_player);
         // A position chosen while stopped: the input takes it as its first command.
@@ -493,7 +494,11 @@ void VlcPlayer::onPlayerEvent(const libvlc_event_t* event, void* opaque)
     case libvlc_MediaPlayerStopped:
         return self->report(Type::Stopped);
     case libvlc_MediaPlayerEndReached:
-        return self->report(Type::Ended);
+        // libvlc "plays" a file it finds nothing in (text named .mp3, a folder) by ending it at once.
+        return self->report(self->m_streamFound ? Type::Ended : Type::Error);
+    case libvlc_MediaPlayerESAdded:
+        self->m_streamFound = true;
+        return;
     case libvlc_MediaPlayerEncounteredError:
         return self->report(Type::Error);
     case libvlc_MediaPlayerTimeChanged: {

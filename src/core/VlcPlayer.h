@@ -33,8 +33,8 @@ struct VlcEvent
         Playing,
         Paused,
         Stopped,
-        Ended,
-        Error,    // the item could not be played
+        Ended,    // the item has played to its end
+        Error,    // the item could not be played: libvlc gave up, or it ended without a stream to play
         Length,   // value: length of the item (a DVD's current title) in ms
         Title,    // value: current title
         Chapter,  // value: current chapter
@@ -155,6 +155,7 @@ private:
     Position m_position;
     std::atomic<qint64> m_reportedLength{-1}; // ms; -1 before the item's first report
     std::atomic<bool> m_titleEntered{false};  // a DVD's title has played since the item was loaded
+    std::atomic<bool> m_streamFound{false};   // libvlc found something to play since the item started
     std::atomic<bool> m_volumeWanted{false};  // the audio output has not taken m_volume yet
     std::atomic<bool> m_volumeQueued{false};  // a retry waits on the worker
 

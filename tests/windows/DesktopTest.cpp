@@ -56,6 +56,7 @@ protected:
         engine->mediaDuration = seconds;
         for (int tick = 0; tick < seconds; ++tick)
             program->player().tmrTiming_Timer();
+        engine->endOfStream();
     }
     std::unique_ptr<Program> program;
 };
