@@ -408,6 +408,9 @@ void VlcPlayer::readTags(quint64 epoch)
                   metaOf(m_media, libvlc_meta_Album), metaOf(m_media, libvlc_meta_Genre)};
     if (isPlaceholderTitle(event.tags.title, m_item->location))
         event.tags.title.clear();
+    // Matroska and WebM files tagged for a whole album name their artist only there.
+    if (event.tags.artist.isEmpty())
+        event.tags.artist = metaOf(m_media, libvlc_meta_AlbumArtist);
     if (event.tags == m_tags)
         return;
     m_tags = event.tags;
