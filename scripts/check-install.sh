@@ -30,7 +30,7 @@ entry=$root/share/applications/zendrix.desktop
 desktop-file-validate "$entry" || fail "the desktop entry does not validate"
 grep -qx 'Exec=zendrix %U' "$entry" || fail "the desktop entry does not start 'zendrix %U'"
 grep -qx 'Categories=AudioVideo;Audio;Video;Player;' "$entry" || fail "the desktop entry's categories"
-for type in audio/mpeg video/x-msvideo audio/midi video/mpeg application/x-zendrix-playlist x-content/video-dvd; do
+for type in audio/mpeg video/x-msvideo audio/midi video/mpeg audio/flac video/x-matroska application/x-zendrix-playlist x-content/video-dvd; do
   grep -q "^MimeType=.*$type;" "$entry" || fail "the desktop entry does not list $type"
 done
 appstreamcli validate --no-net "$root/share/metainfo/com.quarrymoor.Zendrix.metainfo.xml" >/dev/null ||

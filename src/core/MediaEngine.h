@@ -91,6 +91,14 @@ Q_SIGNALS:
     // them its name, have become known. Raised on the UI thread, only for the item loaded at that
     // moment; an item's reports that come after the next setURL are dropped, never raised.
     void MediaChange(const QString& url);
+    // The item at `url` has played to its end: the engine has finished it, its last sound included, and
+    // stands stopped. Raised on the UI thread, once per start, only for the item loaded at that moment;
+    // an end that comes after the next setURL, play() from stopped or stop() is an earlier run's and is
+    // dropped, never raised. Pausing, winding or seeking after the end was reached drops nothing.
+    void EndOfStream(const QString& url);
+    // The engine cannot play the item at `url` (its file is gone or holds nothing it can play) and stands
+    // stopped; play() reports the same from now on. Raised by the same rules as EndOfStream, instead of it.
+    void MediaError(const QString& url);
 };
 
 }  // namespace zendrix

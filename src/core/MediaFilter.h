@@ -9,13 +9,17 @@ namespace zendrix {
 // alternating, separated by "|".
 inline const QString kMediaFilter = QStringLiteral(
     "All Media Files|*.ogg;*.ogm;*.mid;*.rmi;*.midi;*.mpeg;*.mpg;*.m1v;*.mp2;*.mpa;*.mpe;*.ifo;*.vob;*.wav;"
-    "*.snd;*.au;*.aif;*.aiff;*.wma;*.mp3;*.asf;*.wm;*.wma;*.wmv;*.wmd;*.avi|"
+    "*.snd;*.au;*.aif;*.aiff;*.wma;*.mp3;*.asf;*.wm;*.wma;*.wmv;*.wmd;*.avi;"
+    "*.flac;*.opus;*.oga;*.m4a;*.aac;*.mp4;*.m4v;*.mkv;*.webm;*.mov|"
     "OGG Media Files (*.ogg,*.ogm)|*.ogg;*.ogm|"
     "MIDI Files (*.mid,*.rmi,*.midi)|*.mid;*.rmi;*.midi|"
-    "Movie Files (*.mpeg,*.mpg,*.m1v,*.mp2,*.mpa,*.mpe,*.ifo,*.vob)|*.mpeg;*.mpg;*.m1v;*.mp2;*.mpa;*.mpe;*.ifo;*.vob|"
+    "Movie Files "
+    "(*.mpeg,*.mpg,*.m1v,*.mp2,*.mpa,*.mpe,*.ifo,*.vob)|*.mpeg;*.mpg;*.m1v;*.mp2;*.mpa;*.mpe;*.ifo;*.vob|"
     "Music Files (*.wav,*.snd,*.au,*.aif,*.aiff,*.wma,*.mp3)|*.wav;*.snd;*.au;*.aif;*.aiff;*.wma;*.mp3|"
     "Windows Media Files (*.asf,*.wm,*.wma,*.wmv,*.wmd)|*.asf;*.wm;*.wma;*.wmv;*.wmd|"
     "Windows Video Files (*.avi,*.wmv)|*.avi;*.wmv|"
+    "Other Media Files (*.flac,*.opus,*.oga,*.m4a,*.aac,*.mp4,*.m4v,*.mkv,*.webm,*.mov)|"
+    "*.flac;*.opus;*.oga;*.m4a;*.aac;*.mp4;*.m4v;*.mkv;*.webm;*.mov|"
     "All Files (*.*)|*.*");
 
 inline const QString kOpenMediaTitle = QStringLiteral("Open Media File");

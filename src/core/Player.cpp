@@ -15,6 +15,8 @@ namespace {
 
 constexpr std::int16_t kInt16Max = std::numeric_limits<std::int16_t>::max();
 
+const QString kCannotPlay = QStringLiteral("Cannot play: ");
+
 QString buttonIcon(const QString& name)
 {
     return programPath(QStringLiteral("/Data/Buttons/") + name);
@@ -52,13 +54,20 @@ Player::Player(MediaEngine& engine, ListControl& lstPlaylist, MessageBoxes& mess
 {
     scrollTiming.Change = [this] { scrollTiming_Change(); };
     scrollVolume.Change = [this] { scrollVolume_Change(); };
-    m_mediaChange = QObject::connect(&m_engine, &MediaEngine::MediaChange,
-                                     [this](const QString& url) { wmp_MediaChange(url); });
+    m_engineReports = {
+        QObject::connect(&m_engine, &MediaEngine::MediaChange,
+                         [this](const QString& url) { wmp_MediaChange(url); }),
+        QObject::connect(&m_engine, &MediaEngine::EndOfStream,
+                         [this](const QString& url) { wmp_EndOfStream(url); }),
+        QObject::connect(&m_engine, &MediaEngine::MediaError,
+                         [this](const QString& url) { wmp_MediaError(url); }),
+    };
 }
 
 Player::~Player()
 {
-    QObject::disconnect(m_mediaChange);
+    for (const QMetaObject::Connection& connection : m_engineReports)
+        QObject::disconnect(connection);
 }
 
 void Player::refreshInfo()
@@ -84,10 +93,17 @@ void Player::startItem(const std::function<QString()>& url)
 {
     tmrTiming.setEnabled(false);
     TickCount = 1;
+    m_cannotPlay = false;
     m_engine.setURL(url());
     tell(Change::Item);
     lblFilename.setCaption(m_engine.currentMedia().name());
-    m_engine.controls().play();
+    try {
+        m_engine.controls().play();
+    } catch (const Failure&) {
+        // The item that played before is gone too: nothing plays, whatever the buttons showed.
+        showCannotPlay();
+        throw;
+    }
     refreshInfo();
     tmrTiming.setEnabled(true);
     IsPlaying = true;
@@ -96,6 +112,7 @@ void Player::startItem(const std::function<QString()>& url)
 
 void Player::playlist(std::int16_t index)
 {
+    m_passedOver = 0;
     (void)startEntry(index);
 }
 
@@ -118,6 +135,7 @@ void Player::cmdBrowse_Click()
         if (file.isEmpty())
             return;  // cancelled: the current item plays on untouched
         FromPlaylist = false;
+        m_passedOver = 0;
         startItem([&] { return file; });
     } catch (const Failure& failure) {
         reportFailure(m_messages, failure.description());
@@ -173,7 +191,18 @@ void Player::cmdControls_Click(int index)
 void Player::resume()
 {
     EngineControls& controls = m_engine.controls();
-    ignoringFailure([&] { controls.play(); });
+    try {
+        controls.play();
+    } catch (const Failure&) {
+        // The file has gone since it was opened, or holds nothing the engine can play: showing the pause
+        // icon and counting the clock would pretend otherwise.
+        showCannotPlay();
+        return;
+    }
+    if (m_cannotPlay) {
+        m_cannotPlay = false;
+        ignoringFailure([&] { lblFilename.setCaption(m_engine.currentMedia().name()); });
+    }
     IsPlaying = true;
     ignoringFailure([&] { showPlayIcon(QStringLiteral("pause.ico")); });
     tell(Change::Playing);
@@ -209,6 +238,13 @@ void Player::readLength()
     LengthSeconds = static_cast<std::int16_t>(time.seconds);
 }
 
+void Player::readLengthAndLabel()
+{
+    lblTiming.setCaption(QStringLiteral("(") + m_engine.currentMedia().durationString() +
+                         QStringLiteral(")"));
+    readLength();
+}
+
 void Player::setBarQuietly(int value)
 {
     const QuietBar quiet(m_quietBar);
@@ -220,11 +256,10 @@ void Player::tmrTiming_Timer()
     try {
         if (TickCount == 1) {  // the item has just started
             refreshInfo();
-            lblTiming.setCaption(QStringLiteral("(") + m_engine.currentMedia().durationString() + QStringLiteral(")"));
             ClockHours = 0;
             ClockMinutes = 0;
             ClockSeconds = 1;
-            readLength();
+            readLengthAndLabel();
             scrollTiming.setValue(scrollTiming.Max() == 0 ? 0 : 1);  // 1 agrees with the clock: no seek
         }
 
@@ -232,10 +267,9 @@ void Player::tmrTiming_Timer()
         const bool dvd = m_engine.dvd().isAvailable(QStringLiteral("dvd"));
         if (TickCount == 5 && max == 0 && !dvd) {  // the length was still unknown at the first tick
             refreshInfo();
-            lblTiming.setCaption(QStringLiteral("(") + m_engine.currentMedia().durationString() + QStringLiteral(")"));
-            readLength();
+            readLengthAndLabel();
             // The clock already shows the fifth second. A length shorter than that puts the bar at its end
-            // without seeking, and the item ends at this tick.
+            // without seeking.
             if (scrollTiming.Max() >= 5)
                 scrollTiming.setValue(5);
             else
@@ -246,15 +280,7 @@ void Player::tmrTiming_Timer()
         lblMinutes.setCaption(twoDigits(ClockMinutes));
         lblSeconds.setCaption(twoDigits(ClockSeconds));
 
-        const std::int64_t clock = ClockHours * 3600LL + ClockMinutes * 60LL + ClockSeconds;
-        const std::int64_t length = LengthHours * 3600LL + LengthMinutes * 60LL + LengthSeconds;
-        // An item of known length ends when the clock reaches it; a clock that has passed it (a length
-        // learnt late, a resume past the end) ends it too. An item whose length is still unknown goes on
-        // until the engine itself stops it, as it does with a file it cannot play: a broken playlist
-        // entry is passed over instead of holding the list for ever.
-        if (length > 0 ? clock >= length : m_engine.playState() == MediaEngine::Stopped)
-            itemEnded();
-
+        // The clock ends nothing: the engine tells when it has finished the item (wmp_EndOfStream).
         ClockSeconds = static_cast<std::int16_t>(ClockSeconds + 1);
         if (scrollTiming.Value() < scrollTiming.Max())
             scrollTiming.setValue(scrollTiming.Value() + 1);  // agrees with the clock: no seek
@@ -274,13 +300,82 @@ void Player::tmrTiming_Timer()
     }
 }
 
+bool Player::isLoaded(const QString& url) const
+{
+    bool current = false;
+    ignoringFailure([&] { current = url == m_engine.URL(); });
+    return current;
+}
+
+void Player::wmp_EndOfStream(const QString& url)
+{
+    // A report that comes after the next item was loaded is not about what plays now; one that comes
+    // while the item is paused or stopped leaves it to the user, and a later play starts it afresh.
+    if (!isLoaded(url) || !tmrTiming.Enabled())
+        return;
+    m_passedOver = 0;
+    try {
+        if (TickCount <= 1)
+            readLengthAndLabel(); // over before its first tick: its own length, not the last item's
+        showLengthOnClock();
+        itemEnded();
+    } catch (const Failure& failure) {
+        reportFailure(m_messages, failure.description());
+    }
+}
+
+// The clock shows the item's full length when it ends, wherever the ticks had taken it; an item of
+// unknown length keeps the time the clock counted.
+void Player::showLengthOnClock()
+{
+    if (LengthHours == 0 && LengthMinutes == 0 && LengthSeconds == 0)
+        return;
+    ClockHours = LengthHours;
+    ClockMinutes = LengthMinutes;
+    ClockSeconds = LengthSeconds;
+    lblHours.setCaption(twoDigits(ClockHours));
+    lblMinutes.setCaption(twoDigits(ClockMinutes));
+    lblSeconds.setCaption(twoDigits(ClockSeconds));
+    setBarQuietly(scrollTiming.Max());
+}
+
+void Player::wmp_MediaError(const QString& url)
+{
+    if (!isLoaded(url))
+        return;
+    const bool wasRunning = tmrTiming.Enabled();
+    showCannotPlay();
+    if (wasRunning && FromPlaylist) {
+        ++m_passedOver;
+        try {
+            advanceList();
+        } catch (const Failure& failure) {
+            reportFailure(m_messages, failure.description());
+        }
+    }
+}
+
+void Player::showCannotPlay()
+{
+    tmrTiming.setEnabled(false);
+    IsPlaying = false;
+    m_cannotPlay = true;
+    tell(Change::Stopped);
+    ignoringFailure([&] { showPlayIcon(QStringLiteral("play.ico")); });
+    ignoringFailure([&] { lblFilename.setCaption(kCannotPlay + m_engine.currentMedia().name()); });
+}
+
 void Player::itemEnded()
 {
     tmrTiming.setEnabled(false);
     IsPlaying = false;
     tell(Change::Stopped);
     showPlayIcon(QStringLiteral("play.ico"));
+    advanceList();
+}
 
+void Player::advanceList()
+{
     const int selected = m_list.ListIndex();
     const int count = m_list.ListCount();
     const bool repeat = ReadINI(ConfigPath, QStringLiteral("Player"), QStringLiteral("RepeatPlaylist"),
@@ -293,15 +388,14 @@ void Player::itemEnded()
     // The next entry is started exactly once: moving the selection here does not raise the list's own
     // selection handling. An entry that cannot start (a missing file) is reported and passed over like
     // an entry that has ended, so one broken entry does not end the list: the advance goes on with the
-    // entry after it, to the end of the list, and with repeat on at most once round it. An empty entry
-    // (an empty line of a playlist file) names nothing to play and is passed over without a word.
-    for (int tried = 0; next >= 0 && tried < count; ++tried) {
+    // entry after it, to the end of the list, and with repeat on at most once round it, counting the
+    // entries the engine gave up on after they had started. An empty entry (an empty line of a
+    // playlist file) names nothing to play and is passed over without a word.
+    for (; next >= 0 && m_passedOver < count; ++m_passedOver) {
         if (!m_list.List(next).isEmpty()) {
             m_list.setListIndex(next, ListControl::Notify::No);
-            if (startEntry(static_cast<std::int16_t>(next))) {
-                TickCount = 0;  // the closing step of the tick makes it 1
+            if (startEntry(static_cast<std::int16_t>(next)))
                 return;
-            }
         }
         next = next + 1 < count ? next + 1 : (repeat ? 0 : -1);
     }
@@ -328,11 +422,11 @@ void Player::scrollTiming_Change()
 void Player::wmp_MediaChange(const QString& url)
 {
     // A report that comes after the next item was loaded is not about what the label shows.
-    bool current = false;
-    ignoringFailure([&] { current = url == m_engine.URL(); });
-    if (!current)
+    if (!isLoaded(url))
         return;
-    ignoringFailure([&] { lblFilename.setCaption(m_engine.currentMedia().name()); });
+    ignoringFailure([&] {
+        lblFilename.setCaption((m_cannotPlay ? kCannotPlay : QString()) + m_engine.currentMedia().name());
+    });
     refreshInfo();
 }
 

@@ -16,8 +16,10 @@ namespace zendrix {
 // controls below and turns clicks, timer ticks and bar moves into calls of the handlers.
 //
 // The clock counts timer ticks, not the engine's position: it starts at one second when an item starts,
-// adds a second per tick and is set from the engine only on resume and on a seek. An item of length L
-// seconds has ended at the L-th tick.
+// adds a second per tick and is set from the engine only on resume and on a seek. An item ends when the
+// engine has finished it (EndOfStream), never by the clock, so nothing of it is cut and the next entry
+// follows at once, also after winding or a seek to the end; the clock then shows the item's length, so
+// an item of length L seconds played through shows L at its end, as its L-th tick does.
 class Player
 {
 public:
@@ -76,6 +78,14 @@ public:
     // The engine has learnt the tags of the item at url: the name label and the information window show
     // them, if that item is still the one loaded. Failures are ignored, as in the information window.
     void wmp_MediaChange(const QString& url);
+    // The engine has played the item at url to its end. If that item is still the one loaded and the
+    // timer runs (it plays, or winds), the item has ended: the timer stops, the play icon returns, the
+    // clock shows the item's length, and the playlist advances or repeats. A failure is reported.
+    void wmp_EndOfStream(const QString& url);
+    // The engine cannot play the item at url. If it is still the one loaded, the timer stops, the play
+    // icon returns and the name label says "Cannot play: " and the name; an entry started from the
+    // playlist that was playing is passed over like one that cannot start, at most once round the list.
+    void wmp_MediaError(const QString& url);
 
     enum Command { Play = 0, Next = 1, Previous = 2, Stop = 3, FastForward = 4, FastReverse = 5 };
 
@@ -88,7 +98,12 @@ private:
     void setClock(std::int64_t seconds);
     void showPlayIcon(const QString& file);
     void resume();
+    void readLengthAndLabel();
+    void showLengthOnClock();
     void itemEnded();
+    void advanceList();
+    void showCannotPlay();
+    bool isLoaded(const QString& url) const;
     void tell(Change change);
 
     MediaEngine& m_engine;
@@ -100,7 +115,12 @@ private:
 
     // Set while the player moves the bar for its own reasons (a new item's range), so it is no seek.
     bool m_quietBar = false;
-    QMetaObject::Connection m_mediaChange;
+    // The engine could not play the item loaded now: the name label says so.
+    bool m_cannotPlay = false;
+    // Playlist entries passed over in a row because they could not be played, since an entry last
+    // played to its end or the user last started something: the advance gives up after a whole round.
+    int m_passedOver = 0;
+    std::array<QMetaObject::Connection, 3> m_engineReports;
 };
 
 }  // namespace zendrix

@@ -48,7 +48,7 @@ public:
     // Microseconds into the item, as the engine reports it; 0 while nothing is loaded.
     std::int64_t positionUs() const;
     // Moves the seek bar by the offset, rounded to whole seconds, as a user would; the item stays within
-    // the bar's range, and a move to its end ends the item at the next tick. Nothing while !canSeek().
+    // the bar's range, and a move to its end has the engine end the item. Nothing while !canSeek().
     void seekBy(std::int64_t offsetUs);
     // Moves the seek bar to the position. False, and nothing moves, while !canSeek() or for a position
     // outside the item.

@@ -60,7 +60,7 @@ void VlcEngine::setURL(const QString& url)
     m_dvdCanResume = false;
     m_state = m_source.kind == MediaSource::Kind::None ? Undefined : Ready;
     const quint64 epoch = nextEpoch();
-    m_itemEpoch = m_stateEpoch = m_timeEpoch = epoch;
+    m_itemEpoch = m_stateEpoch = m_timeEpoch = m_runEpoch = epoch;
     if (m_source.kind == MediaSource::Kind::None)
         m_player.unload(epoch);
     else
@@ -107,7 +107,7 @@ void VlcEngine::play()
     m_position = m_startPosition.value_or(0.0);
     m_startPosition.reset();
     m_state = Transitioning;
-    m_player.play(output, start, m_stateEpoch = nextEpoch());
+    m_player.play(output, start, m_stateEpoch = m_runEpoch = nextEpoch());
 }
 
 void VlcEngine::pause()
@@ -130,7 +130,7 @@ void VlcEngine::stop()
     m_startPosition.reset();
     m_dvdTitle = m_dvdChapter = -1;
     m_dvdCanResume = false;
-    m_stateEpoch = m_timeEpoch = nextEpoch();
+    m_stateEpoch = m_timeEpoch = m_runEpoch = nextEpoch();
     m_player.stop(m_stateEpoch);
 }
 
@@ -343,6 +343,13 @@ void VlcEngine::onEvent(const VlcEvent& event)
     case Type::Chapter:
         m_dvdChapter = int(event.value);
         return;
+    case Type::Ended:
+    case Type::Error:
+        // The item is over whatever was asked of it since it started (a pause, a wind, a seek that came
+        // too late): only a new start, a stop or another item make the report an old one.
+        if (event.epoch >= m_runEpoch)
+            itemOver(event.type == Type::Error);
+        return;
     default:
         if (event.epoch >= m_stateEpoch)
             onStateEvent(event);
@@ -369,20 +376,22 @@ void VlcEngine::onStateEvent(const VlcEvent& event)
         if (m_state != Ready)
             m_state = Stopped;
         return;
-    case Type::Ended:
-        endScan();
-        m_state = Stopped;
-        m_position = 0;
-        return;
-    case Type::Error:
-        endScan();
-        m_playFailed = true;
-        m_state = Stopped;
-        m_position = 0;
-        return;
     default:
         return;
     }
+}
+
+void VlcEngine::itemOver(bool failed)
+{
+    endScan();
+    m_state = Stopped;
+    m_position = 0;
+    m_playFailed = failed;
+    // Last: a listener may load and start the next item at once.
+    if (failed)
+        Q_EMIT MediaError(m_url);
+    else
+        Q_EMIT EndOfStream(m_url);
 }
 
 } // namespace zendrix

@@ -28,6 +28,8 @@ class VideoSurface;
 //   by itself (playState Stopped) and the next play() reports it.
 // - playState: Undefined while nothing is loaded, Ready once loaded, Transitioning from play() until
 //   libvlc plays, then Playing, Paused, ScanForward, ScanReverse; Stopped after stop() and at the end.
+// - EndOfStream comes once libvlc has finished the item, its last sound heard; MediaError once it has
+//   given up on it, or ended it without finding a stream to play (text named .mp3, a folder).
 // - fastForward plays at five times the speed; fastReverse pauses and steps the position back half a
 //   second every 100 ms, down to the start, where it stays paused.
 // - next/previous go to the next/previous chapter (a DVD's chapters, or a file's).
@@ -58,6 +60,10 @@ public:
 
     // Where video goes; call before play(). nullptr: video is decoded but shown nowhere.
     void setVideoSurface(VideoSurface* surface);
+
+    // From the next item that starts on, its audio goes to `listener`, which must outlive the engine,
+    // instead of the sound card.
+    void listenWith(AudioListener* listener) { m_player.listenWith(listener); }
 
     // The last volume that the audio output took; -1 before any.
     int outputVolume() const { return m_outputVolume; }
@@ -104,6 +110,7 @@ private:
     void stepBackwards();
     void onEvent(const VlcEvent& event);
     void onStateEvent(const VlcEvent& event);
+    void itemOver(bool failed);
     void onVideoClick(short button);
     void presentFrame();
     // Keeps where playback is now before a command makes libvlc's earlier reports of it stale.
@@ -136,6 +143,7 @@ private:
     quint64 m_itemEpoch = 0;  // events of older epochs belong to an earlier item
     quint64 m_stateEpoch = 0; // state events of older epochs predate the latest transport command
     quint64 m_timeEpoch = 0;  // position reports of older epochs predate the latest seek
+    quint64 m_runEpoch = 0;   // ends of older epochs belong to an earlier start of the item
 };
 
 } // namespace zendrix

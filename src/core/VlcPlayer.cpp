@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QVector>
 #include <cstdlib>
+#include <cstring>
 #include <vlc/vlc.h>
 
 namespace zendrix {
@@ -26,7 +27,7 @@ const libvlc_event_e kPlayerEvents[] = {
     libvlc_MediaPlayerOpening,        libvlc_MediaPlayerPlaying,       libvlc_MediaPlayerPaused,
     libvlc_MediaPlayerStopped,        libvlc_MediaPlayerEndReached,    libvlc_MediaPlayerEncounteredError,
     libvlc_MediaPlayerTimeChanged,    libvlc_MediaPlayerLengthChanged, libvlc_MediaPlayerTitleChanged,
-    libvlc_MediaPlayerChapterChanged,
+    libvlc_MediaPlayerChapterChanged, libvlc_MediaPlayerESAdded,
 };
 
 const libvlc_event_e kMediaEvents[] = {libvlc_MediaMetaChanged, libvlc_MediaParsedChanged,
@@ -44,6 +45,38 @@ bool lengthMoved(std::atomic<qint64>& reported, qint64 ms)
     return true;
 }
 
+// libvlc's audio callbacks, passed on to the listener they were set for.
+int audioSetup(void** listener, char* format, unsigned* rate, unsigned* channels)
+{
+    std::memcpy(format, "S16N", 4);
+    *channels = 1;
+    static_cast<AudioListener*>(*listener)->started(*rate);
+    return 0;
+}
+
+void audioCleanup(void* listener)
+{
+    static_cast<AudioListener*>(listener)->stopped();
+}
+
+void audioPlay(void* listener, const void* samples, unsigned count, int64_t pts)
+{
+    static_cast<AudioListener*>(listener)->play(static_cast<const qint16*>(samples), count, pts);
+}
+
+void audioFlush(void* listener, int64_t)
+{
+    static_cast<AudioListener*>(listener)->flush(libvlc_clock());
+}
+
+void audioDrain(void* listener)
+{
+    static_cast<AudioListener*>(listener)->drain();
+}
+
+// The listener hears the samples as decoded: the volume is the sound card's business.
+void audioVolume(void*, float, bool) {}
+
 QString metaOf(libvlc_media_t* media, libvlc_meta_t meta)
 {
     char* text = libvlc_media_get_meta(media, meta);
@@ -53,6 +86,11 @@ QString metaOf(libvlc_media_t* media, libvlc_meta_t meta)
 }
 
 } // namespace
+
+qint64 libvlcClockUs()
+{
+    return libvlc_clock();
+}
 
 VlcPlayer::VlcPlayer(const QStringList& extraArgs, bool startNow, QObject* parent) : QObject(parent)
 {
@@ -156,6 +194,24 @@ void VlcPlayer::startLibvlc(const QStringList& args)
     libvlc_event_manager_t* events = libvlc_media_player_event_manager(m_player);
     for (libvlc_event_e type : kPlayerEvents)
         libvlc_event_attach(events, type, &VlcPlayer::onPlayerEvent, this);
+    attachListener();
+}
+
+void VlcPlayer::listenWith(AudioListener* listener)
+{
+    post([this, listener] {
+        m_listener = listener;
+        attachListener();
+    });
+}
+
+void VlcPlayer::attachListener()
+{
+    if (!m_player || !m_listener)
+        return;
+    libvlc_audio_set_callbacks(m_player, audioPlay, nullptr, nullptr, audioFlush, audioDrain, m_listener);
+    libvlc_audio_set_format_callbacks(m_player, audioSetup, audioCleanup);
+    libvlc_audio_set_volume_callback(m_player, audioVolume);
 }
 
 void VlcPlayer::releaseMedia()
@@ -250,6 +306,7 @@ void VlcPlayer::play(VideoOutput output, std::optional<qint64> startMs, quint64 
         if (state == libvlc_Ended || state == libvlc_Error)
             libvlc_media_player_stop(m_player);
         begin(epoch);
+        m_streamFound = false;
         libvlc_media_player_set_rate(m_player, 1.0f);
         libvlc_media_player_play(m_player);
         // A position chosen while stopped: the input takes it as its first command.
@@ -351,6 +408,9 @@ void VlcPlayer::readTags(quint64 epoch)
                   metaOf(m_media, libvlc_meta_Album), metaOf(m_media, libvlc_meta_Genre)};
     if (isPlaceholderTitle(event.tags.title, m_item->location))
         event.tags.title.clear();
+    // Matroska and WebM files tagged for a whole album name their artist only there.
+    if (event.tags.artist.isEmpty())
+        event.tags.artist = metaOf(m_media, libvlc_meta_AlbumArtist);
     if (event.tags == m_tags)
         return;
     m_tags = event.tags;
@@ -437,7 +497,11 @@ void VlcPlayer::onPlayerEvent(const libvlc_event_t* event, void* opaque)
     case libvlc_MediaPlayerStopped:
         return self->report(Type::Stopped);
     case libvlc_MediaPlayerEndReached:
-        return self->report(Type::Ended);
+        // libvlc "plays" a file it finds nothing in (text named .mp3, a folder) by ending it at once.
+        return self->report(self->m_streamFound ? Type::Ended : Type::Error);
+    case libvlc_MediaPlayerESAdded:
+        self->m_streamFound = true;
+        return;
     case libvlc_MediaPlayerEncounteredError:
         return self->report(Type::Error);
     case libvlc_MediaPlayerTimeChanged: {

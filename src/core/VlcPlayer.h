@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AudioListener.h"
 #include "VlcDvd.h"
 #include "VlcMediaSource.h"
 #include "VlcVideoFrames.h"
@@ -32,8 +33,8 @@ struct VlcEvent
         Playing,
         Paused,
         Stopped,
-        Ended,
-        Error,    // the item could not be played
+        Ended,    // the item has played to its end
+        Error,    // the item could not be played: libvlc gave up, or it ended without a stream to play
         Length,   // value: length of the item (a DVD's current title) in ms
         Title,    // value: current title
         Chapter,  // value: current chapter
@@ -108,6 +109,8 @@ public:
     void previousChapter();
     void dvd(DvdAction action, quint64 epoch);
     void activateMenuButton();
+    // From the next item that starts on, its audio goes to `listener` instead of the sound card.
+    void listenWith(AudioListener* listener);
 
 Q_SIGNALS:
     // Emitted on libvlc's threads and on the worker thread: connect with a queued connection.
@@ -138,6 +141,7 @@ private:
     void releaseAll();
     void readTags(quint64 epoch);
     void applyVolume();
+    void attachListener();
     static void onPlayerEvent(const libvlc_event_t* event, void* self);
     static void onMediaEvent(const libvlc_event_t* event, void* item);
 
@@ -151,6 +155,7 @@ private:
     Position m_position;
     std::atomic<qint64> m_reportedLength{-1}; // ms; -1 before the item's first report
     std::atomic<bool> m_titleEntered{false};  // a DVD's title has played since the item was loaded
+    std::atomic<bool> m_streamFound{false};   // libvlc found something to play since the item started
     std::atomic<bool> m_volumeWanted{false};  // the audio output has not taken m_volume yet
     std::atomic<bool> m_volumeQueued{false};  // a retry waits on the worker
 
@@ -160,6 +165,7 @@ private:
     std::unique_ptr<Item> m_item; // m_media's callbacks point at it
     VlcEvent::Tags m_tags;        // as last reported for m_item
     int m_volume = -1;            // the volume the engine asked for; -1 before any
+    AudioListener* m_listener = nullptr;
 };
 
 } // namespace zendrix

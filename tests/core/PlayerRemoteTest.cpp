@@ -52,7 +52,9 @@ TEST_F(PlayerRemoteTest, TheStatusAgreesWithThePlayButtonAndOrdinaryTicksTellNot
         {"play/pause", [&] { remote.playPause(); }, Status::Playing},
         {"stop", [&] { remote.stop(); }, Status::Stopped},
         {"play/pause", [&] { remote.playPause(); }, Status::Playing},
-        {"the item ends", [&] { ticks(100); }, Status::Stopped},
+        {"the item ends", [&] { playThrough(100); }, Status::Stopped},
+        {"play/pause", [&] { remote.playPause(); }, Status::Playing},
+        {"the engine cannot play it", [&] { engine.mediaError(); }, Status::Stopped},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.step);
@@ -60,7 +62,7 @@ TEST_F(PlayerRemoteTest, TheStatusAgreesWithThePlayButtonAndOrdinaryTicksTellNot
         EXPECT_EQ(remote.status(), step.status);
         EXPECT_EQ(remote.status() == Status::Playing, player.IsPlaying);
     }
-    EXPECT_EQ(engine.calls().count("play"), 4);
+    EXPECT_EQ(engine.calls().count("play"), 5);
     EXPECT_EQ(engine.calls().count("pause"), 1);
 
     open("/media/b.mp3", 100);
@@ -126,7 +128,7 @@ TEST_F(PlayerRemoteTest, SeekingMovesTheSeekBarWithinTheItemAndTheVolumeBarWithi
     remote.seekBy(std::numeric_limits<std::int64_t>::min() / 2);
     EXPECT_EQ(player.scrollTiming.Value(), 0);
     remote.seekBy(std::numeric_limits<std::int64_t>::max() / 2);
-    EXPECT_EQ(player.scrollTiming.Value(), 100) << "at most the end, where the next tick ends the item";
+    EXPECT_EQ(player.scrollTiming.Value(), 100) << "at most the end, where the engine ends the item";
     EXPECT_FALSE(remote.setPosition(-1) || remote.setPosition(100'000'001));
     EXPECT_EQ(seeks, 3);
 

@@ -1,6 +1,6 @@
-// The main window's playback logic against a scripted engine: the clock counts ticks, items end at the
-// L-th tick, the playlist advances or repeats, seeking and the bar agree, and failures are reported or
-// ignored by each handler's own rule.
+// The main window's playback logic against a scripted engine: the clock counts ticks, items end when the
+// engine has finished them, the playlist advances or repeats, seeking and the bar agree, and failures
+// are reported or ignored by each handler's own rule.
 #include "core/Player.h"
 #include "core/modINI.h"
 #include "support/PlayerRig.h"
@@ -43,7 +43,7 @@ protected:
     void repeat() { WriteINI(ConfigPath, "Player", "RepeatPlaylist", "True"); }
 };
 
-TEST_F(PlayerTest, OpeningAFileStartsItAndAnItemOf3m25sEndsAtTick205)
+TEST_F(PlayerTest, OpeningAFileStartsItAndAnItemOf3m25sShowsItsLengthAtTick205AndWhenTheEngineEndsIt)
 {
     open("/media/song.mp3", 205.4);
     EXPECT_EQ(engine.calls(), QStringList({"URL=/media/song.mp3", "play"}));
@@ -59,9 +59,20 @@ TEST_F(PlayerTest, OpeningAFileStartsItAndAnItemOf3m25sEndsAtTick205)
     EXPECT_TRUE(player.IsPlaying);
     ticks(1);
     EXPECT_EQ(clock(), "00:03:25");
+    EXPECT_TRUE(player.IsPlaying) << "the engine still plays the last 0.4 s";
+    engine.endOfStream();
+    EXPECT_EQ(clock(), "00:03:25");
     EXPECT_FALSE(player.IsPlaying || player.tmrTiming.Enabled());
     EXPECT_EQ(playButtonColour(), ProgramFolderFixture::kPlay.rgb());
     EXPECT_EQ(count("currentPosition=1"), 0) << "the timer's own steps never seek";
+
+    open("/media/song.mp3", 204.6); // ends between ticks 204 and 205: the clock shows the whole length
+    ticks(204);
+    EXPECT_EQ(clock(), "00:03:24");
+    engine.endOfStream();
+    EXPECT_EQ(clock(), "00:03:25");
+    EXPECT_EQ(player.scrollTiming.Value(), 205);
+    EXPECT_EQ(count("currentPosition=205"), 0);
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -98,15 +109,21 @@ TEST_F(PlayerTest, ALengthIsReadAtTheFirstAndFifthTickButADvdNeverEndsByTheTimer
     EXPECT_EQ(player.lblTiming.Caption(), "(01:40)");
     EXPECT_EQ(infoRefreshes, refreshes + 1);
     ticks(95);
+    EXPECT_EQ(clock(), "00:01:40");
+    engine.endOfStream();
     EXPECT_FALSE(player.IsPlaying);
     EXPECT_EQ(count("currentPosition=5"), 0);
 
-    // A length shorter than five seconds learnt late ends the item instead of failing every tick.
+    // A length shorter than five seconds learnt late puts the bar at its end, with no seek and no failure
+    // at the ticks that follow until the engine ends the item.
     open("/media/jingle.wav", 0);
     ticks(4);
     engine.mediaDuration = 3;
-    ticks(1);
+    ticks(3);
+    EXPECT_EQ(player.scrollTiming.Value(), 3);
+    engine.endOfStream();
     EXPECT_FALSE(player.IsPlaying);
+    EXPECT_EQ(clock(), "00:00:03");
     EXPECT_EQ(count("currentPosition=3"), 0) << "the bar's move to its end is no seek";
     EXPECT_TRUE(messages.shown.empty());
 
@@ -119,22 +136,79 @@ TEST_F(PlayerTest, ALengthIsReadAtTheFirstAndFifthTickButADvdNeverEndsByTheTimer
     EXPECT_EQ(player.scrollTiming.Max(), 0);
 }
 
-TEST_F(PlayerTest, AnEntryTheEngineGivesUpOnIsPassedOverWhenItsLengthIsUnknown)
+TEST_F(PlayerTest, AnItemEndsOnlyWhenTheEngineHasFinishedItAlsoAfterWindingButNotWhilePaused)
 {
-    addEntries({"/broken.mp3", "/b.mp3"});
+    addEntries({"/a.mp3", "/b.mp3", "/c.mp3"});
+    engine.mediaDuration = 200;
     list.setListIndex(0);
-    engine.state = MediaEngine::Playing;
-    ticks(3);
-    EXPECT_EQ(list.ListIndex(), 0) << "an unknown length alone ends nothing";
-    engine.state = MediaEngine::Stopped; // the engine could not decode it
-    ticks(1);
-    EXPECT_EQ(list.ListIndex(), 1);
-    EXPECT_EQ(engine.URL(), "/b.mp3");
-
-    engine.mediaDuration = 100; // with a known length only the clock ends an item
-    list.setListIndex(0);
-    ticks(50);
+    ticks(250); // an engine slower than its own estimate of the length
     EXPECT_EQ(list.ListIndex(), 0);
+    EXPECT_TRUE(player.IsPlaying);
+    engine.endOfStream();
+    EXPECT_EQ(list.ListIndex(), 1);
+    EXPECT_EQ(clock(), "00:03:20") << "the clock shows the length, not the ticks past it";
+
+    ticks(3);
+    player.cmdControls_Click(Player::FastForward);
+    engine.endOfStream("/a.mp3"); // late, from the entry before
+    EXPECT_EQ(engine.URL(), "/b.mp3");
+    engine.endOfStream(); // wound to the end: the list goes on at once, not at the 200th tick
+    EXPECT_EQ(list.ListIndex(), 2);
+    EXPECT_EQ(engine.URL(), "/c.mp3");
+    EXPECT_EQ(count("play"), 3) << "each entry started once";
+
+    player.cmdControls_Click(Player::Play); // paused as the engine reaches the end
+    engine.endOfStream();
+    EXPECT_EQ(engine.URL(), "/c.mp3");
+    EXPECT_EQ(player.FromPlaylist, true) << "left to the user";
+}
+
+TEST_F(PlayerTest, AnItemTheEngineCannotPlayStopsTheClockShowsPlayAndSaysSoAndTheListGoesOnOnceRound)
+{
+    std::vector<Player::Change> told;
+    player.changed = [&](Player::Change change) { told.push_back(change); };
+    const QRgb play = ProgramFolderFixture::kPlay.rgb();
+    engine.mediaName = "song";
+    open("/media/song.mp3", 200);
+    ticks(3);
+    engine.mediaError("/media/earlier.mp3"); // late, from an item opened before
+    EXPECT_TRUE(player.IsPlaying);
+    engine.mediaError(); // text named .mp3: nothing in it to play
+    EXPECT_FALSE(player.IsPlaying || player.tmrTiming.Enabled());
+    EXPECT_EQ(playButtonColour(), play);
+    EXPECT_EQ(player.lblFilename.Caption(), "Cannot play: song");
+    EXPECT_EQ(told.back(), Player::Change::Stopped) << "the desktop's controls show stopped too";
+
+    engine.unplayable = {"/media/song.mp3"}; // Play on a file deleted meanwhile
+    player.cmdControls_Click(Player::Play);
+    EXPECT_FALSE(player.IsPlaying || player.tmrTiming.Enabled());
+    EXPECT_EQ(playButtonColour(), play);
+    EXPECT_EQ(player.lblFilename.Caption(), "Cannot play: song");
+    engine.unplayable.clear(); // put back
+    player.cmdControls_Click(Player::Play);
+    EXPECT_TRUE(player.IsPlaying && player.tmrTiming.Enabled());
+    EXPECT_EQ(player.lblFilename.Caption(), "song");
+
+    engine.unplayable = {"/media/gone.mp3"}; // opened while another plays: that one has stopped too
+    open("/media/gone.mp3", 0);
+    EXPECT_EQ(messages.texts(), QStringList({errorText("Cannot open /media/gone.mp3")}));
+    EXPECT_FALSE(player.IsPlaying);
+    EXPECT_EQ(playButtonColour(), play);
+    messages.shown.clear();
+
+    // A playlist entry is passed over without a word; a list where nothing plays is tried once round.
+    addEntries({"/x.mp3", "/y.mp3", "/z.mp3"});
+    repeat();
+    list.setListIndex(1);
+    engine.mediaError();
+    EXPECT_EQ(engine.URL(), "/z.mp3");
+    engine.mediaError();
+    EXPECT_EQ(engine.URL(), "/x.mp3");
+    engine.mediaError();
+    EXPECT_EQ(engine.URL(), "/x.mp3");
+    EXPECT_FALSE(player.IsPlaying || player.FromPlaylist);
+    EXPECT_EQ(count("URL=/y.mp3"), 1);
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(PlayerTest, TheEndOfAnEntryStartsTheNextOnceAndTheLastStopsOrRepeats)
@@ -143,18 +217,18 @@ TEST_F(PlayerTest, TheEndOfAnEntryStartsTheNextOnceAndTheLastStopsOrRepeats)
     engine.mediaDuration = 2;
     list.setListIndex(0); // the user picks the first entry
     EXPECT_TRUE(player.FromPlaylist);
-    ticks(2);
+    playThrough(2);
     EXPECT_EQ(list.ListIndex(), 1);
     EXPECT_EQ(count("URL=/b.mp3"), 1);
     EXPECT_EQ(player.TickCount, 1) << "the next tick is the new item's first";
-    ticks(2); // the last entry ends, repeat off
+    playThrough(2); // the last entry ends, repeat off
     EXPECT_FALSE(player.IsPlaying || player.FromPlaylist);
     EXPECT_EQ(count("URL=/a.mp3"), 1);
 
     repeat();
     list.setListIndex(-1, ListControl::Notify::No);
     list.setListIndex(1);
-    ticks(2);
+    playThrough(2);
     EXPECT_EQ(list.ListIndex(), 0);
     EXPECT_EQ(count("URL=/a.mp3"), 2);
     EXPECT_TRUE(player.IsPlaying);
@@ -162,7 +236,7 @@ TEST_F(PlayerTest, TheEndOfAnEntryStartsTheNextOnceAndTheLastStopsOrRepeats)
     list.AddItem("/c.mp3"); // the playing entry removed: the advance starts the first
     list.setListIndex(1);
     list.RemoveItem(1);
-    ticks(2);
+    playThrough(2);
     EXPECT_EQ(list.ListIndex(), 0);
     EXPECT_EQ(count("URL=/a.mp3"), 3);
 
@@ -170,14 +244,14 @@ TEST_F(PlayerTest, TheEndOfAnEntryStartsTheNextOnceAndTheLastStopsOrRepeats)
     addEntries({"/only.mp3"});
     engine.mediaDuration = 1;
     list.setListIndex(0);
-    ticks(1);
+    playThrough(1);
     EXPECT_EQ(count("URL=/only.mp3"), 2);
     list.Clear();
     addEntries({"/a.mp3", "/b.mp3"});
     list.setListIndex(0);
     engine.clearCalls();
     open("/single.mp3", 1); // a file from the open dialog while an entry plays never advances the list
-    ticks(1);
+    playThrough(1);
     EXPECT_FALSE(player.IsPlaying || player.FromPlaylist);
     EXPECT_EQ(count("URL=/b.mp3"), 0);
 }
@@ -188,7 +262,7 @@ TEST_F(PlayerTest, TheAdvanceReportsAnEntryThatCannotStartAndGoesOnWithTheOneAft
     engine.unplayable = {"/missing-1.mp3", "/missing-2.mp3", "/missing-3.mp3"};
     engine.mediaDuration = 2;
     list.setListIndex(0);
-    ticks(2);
+    playThrough(2);
     EXPECT_EQ(messages.texts(), QStringList({errorText("Cannot open /missing-1.mp3"),
                                              errorText("Cannot open /missing-2.mp3")}));
     EXPECT_EQ(list.ListIndex(), 3);
@@ -197,7 +271,7 @@ TEST_F(PlayerTest, TheAdvanceReportsAnEntryThatCannotStartAndGoesOnWithTheOneAft
     EXPECT_EQ(player.TickCount, 1);
 
     messages.shown.clear(); // the last cannot start, repeat off: the list stops, having said why
-    ticks(2);
+    playThrough(2);
     EXPECT_EQ(messages.texts(), QStringList({errorText("Cannot open /missing-3.mp3")}));
     EXPECT_FALSE(player.IsPlaying || player.tmrTiming.Enabled() || player.FromPlaylist);
 
@@ -205,12 +279,12 @@ TEST_F(PlayerTest, TheAdvanceReportsAnEntryThatCannotStartAndGoesOnWithTheOneAft
     // tried once round, not for ever.
     repeat();
     list.setListIndex(3);
-    ticks(2);
+    playThrough(2);
     EXPECT_EQ(list.ListIndex(), 0);
     EXPECT_EQ(engine.URL(), "/a.mp3");
     engine.unplayable.unite({"/a.mp3", "/d.mp3"});
     messages.shown.clear();
-    ticks(2);
+    playThrough(2);
     EXPECT_EQ(messages.shown.size(), 5u);
     EXPECT_FALSE(player.IsPlaying || player.tmrTiming.Enabled());
 }
@@ -222,10 +296,10 @@ TEST_F(PlayerTest, TheAdvancePassesOverEmptyEntriesSilentlyButPickingOneByHandRe
     engine.mediaDuration = 2;
     repeat();
     list.setListIndex(0);
-    ticks(2);
+    playThrough(2);
     EXPECT_EQ(engine.URL(), "/c.mp3");
     EXPECT_EQ(list.ListIndex(), 2);
-    ticks(2); // round again, past the empty last entry
+    playThrough(2); // round again, past the empty last entry
     EXPECT_EQ(engine.URL(), "/a.mp3");
     EXPECT_TRUE(player.IsPlaying);
     EXPECT_TRUE(messages.shown.empty());
@@ -341,7 +415,9 @@ TEST_F(PlayerTest, TheClockRollsOverAndNeitherLongItemsNorLongRunsFailAtATick)
     player.ClockMinutes = 6;
     player.ClockSeconds = 40;
     ticks(1);
-    EXPECT_FALSE(player.IsPlaying) << "ends at its 40000th second";
+    engine.endOfStream();
+    EXPECT_FALSE(player.IsPlaying);
+    EXPECT_EQ(clock(), "11:06:40") << "ends at its 40000th second";
     EXPECT_TRUE(messages.shown.empty());
 }
 

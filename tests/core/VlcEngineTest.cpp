@@ -38,8 +38,9 @@ TEST(VlcEngine, LoadingLearnsLengthTagsAndSizeOfEachFormatWithoutStartingAndAMis
 {
     REQUIRE_FFMPEG();
     VlcEngine engine(kDummyOutputs);
-    QStringList changes;
+    QStringList changes, endings;
     QObject::connect(&engine, &MediaEngine::MediaChange, [&](const QString& url) { changes << url; });
+    QObject::connect(&engine, &MediaEngine::EndOfStream, [&](const QString& url) { endings << url; });
     for (const QString& file :
          {MediaFixtures::encoded("mp3", 3, kTags), MediaFixtures::encoded("ogg", 3, kTags),
           MediaFixtures::encoded("wma", 3, kTags), MediaFixtures::wav(2)}) {
@@ -77,6 +78,8 @@ TEST(VlcEngine, LoadingLearnsLengthTagsAndSizeOfEachFormatWithoutStartingAndAMis
 
     ASSERT_TRUE(waitFor([&] { return engine.playState() == MediaEngine::Stopped; }, 8000));
     EXPECT_EQ(engine.controls().currentPosition(), 0.0);
+    runEventsFor(200);
+    EXPECT_EQ(endings, QStringList{engine.URL()}) << "told once, for the item that played";
 
     const QString missing = QStringLiteral("/nonexistent/folder/gone.mp3");
     engine.setURL(missing);

@@ -46,6 +46,20 @@ public:
     void doubleClick() { Q_EMIT DoubleClick(1, 0, 0, 0); }
     // The engine's news that the item at url has new tags.
     void mediaChange(const QString& url) { Q_EMIT MediaChange(url); }
+    // The engine's news that it has played the item at url to its end, or cannot play it; without a url,
+    // the item loaded now. Either leaves the engine stopped.
+    void endOfStream(const QString& url)
+    {
+        state = Stopped;
+        Q_EMIT EndOfStream(url);
+    }
+    void endOfStream() { endOfStream(m_url); }
+    void mediaError(const QString& url)
+    {
+        state = Stopped;
+        Q_EMIT MediaError(url);
+    }
+    void mediaError() { mediaError(m_url); }
 
     QString URL() const override { return read("URL", m_url); }
     void setURL(const QString& url) override

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMap>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -77,8 +78,9 @@ QString run(const QString& program, const QStringList& args, const QString& fold
     return {};
 }
 
-QByteArray wavBytes(double seconds, int frequency)
+QByteArray wavBytes(double seconds, int frequency, MediaFixtures::Marks marks)
 {
+    constexpr qint32 markSamples = 441;
     constexpr int rate = 44100;
     const auto samples = qint32(std::lround(seconds * rate));
     QByteArray data;
@@ -93,20 +95,43 @@ QByteArray wavBytes(double seconds, int frequency)
         << quint16(16);
     tag("data");
     out << quint32(samples * 2);
-    for (qint32 i = 0; i < samples; ++i)
-        out << qint16(std::lround(9000.0 * std::sin(2 * std::numbers::pi * frequency * i / rate)));
+    const bool marked = marks == MediaFixtures::Marks::Ends;
+    for (qint32 i = 0; i < samples; ++i) {
+        if (marked && (i < markSamples || i >= samples - markSamples))
+            out << qint16(i % 44 < 22 ? 30000 : -30000); // a 1 kHz square
+        else
+            out << qint16(std::lround((marked ? 300.0 : 9000.0) *
+                                      std::sin(2 * std::numbers::pi * frequency * i / rate)));
+    }
     return data;
 }
 
+// How ffmpeg makes each format: its codecs and, where the suffix does not name it, its container. The
+// containers of films get a small picture besides the sound.
 QStringList codecArgs(const QString& suffix)
 {
-    if (suffix == QLatin1String("mp3"))
-        return {"-c:a", "libmp3lame", "-b:a", "128k", "-id3v2_version", "3"};
-    if (suffix == QLatin1String("ogg"))
-        return {"-c:a", "libvorbis", "-q:a", "4"};
-    if (suffix == QLatin1String("wma"))
-        return {"-c:a", "wmav2", "-b:a", "128k"};
-    return {};
+    static const QMap<QString, QString> codecs{
+        {"mp3", "-c:a libmp3lame -b:a 128k -id3v2_version 3"},
+        {"ogg", "-c:a libvorbis -q:a 4"},
+        {"wma", "-c:a wmav2 -b:a 128k"},
+        {"flac", "-c:a flac"},
+        {"opus", "-c:a libopus -b:a 48k"},
+        {"oga", "-c:a libvorbis -q:a 4"},
+        {"m4a", "-c:a aac -b:a 96k"},
+        {"aac", "-c:a aac -b:a 96k -write_id3v2 1"},
+        {"mp4", "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 96k"},
+        {"m4v", "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 96k -f ipod"},
+        {"mov", "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 96k"},
+        {"mkv", "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a libvorbis -q:a 4"},
+        {"webm", "-c:v libvpx -deadline realtime -b:v 200k -c:a libopus -b:a 48k"},
+    };
+    const QString codec = codecs.value(suffix);
+    return codec.isEmpty() ? QStringList() : codec.split(QLatin1Char(' '));
+}
+
+bool isFilm(const QString& suffix)
+{
+    return codecArgs(suffix).contains(QStringLiteral("-c:v"));
 }
 
 // The buttons' highlight as spumux wants it: a PAL-sized palette picture of at most four colours.
@@ -217,14 +242,17 @@ QString MediaFixtures::lastError()
     return errorText();
 }
 
-QString MediaFixtures::wav(double seconds, int frequency)
+QString MediaFixtures::wav(double seconds, int frequency, Marks marks)
 {
-    return kept(QStringLiteral("tone-%1s-%2hz.wav").arg(seconds).arg(frequency),
-                [&](const QString&, const QString& out) {
-                    return writeFileAtomically(out, wavBytes(seconds, frequency))
-                               ? QString()
-                               : QStringLiteral("cannot write %1").arg(out);
-                });
+    const QString name = QStringLiteral("tone-%1s-%2hz%3.wav")
+                             .arg(seconds)
+                             .arg(frequency)
+                             .arg(marks == Marks::Ends ? "-marked" : "");
+    return kept(name, [&](const QString&, const QString& out) {
+        return writeFileAtomically(out, wavBytes(seconds, frequency, marks))
+                   ? QString()
+                   : QStringLiteral("cannot write %1").arg(out);
+    });
 }
 
 QString MediaFixtures::encoded(const QString& suffix, double seconds, const Tags& tags, Content content)
@@ -238,6 +266,9 @@ QString MediaFixtures::encoded(const QString& suffix, double seconds, const Tags
         QStringList ffmpeg = args(QStringLiteral("-hide_banner -loglevel error -y -f lavfi -i "
                                                  "sine=frequency=440:sample_rate=44100:duration=%1")
                                       .arg(seconds));
+        if (isFilm(suffix))
+            ffmpeg << args(
+                QStringLiteral("-f lavfi -i testsrc=size=160x120:rate=10:duration=%1").arg(seconds));
         if (content == Content::Music)
             ffmpeg << args(
                 QStringLiteral(

@@ -23,9 +23,14 @@ public:
     static QString missingTools(const QStringList& tools);
     static QString lastError();
 
-    // A 16-bit mono PCM WAV of a sine tone; no tools needed.
-    static QString wav(double seconds, int frequency = 440);
-    // An audio file encoded by ffmpeg, its format picked by the suffix ("mp3", "ogg", "wma"), tagged.
+    // Ends: the first and the last 10 ms are a full-scale click, and the tone between is quiet, so that a
+    // listener can tell where an item begins and ends.
+    enum class Marks { None, Ends };
+
+    // A 16-bit mono PCM WAV of a sine tone at 44.1 kHz; no tools needed.
+    static QString wav(double seconds, int frequency = 440, Marks marks = Marks::None);
+    // A file encoded by ffmpeg, tagged, its format picked by the suffix: "mp3", "ogg", "wma", "flac",
+    // "opus", "oga", "m4a", "aac", and films with a small moving picture: "mp4", "m4v", "mov", "mkv", "webm".
     static QString encoded(const QString& suffix, double seconds, const Tags& tags = {},
                            Content content = Content::Tone);
 

@@ -30,6 +30,12 @@ struct PlayerRig
         for (int i = 0; i < count; ++i)
             player.tmrTiming_Timer();
     }
+    // An item of `seconds` played through: its ticks, then the engine's end.
+    void playThrough(int seconds)
+    {
+        ticks(seconds);
+        engine.endOfStream();
+    }
 };
 
 } // namespace zendrix::testing

@@ -51,6 +51,7 @@ TEST_F(DesktopTest, FilesAreAppendedAndTheFirstStartsAsAPlaylistEntrySoTheAdvanc
     EXPECT_EQ(messages.texts(), QStringList{"Error!\r\nNot found: gone.mp3"});
     engine->mediaDuration = 3;
     ticks(3);
+    engine->endOfStream();
     EXPECT_EQ(engine->URL(), b) << "the end of the first walks on to the next";
     EXPECT_FALSE(program->frmPlaylist().isVisible()) << "nothing of the group moves";
     EXPECT_FALSE(QFile::exists(ConfigPath)) << "nothing is written to the settings";

@@ -65,6 +65,7 @@ protected:
         engine.mediaDuration = seconds;
         for (int tick = 0; tick < seconds; ++tick)
             player.tmrTiming_Timer();
+        engine.endOfStream();
         return engine.calls();
     }
 };
