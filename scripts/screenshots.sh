@@ -38,12 +38,12 @@ kill "$player"; wait "$player" 2>/dev/null || true
 ffmpeg -loglevel error -y -f lavfi -i testsrc2=size=640x360:rate=25:duration=60 \
   -f lavfi -i sine=frequency=330:duration=60 -c:v mpeg4 -q:v 4 -c:a mp3 \
   -metadata title="Test Pattern" -metadata artist="Zendrix" -metadata album="Screenshots" \
-  -metadata genre="Demo" "$work/Test Pattern.avi"
+  -metadata genre="Demo" "$work/Test Pattern.mkv"
 run_player '[Position]\r\nTop=4800\r\nLeft=4500\r\n[Player]\r\nScreen=True\r\nPlaylist=True\r\nInfo=True\r\nVolume=60\r\n'
 # The open button of the main window (left 300 + 136 + 32, top 320 + 30 + 8).
 xdotool mousemove 468 358 click 1
 sleep 1.5
-xdotool type --delay 5 "$work/Test Pattern.avi"
+xdotool type --delay 5 "$work/Test Pattern.mkv"
 xdotool key Return
 sleep 6.5
 import -window root -crop 1000x420+50+40 +repage "$repo/docs/playing.png"
