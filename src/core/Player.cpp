@@ -223,11 +223,18 @@ void Player::setClock(std::int64_t seconds)
     ClockSeconds = static_cast<std::int16_t>(time.seconds);
 }
 
+void Player::showClock()
+{
+    lblHours.setCaption(twoDigits(ClockHours));
+    lblMinutes.setCaption(twoDigits(ClockMinutes));
+    lblSeconds.setCaption(twoDigits(ClockSeconds));
+}
+
 void Player::readLength()
 {
     const std::int64_t length = std::max<std::int64_t>(roundHalfEven(m_engine.currentMedia().duration()), 0);
     // The bar's range is 16-bit: an item longer than 32,767 seconds gets the longest range the bar has,
-    // while the length fields keep the whole length so the item still ends on time.
+    // while the length fields keep the whole length for the clock to show at the item's end.
     {
         const QuietBar quiet(m_quietBar);
         scrollTiming.setMax(static_cast<int>(std::min<std::int64_t>(length, kInt16Max)));
@@ -276,9 +283,7 @@ void Player::tmrTiming_Timer()
                 setBarQuietly(scrollTiming.Max());
         }
 
-        lblHours.setCaption(twoDigits(ClockHours));
-        lblMinutes.setCaption(twoDigits(ClockMinutes));
-        lblSeconds.setCaption(twoDigits(ClockSeconds));
+        showClock();
 
         // The clock ends nothing: the engine tells when it has finished the item (wmp_EndOfStream).
         ClockSeconds = static_cast<std::int16_t>(ClockSeconds + 1);
@@ -333,9 +338,7 @@ void Player::showLengthOnClock()
     ClockHours = LengthHours;
     ClockMinutes = LengthMinutes;
     ClockSeconds = LengthSeconds;
-    lblHours.setCaption(twoDigits(ClockHours));
-    lblMinutes.setCaption(twoDigits(ClockMinutes));
-    lblSeconds.setCaption(twoDigits(ClockSeconds));
+    showClock();
     setBarQuietly(scrollTiming.Max());
 }
 

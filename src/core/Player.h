@@ -96,6 +96,7 @@ private:
     void refreshInfo();
     void readLength();
     void setClock(std::int64_t seconds);
+    void showClock();
     void showPlayIcon(const QString& file);
     void resume();
     void readLengthAndLabel();

@@ -14,9 +14,9 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QUrl>
 #include <QWheelEvent>
 #include <cstdlib>
-#include <QUrl>
 
 namespace zendrix {
 
