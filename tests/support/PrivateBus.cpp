@@ -1,6 +1,7 @@
 #include "PrivateBus.h"
 
-#include <QFile>
+#include "Files.h"
+
 #include <csignal>
 #include <sys/prctl.h>
 
@@ -9,20 +10,18 @@ namespace zendrix::testing {
 PrivateBus::PrivateBus()
 {
     const QString config = m_dir.filePath(QStringLiteral("bus.conf"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_error = QStringLiteral("cannot write ") + config;
-        return;
-    }
     // A session bus on a socket in the test's folder, open to everything the test does.
-    file.write(
+    const QByteArray busConfig =
         QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
                        "<auth>EXTERNAL</auth><policy context=\"default\"><allow send_destination=\"*\" "
                        "eavesdrop=\"true\"/><allow eavesdrop=\"true\"/><allow own=\"*\"/></policy>"
                        "</busconfig>\n")
             .arg(m_dir.path())
-            .toUtf8());
-    file.close();
+            .toUtf8();
+    if (writeFile(config, busConfig).isEmpty()) {
+        m_error = QStringLiteral("cannot write ") + config;
+        return;
+    }
     m_daemon.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // The bus ends with the test, also when the test crashes.
     m_daemon.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });

@@ -6,6 +6,7 @@
 #include "core/VlcEngine.h"
 #include "core/modINI.h"
 #include "support/AudioRecorder.h"
+#include "support/Files.h"
 #include "support/MediaFixtures.h"
 #include "support/ProgramFolderFixture.h"
 #include "support/ProgramStart.h"
@@ -238,16 +239,13 @@ protected:
         good = MediaFixtures::wav(2);
         const QString mp3 = MediaFixtures::encoded("mp3", 4, {}, MediaFixtures::Content::Music);
         ASSERT_FALSE(good.isEmpty() || mp3.isEmpty()) << MediaFixtures::lastError().toStdString();
-        QFile whole(mp3);
-        ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+        const QByteArray whole = readFile(mp3);
         QByteArray noise(64 * 1024, Qt::Uninitialized);
         QRandomGenerator(20240607).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
-        for (const auto& [name, bytes] : {std::pair{"truncated.mp3", whole.readAll().left(whole.size() / 3)},
+        for (const auto& [name, bytes] : {std::pair{"truncated.mp3", whole.left(whole.size() / 3)},
                                           std::pair{"noise.mp3", noise}, std::pair{"empty.wav", QByteArray()}}) {
-            QFile file(media.filePath(name));
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(bytes);
-            damaged << file.fileName();
+            damaged << writeFile(media.filePath(name), bytes);
+            ASSERT_FALSE(damaged.last().isEmpty());
         }
         ASSERT_TRUE(QDir(media.path()).mkdir("folder.ogg"));
         damaged << media.filePath("folder.ogg") << media.filePath("missing.wma");
