@@ -4,6 +4,7 @@
 // first, then the rest. Every input, however short, gives some pieces: a field asked past the end is empty.
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -48,6 +49,10 @@ inline void check(bool holds, const char* what)
     std::fprintf(stderr, "fuzz check failed: %s\n", what);
     std::abort();
 }
+
+// The lines of a file, split at CR LF, a lone CR or a lone LF; a last line without an end counts when it
+// holds anything. Written here afresh, so that a check does not lean on the code it checks.
+QList<QByteArray> linesOf(const QByteArray& bytes);
 
 // Qt's warnings about damaged input are expected by the thousand; they would only slow the run.
 void silenceQtMessages();

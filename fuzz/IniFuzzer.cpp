@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <vector>
 
 using namespace zendrix;
 using namespace zendrix::fuzz;
@@ -26,35 +25,12 @@ QString nameFrom(const QByteArray& bytes, const QString& fallback)
     return text.isEmpty() ? fallback : text;
 }
 
-// The lines of a file, split at CR LF, a lone CR or a lone LF, written here afresh so that the check does
-// not lean on the code it checks.
-std::vector<QByteArray> linesOf(const QByteArray& bytes)
-{
-    std::vector<QByteArray> lines;
-    QByteArray line;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n') {
-            line.append(c);
-            continue;
-        }
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        lines.push_back(line);
-        line.clear();
-    }
-    if (!line.isEmpty())
-        lines.push_back(line);
-    return lines;
-}
-
 // Whether `part` appears in `whole` in order, with `extra` lines of `whole` left over.
-bool isSubsequence(const std::vector<QByteArray>& part, const std::vector<QByteArray>& whole,
-                   std::size_t extra)
+bool isSubsequence(const QList<QByteArray>& part, const QList<QByteArray>& whole, qsizetype extra)
 {
     if (whole.size() != part.size() + extra)
         return false;
-    std::size_t at = 0;
+    qsizetype at = 0;
     for (const QByteArray& line : whole) {
         if (at < part.size() && line == part[at])
             ++at;
@@ -102,12 +78,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Every other line keeps its bytes: the key's own line is replaced in place, or the key (and its
     // section) come as new lines.
-    const std::vector<QByteArray> oldLines = linesOf(before);
-    const std::vector<QByteArray> newLines = linesOf(after);
+    const QList<QByteArray> oldLines = linesOf(before);
+    const QList<QByteArray> newLines = linesOf(after);
     if (iniValue(before, section, key)) {
         check(newLines.size() == oldLines.size(), "replacing a key keeps the number of lines");
-        std::size_t changed = 0;
-        for (std::size_t i = 0; i < oldLines.size(); ++i)
+        qsizetype changed = 0;
+        for (qsizetype i = 0; i < oldLines.size(); ++i)
             changed += oldLines[i] != newLines[i];
         check(changed <= 1, "replacing a key changes no other line");
     } else {

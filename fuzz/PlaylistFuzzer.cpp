@@ -17,30 +17,6 @@ namespace {
 
 using zendrix::test::Trickle;
 
-// The file's lines by the rules, written here afresh: a line ends at CR LF, a lone CR or a lone LF.
-QList<QByteArray> linesOf(const QByteArray& bytes)
-{
-    QList<QByteArray> lines;
-    QByteArray line;
-    bool inLine = false;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n') {
-            line.append(c);
-            inLine = true;
-            continue;
-        }
-        lines.append(line);
-        line.clear();
-        inLine = false;
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-    }
-    if (inLine)
-        lines.append(line);
-    return lines;
-}
-
 void checkLine(const QString& read, const QByteArray& line)
 {
     if (line.size() <= kMaxPlaylistLineBytes) {

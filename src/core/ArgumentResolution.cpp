@@ -16,11 +16,13 @@ namespace {
 
 using Reason = ResolvedArguments::Reason;
 
-// An address the engine opens as it stands: a stream, or a disc ("dvd:///dev/sr0").
-bool isStream(const QString& argument)
+// An address the engine opens as it stands: a stream from its host, or a disc ("dvd:///dev/sr0").
+bool isStream(const QUrl& url)
 {
-    const QString scheme = QUrl(argument).scheme().toLower();
-    return scheme != QLatin1String("file") && uriSchemes().contains(scheme);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || scheme == QLatin1String("file") || !uriSchemes().contains(scheme))
+        return false;
+    return scheme == QLatin1String("dvd") || !url.host().isEmpty();
 }
 
 // "Track 2" before "Track 10": runs of digits compare by their value, the rest without regard to case.
@@ -77,7 +79,7 @@ public:
         if (isAddress(argument)) {
             const QUrl url(argument);
             if (!url.isLocalFile()) {
-                if (isStream(argument) && url.isValid() && !url.host().isEmpty())
+                if (isStream(url))
                     m_result.entries.append(argument);
                 else
                     skip(argument, Reason::NotSupported);

@@ -5,6 +5,7 @@
 #include <QSocketNotifier>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -50,6 +51,27 @@ bool sameUser(int socket)
     ucred peer{};
     socklen_t length = sizeof peer;
     return ::getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 && peer.uid == getuid();
+}
+
+// The claim of `address`: a socket bound to it and listened on, or -1 when the system gives no answer
+// either way; nothing when another instance holds the name.
+std::optional<int> listenAt(const Address& address)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return -1;
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address.address), address.length) == 0) {
+        // Later starts queue up here until the program takes them, once its event loop runs.
+        if (::listen(fd, kBacklog) == 0)
+            return fd;
+        ::close(fd);
+        return -1;
+    }
+    const int error = errno;
+    ::close(fd);
+    if (error == EADDRINUSE)
+        return std::nullopt;
+    return -1;
 }
 
 enum class Sent { Delivered, NotListening, Refused };
@@ -98,24 +120,8 @@ Sent send(const Address& address, const QByteArray& message, std::chrono::steady
 
 std::unique_ptr<SingleInstance> SingleInstance::claim(const QString& programFolder)
 {
-    const Address address = addressOf(programFolder);
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0)
-        return std::unique_ptr<SingleInstance>(new SingleInstance(-1));
-
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address.address), address.length) == 0) {
-        // Later starts queue up here until the program takes them, once its event loop runs.
-        if (::listen(fd, kBacklog) == 0)
-            return std::unique_ptr<SingleInstance>(new SingleInstance(fd));
-        ::close(fd);
-        return std::unique_ptr<SingleInstance>(new SingleInstance(-1));
-    }
-
-    const int error = errno;
-    ::close(fd);
-    if (error == EADDRINUSE)
-        return nullptr;
-    return std::unique_ptr<SingleInstance>(new SingleInstance(-1));
+    const std::optional<int> fd = listenAt(addressOf(programFolder));
+    return fd ? std::unique_ptr<SingleInstance>(new SingleInstance(*fd)) : nullptr;
 }
 
 SingleInstance::Start SingleInstance::claimOrHandOver(const QString& programFolder, const QByteArray& message,
@@ -124,8 +130,8 @@ SingleInstance::Start SingleInstance::claimOrHandOver(const QString& programFold
     const auto deadline = std::chrono::steady_clock::now() + patience;
     const Address address = addressOf(programFolder);
     for (;;) {
-        if (auto instance = claim(programFolder))
-            return {std::move(instance), false};
+        if (const std::optional<int> fd = listenAt(address))
+            return {std::unique_ptr<SingleInstance>(new SingleInstance(*fd)), false};
         switch (send(address, message, deadline)) {
         case Sent::Delivered:
             return {nullptr, true};

@@ -74,6 +74,8 @@ TEST_F(ArgumentResolutionTest, PathsUrisFoldersAndPlaylistsGiveTheirEntriesInOrd
     EXPECT_EQ(skippedArgumentsText(resolved.skipped),
               "Not found: missing.mp3\r\nNot found: /nowhere/x.ogg\r\nNot supported: sftp://host/x.mp3\r\n"
               "Not supported: ftp://host/x.mp3\r\nNo media files: Empty\r\nNo media files: lists/empty.pls");
+    // A disc's address names no host: it goes to the engine as it stands, as a stream's does.
+    EXPECT_EQ(resolveArguments({"dvd:///dev/sr0"}, home()).entries, QStringList({"dvd:///dev/sr0"}));
 }
 
 TEST_F(ArgumentResolutionTest, AZendrixPlaylistAloneIsOpenedWholeUnlessTheCallerOnlyAppends)
