@@ -112,7 +112,7 @@ bool MprisService::publish(QDBusConnection bus)
         if (bus.registerService(name)) {
             m_bus = bus;
             m_serviceName = name;
-            m_sent = currentState();
+            m_sent = playerState();
             m_seekPending = false;
             return true;
         }
@@ -250,14 +250,14 @@ void MprisService::callProperties(const QDBusMessage& message, const QDBusConnec
         return;
     }
     const QString name = arguments.at(1).toString();
-    if (!(interface == kRoot ? kRootProperties : kPlayerProperties).contains(name)) {
+    const QVariant value = interface == kRoot ? rootProperties().value(name) : playerProperty(name);
+    if (!value.isValid()) {
         connection.send(
             message.createErrorReply(QDBusError::UnknownProperty,
                                      QStringLiteral("No property %1 in %2").arg(name.left(200), interface)));
         return;
     }
     if (get) {
-        const QVariant value = interface == kRoot ? rootProperty(name) : playerProperty(name);
         connection.send(message.createReply(QVariant::fromValue(QDBusVariant(value))));
         return;
     }
