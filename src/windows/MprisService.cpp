@@ -205,7 +205,7 @@ void MprisService::setPositionCall(const QDBusMessage& message, const QDBusConne
                                                  QStringLiteral("%1 is not the current track").arg(track)));
         return;
     }
-    if (!m_remote.canSeek() || position < 0 || !current->lengthUs || position > *current->lengthUs) {
+    if (!current->lengthUs || position < 0 || position > *current->lengthUs) {
         connection.send(message.createErrorReply(
             QDBusError::InvalidArgs, QStringLiteral("%1 us is not a position of this track").arg(position)));
         return;
