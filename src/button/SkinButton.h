@@ -241,8 +241,9 @@ private:
     DrawState m_lastState = StateUp;
     QString m_lastCaption;
     bool m_isOver = false;
-    bool m_watchingLeave = false; // a MouseOver waits for its MouseOut; a drag leaves IsOver false meanwhile
-    QPointer<QWidget> m_hoverWindow; // the window whose leaving ends the hover too
+    // While a MouseOver waits for its MouseOut (a drag leaves m_isOver false meanwhile): the window whose
+    // leaving ends the hover too.
+    QPointer<QWidget> m_hoverWindow;
     bool m_hasFocus = false;
     bool m_refreshEnabled = true;
     bool m_resizeGuard = false;

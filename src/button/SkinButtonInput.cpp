@@ -194,14 +194,13 @@ void SkinButton::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     if (button == 0 && !m_isOver) {
-        if (!m_watchingLeave) {
+        if (!m_hoverWindow) {
             // The window system tells the window when the pointer leaves it or another window comes
             // over it; Qt passes that on to the widget it last sent the mouse to, which need not be
             // this button when some other window has just been shown.
             m_hoverWindow = window();
             m_hoverWindow->installEventFilter(this);
         }
-        m_watchingLeave = true;
         m_isOver = true;
         Redraw(StateUp, Force::Yes);
         Q_EMIT MouseOver();
@@ -216,11 +215,9 @@ void SkinButton::mouseMoveEvent(QMouseEvent* event)
 
 void SkinButton::endHover()
 {
-    if (!m_watchingLeave)
+    if (!m_hoverWindow)
         return;
-    m_watchingLeave = false;
-    if (m_hoverWindow)
-        m_hoverWindow->removeEventFilter(this);
+    m_hoverWindow->removeEventFilter(this);
     m_hoverWindow = nullptr;
     m_isOver = false;
     Redraw(StateUp, Force::Yes);
@@ -229,7 +226,7 @@ void SkinButton::endHover()
 
 void SkinButton::endHoverLater()
 {
-    if (!m_watchingLeave)
+    if (!m_hoverWindow)
         return;
     QMetaObject::invokeMethod(
         this,

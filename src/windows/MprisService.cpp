@@ -112,7 +112,7 @@ bool MprisService::publish(QDBusConnection bus)
         if (bus.registerService(name)) {
             m_bus = bus;
             m_serviceName = name;
-            m_sent = currentState();
+            m_sent = playerState();
             m_seekPending = false;
             return true;
         }
@@ -205,7 +205,7 @@ void MprisService::setPositionCall(const QDBusMessage& message, const QDBusConne
                                                  QStringLiteral("%1 is not the current track").arg(track)));
         return;
     }
-    if (!m_remote.canSeek() || position < 0 || !current->lengthUs || position > *current->lengthUs) {
+    if (!current->lengthUs || position < 0 || position > *current->lengthUs) {
         connection.send(message.createErrorReply(
             QDBusError::InvalidArgs, QStringLiteral("%1 us is not a position of this track").arg(position)));
         return;
@@ -250,14 +250,14 @@ void MprisService::callProperties(const QDBusMessage& message, const QDBusConnec
         return;
     }
     const QString name = arguments.at(1).toString();
-    if (!(interface == kRoot ? kRootProperties : kPlayerProperties).contains(name)) {
+    const QVariant value = interface == kRoot ? rootProperties().value(name) : playerProperty(name);
+    if (!value.isValid()) {
         connection.send(
             message.createErrorReply(QDBusError::UnknownProperty,
                                      QStringLiteral("No property %1 in %2").arg(name.left(200), interface)));
         return;
     }
     if (get) {
-        const QVariant value = interface == kRoot ? rootProperty(name) : playerProperty(name);
         connection.send(message.createReply(QVariant::fromValue(QDBusVariant(value))));
         return;
     }

@@ -33,8 +33,6 @@ public:
     static inline const QString kName = QStringLiteral("org.mpris.MediaPlayer2.zendrix");
     static inline const QString kRootInterface = QStringLiteral("org.mpris.MediaPlayer2");
     static inline const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
-    static const QStringList kRootProperties;
-    static const QStringList kPlayerProperties;
 
     explicit MprisService(Program& program);
     ~MprisService() override;
@@ -52,24 +50,12 @@ public:
 
 private:
     // MprisState.cpp: what the desktop reads, and the word it is sent when that changes.
-    // The properties of org.mpris.MediaPlayer2.Player that PropertiesChanged reports.
-    struct State
-    {
-        PlayerRemote::Status status = PlayerRemote::Status::Stopped;
-        bool repeat = false;
-        double volume = 0;
-        bool canGoNext = false;
-        bool canGoPrevious = false;
-        bool canPlay = false;
-        bool canPause = false;
-        bool canSeek = false;
-        std::optional<PlayerRemote::Track> track;
-    };
-    State currentState() const;
-    // A property of org.mpris.MediaPlayer2.Player as it is now, or as `state` has it.
+    static QVariantMap rootProperties();
+    // The properties of org.mpris.MediaPlayer2.Player as they are now, all but Position: these are what
+    // PropertiesChanged compares and sends.
+    QVariantMap playerState() const;
+    // A property of org.mpris.MediaPlayer2.Player, Position included; invalid for a name it does not have.
     QVariant playerProperty(const QString& name) const;
-    QVariant playerProperty(const QString& name, const State& state) const;
-    QVariant rootProperty(const QString& name) const;
     QVariantMap properties(const QString& interface) const;
     // The player changed: what the desktop sees is compared and sent once the handler has returned.
     void scheduleUpdate();
@@ -89,7 +75,7 @@ private:
     PlayerRemote& m_remote;
     std::optional<QDBusConnection> m_bus;
     QString m_serviceName;
-    State m_sent;
+    QVariantMap m_sent;
     bool m_updatePending = false;
     bool m_seekPending = false;
 };

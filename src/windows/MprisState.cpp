@@ -12,18 +12,6 @@
 
 namespace zendrix {
 
-const QStringList MprisService::kRootProperties = {
-    QStringLiteral("CanQuit"),           QStringLiteral("CanRaise"),
-    QStringLiteral("HasTrackList"),      QStringLiteral("Identity"),
-    QStringLiteral("DesktopEntry"),      QStringLiteral("SupportedUriSchemes"),
-    QStringLiteral("SupportedMimeTypes")};
-const QStringList MprisService::kPlayerProperties = {
-    QStringLiteral("PlaybackStatus"), QStringLiteral("LoopStatus"),  QStringLiteral("Rate"),
-    QStringLiteral("Metadata"),       QStringLiteral("Volume"),      QStringLiteral("Position"),
-    QStringLiteral("MinimumRate"),    QStringLiteral("MaximumRate"), QStringLiteral("CanGoNext"),
-    QStringLiteral("CanGoPrevious"),  QStringLiteral("CanPlay"),     QStringLiteral("CanPause"),
-    QStringLiteral("CanSeek"),        QStringLiteral("CanControl")};
-
 namespace {
 
 const QString kNoTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
@@ -64,10 +52,11 @@ QString busText(const QString& text)
     return result;
 }
 
-QVariantMap metadata(const std::optional<PlayerRemote::Track>& track, const QString& path)
+QVariantMap metadata(const std::optional<PlayerRemote::Track>& track)
 {
     QVariantMap map;
-    map.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(path)));
+    map.insert(QStringLiteral("mpris:trackid"),
+               QVariant::fromValue(QDBusObjectPath(MprisService::trackPath(track))));
     if (!track)
         return map;
     map.insert(QStringLiteral("xesam:title"), busText(track->title));
@@ -90,36 +79,37 @@ QString MprisService::trackPath(const std::optional<PlayerRemote::Track>& track)
     return track ? kTrackPrefix + QString::number(track->number) : kNoTrack;
 }
 
-MprisService::State MprisService::currentState() const
+QVariantMap MprisService::rootProperties()
 {
-    State state;
-    state.status = m_remote.status();
-    state.repeat = m_remote.repeat();
-    state.volume = m_remote.volume();
-    state.canGoNext = m_remote.canGoNext();
-    state.canGoPrevious = m_remote.canGoPrevious();
-    state.canPlay = m_remote.canPlay();
-    state.canPause = m_remote.canPause();
-    state.canSeek = m_remote.canSeek();
-    state.track = m_remote.track();
-    return state;
+    return {
+        {QStringLiteral("CanQuit"), true},
+        {QStringLiteral("CanRaise"), true},
+        {QStringLiteral("HasTrackList"), false},
+        {QStringLiteral("Identity"), QStringLiteral("Zendrix")},
+        {QStringLiteral("DesktopEntry"), QStringLiteral("zendrix")},
+        {QStringLiteral("SupportedUriSchemes"), uriSchemes()},
+        {QStringLiteral("SupportedMimeTypes"), mediaMimeTypes()},
+    };
 }
 
-QVariant MprisService::rootProperty(const QString& name) const
+QVariantMap MprisService::playerState() const
 {
-    if (name == QLatin1String("CanQuit") || name == QLatin1String("CanRaise"))
-        return true;
-    if (name == QLatin1String("HasTrackList"))
-        return false;
-    if (name == QLatin1String("Identity"))
-        return QStringLiteral("Zendrix");
-    if (name == QLatin1String("DesktopEntry"))
-        return QStringLiteral("zendrix");
-    if (name == QLatin1String("SupportedUriSchemes"))
-        return uriSchemes();
-    if (name == QLatin1String("SupportedMimeTypes"))
-        return mediaMimeTypes();
-    return {};
+    return {
+        {QStringLiteral("PlaybackStatus"), statusText(m_remote.status())},
+        {QStringLiteral("LoopStatus"),
+         m_remote.repeat() ? QStringLiteral("Playlist") : QStringLiteral("None")},
+        {QStringLiteral("Rate"), 1.0},
+        {QStringLiteral("MinimumRate"), 1.0},
+        {QStringLiteral("MaximumRate"), 1.0},
+        {QStringLiteral("Metadata"), metadata(m_remote.track())},
+        {QStringLiteral("Volume"), m_remote.volume()},
+        {QStringLiteral("CanGoNext"), m_remote.canGoNext()},
+        {QStringLiteral("CanGoPrevious"), m_remote.canGoPrevious()},
+        {QStringLiteral("CanPlay"), m_remote.canPlay()},
+        {QStringLiteral("CanPause"), m_remote.canPause()},
+        {QStringLiteral("CanSeek"), m_remote.canSeek()},
+        {QStringLiteral("CanControl"), true},
+    };
 }
 
 QVariant MprisService::playerProperty(const QString& name) const
@@ -127,50 +117,15 @@ QVariant MprisService::playerProperty(const QString& name) const
     // The position moves all the time playback runs, and is asked for often: it alone is read by itself.
     if (name == QLatin1String("Position"))
         return QVariant::fromValue<qlonglong>(m_remote.positionUs());
-    return playerProperty(name, currentState());
-}
-
-QVariant MprisService::playerProperty(const QString& name, const State& state) const
-{
-    if (name == QLatin1String("PlaybackStatus"))
-        return statusText(state.status);
-    if (name == QLatin1String("LoopStatus"))
-        return state.repeat ? QStringLiteral("Playlist") : QStringLiteral("None");
-    if (name == QLatin1String("Rate") || name == QLatin1String("MinimumRate") ||
-        name == QLatin1String("MaximumRate"))
-        return 1.0;
-    if (name == QLatin1String("Metadata"))
-        return metadata(state.track, trackPath(state.track));
-    if (name == QLatin1String("Volume"))
-        return state.volume;
-    if (name == QLatin1String("Position"))
-        return QVariant::fromValue<qlonglong>(m_remote.positionUs());
-    if (name == QLatin1String("CanGoNext"))
-        return state.canGoNext;
-    if (name == QLatin1String("CanGoPrevious"))
-        return state.canGoPrevious;
-    if (name == QLatin1String("CanPlay"))
-        return state.canPlay;
-    if (name == QLatin1String("CanPause"))
-        return state.canPause;
-    if (name == QLatin1String("CanSeek"))
-        return state.canSeek;
-    if (name == QLatin1String("CanControl"))
-        return true;
-    return {};
+    return playerState().value(name);
 }
 
 QVariantMap MprisService::properties(const QString& interface) const
 {
-    QVariantMap result;
-    if (interface == kRootInterface) {
-        for (const QString& name : kRootProperties)
-            result.insert(name, rootProperty(name));
-        return result;
-    }
-    const State state = currentState();
-    for (const QString& name : kPlayerProperties)
-        result.insert(name, playerProperty(name, state));
+    if (interface == kRootInterface)
+        return rootProperties();
+    QVariantMap result = playerState();
+    result.insert(QStringLiteral("Position"), QVariant::fromValue<qlonglong>(m_remote.positionUs()));
     return result;
 }
 
@@ -186,21 +141,12 @@ void MprisService::scheduleUpdate()
 void MprisService::sendUpdate()
 {
     m_updatePending = false;
-    const State now = currentState();
+    const QVariantMap now = playerState();
     QVariantMap changed;
-    const auto note = [&](bool differs, const char* name) {
-        if (differs)
-            changed.insert(QLatin1String(name), playerProperty(QLatin1String(name), now));
-    };
-    note(now.status != m_sent.status, "PlaybackStatus");
-    note(now.repeat != m_sent.repeat, "LoopStatus");
-    note(now.volume != m_sent.volume, "Volume");
-    note(now.canGoNext != m_sent.canGoNext, "CanGoNext");
-    note(now.canGoPrevious != m_sent.canGoPrevious, "CanGoPrevious");
-    note(now.canPlay != m_sent.canPlay, "CanPlay");
-    note(now.canPause != m_sent.canPause, "CanPause");
-    note(now.canSeek != m_sent.canSeek, "CanSeek");
-    note(now.track != m_sent.track, "Metadata");
+    for (auto it = now.cbegin(); it != now.cend(); ++it) {
+        if (it.value() != m_sent.value(it.key()))
+            changed.insert(it.key(), it.value());
+    }
     m_sent = now;
     if (!changed.isEmpty()) {
         QDBusMessage signal = QDBusMessage::createSignal(
