@@ -1,24 +1,9 @@
 #include "SkinButtonAccessible.h"
 
 #include "SkinButton.h"
+#include "platform/DrawText.h"
 
 namespace zendrix {
-
-namespace {
-
-// "&Open" reads "Open"; "&&" is an ampersand.
-QString withoutAccessKey(const QString& caption)
-{
-    QString text;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == QLatin1Char('&') && i + 1 < caption.size())
-            ++i;
-        text.append(caption.at(i));
-    }
-    return text;
-}
-
-} // namespace
 
 SkinButtonAccessible::SkinButtonAccessible(SkinButton* button)
     : QAccessibleWidget(button, QAccessible::Button)
@@ -32,7 +17,7 @@ SkinButton* SkinButtonAccessible::button() const
 QString SkinButtonAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Name && button()->accessibleName().isEmpty())
-        return withoutAccessKey(button()->Caption());
+        return shownText(button()->Caption());
     if (t == QAccessible::Accelerator && !button()->AccessKey().isNull())
         return QStringLiteral("Alt+") + button()->AccessKey().toUpper();
     return QAccessibleWidget::text(t);

@@ -149,6 +149,11 @@ std::vector<TextLine> layoutLines(const QString& text, unsigned format, const Le
 
 } // namespace
 
+QString shownText(const QString& text)
+{
+    return stripPrefixes(text, false).text;
+}
+
 int drawText(DeviceContext& dc, const QFont& font, const QString& text, Rect& rect, unsigned format)
 {
     const Letters letters(font);

@@ -35,4 +35,8 @@ enum TextFormat : unsigned {
 // twice, one pixel apart, its advance one pixel wider.
 int drawText(DeviceContext& dc, const QFont& font, const QString& text, Rect& rect, unsigned format);
 
+// The text as drawText shows it without DtNoPrefix: "&Open" is "Open", "&&" one "&", a lone "&" at the
+// end nothing.
+QString shownText(const QString& text);
+
 } // namespace zendrix

@@ -24,6 +24,9 @@ TEST(SkinButtonAccessible, IsAPushButtonNamedForItsFunctionWhosePressIsAClick)
     EXPECT_EQ(accessible->role(), QAccessible::Button);
     EXPECT_EQ(accessible->text(QAccessible::Name), "Open") << "the caption, without its access key mark";
     EXPECT_EQ(accessible->text(QAccessible::Accelerator), "Alt+O");
+    button->setCaption(QStringLiteral("R&&B&"));
+    EXPECT_EQ(accessible->text(QAccessible::Name), "R&B") << "read as drawn: a lone \"&\" at the end shows nothing";
+    button->setCaption(QStringLiteral("&Open"));
     button->setAccessibleName(QStringLiteral("Open Media"));
     EXPECT_EQ(accessible->text(QAccessible::Name), "Open Media");
     EXPECT_EQ(button->Caption(), "&Open") << "the name is no caption";
