@@ -42,6 +42,12 @@ PlayerRemote::PlayerRemote(Player& player, MediaEngine& engine, ListControl& lst
     m_player.changed = [this](Player::Change change) { onChange(change); };
 }
 
+// The hook goes with the remote, so a player that outlives it never calls into it.
+PlayerRemote::~PlayerRemote()
+{
+    m_player.changed = nullptr;
+}
+
 void PlayerRemote::onChange(Player::Change change)
 {
     switch (change) {

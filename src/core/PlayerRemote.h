@@ -21,6 +21,9 @@ class PlayerRemote
 {
 public:
     PlayerRemote(Player& player, MediaEngine& engine, ListControl& lstPlaylist);
+    ~PlayerRemote();
+    PlayerRemote(const PlayerRemote&) = delete;
+    PlayerRemote& operator=(const PlayerRemote&) = delete;
 
     // The play button's state: Playing while it shows the pause icon; Paused after pause or winding,
     // which leave the item where it stands; Stopped after stop, at the end of an item and while nothing
