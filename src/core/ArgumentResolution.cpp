@@ -1,5 +1,6 @@
 #include "ArgumentResolution.h"
 
+#include "Addresses.h"
 #include "ForeignPlaylist.h"
 #include "MediaFilter.h"
 #include "PlaylistFile.h"
@@ -15,15 +16,6 @@ namespace zendrix {
 namespace {
 
 using Reason = ResolvedArguments::Reason;
-
-// An address the engine opens as it stands: a stream from its host, or a disc ("dvd:///dev/sr0").
-bool isStream(const QUrl& url)
-{
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || scheme == QLatin1String("file") || !uriSchemes().contains(scheme))
-        return false;
-    return scheme == QLatin1String("dvd") || !url.host().isEmpty();
-}
 
 // "Track 2" before "Track 10": runs of digits compare by their value, the rest without regard to case.
 bool naturalLess(const QString& a, const QString& b)
@@ -77,12 +69,12 @@ public:
         QString path = argument;
         QString shown = argument;
         if (isAddress(argument)) {
-            const QUrl url(argument);
-            if (!url.isLocalFile()) {
-                if (isStream(url))
-                    m_result.entries.append(argument);
-                else
-                    skip(argument, Reason::NotSupported);
+            if (!isPlayableAddress(argument)) {
+                skip(argument, Reason::NotSupported);
+                return;
+            }
+            if (!QUrl(argument).isLocalFile()) {
+                m_result.entries.append(argument);
                 return;
             }
             const std::optional<QString> local = resolvePlaylistLine(argument, m_workingFolder);
@@ -114,13 +106,16 @@ public:
             return;
         }
         if (foreignFormatOf(absolute)) {
-            const std::optional<QStringList> entries = readForeignPlaylist(absolute);
-            if (!entries)
+            const std::optional<ForeignEntries> list = readForeignPlaylist(absolute);
+            if (!list) {
                 skip(shown, Reason::Unreadable);
-            else if (entries->isEmpty())
+                return;
+            }
+            m_result.entries.append(list->entries);
+            for (const QString& refused : list->refused)
+                skip(refused, Reason::NotSupported);
+            if (list->entries.isEmpty() && list->refused.isEmpty())
                 skip(shown, Reason::NoMedia);
-            else
-                m_result.entries.append(*entries);
             return;
         }
         m_result.entries.append(absolute);
@@ -190,21 +185,16 @@ QString reasonText(Reason reason)
 
 } // namespace
 
-const QStringList& uriSchemes()
-{
-    static const QStringList schemes = {QStringLiteral("file"),  QStringLiteral("http"),
-                                        QStringLiteral("https"), QStringLiteral("rtsp"),
-                                        QStringLiteral("mms"),   QStringLiteral("dvd")};
-    return schemes;
-}
-
 ResolvedArguments resolveArguments(const QStringList& arguments, const QString& workingFolder,
                                    LonePlaylist lonePlaylist)
 {
     ResolvedArguments result;
     Resolver resolver(workingFolder, result);
-    for (const QString& argument : arguments)
-        resolver.resolve(argument, arguments.size() == 1, lonePlaylist);
+    // An empty argument names nothing: it is passed over, not reported as a file that was not found.
+    QStringList given = arguments;
+    given.removeAll(QString());
+    for (const QString& argument : std::as_const(given))
+        resolver.resolve(argument, given.size() == 1, lonePlaylist);
     return result;
 }
 

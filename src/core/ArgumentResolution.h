@@ -12,10 +12,14 @@ namespace zendrix {
 //
 // Each argument, in order:
 // - a path, relative ones taken from `workingFolder`; a file:// URI counts as the path it names;
-// - an http, https, rtsp, mms or dvd address is an entry as it stands; other addresses are not supported;
+// - an address the player plays (core/Addresses.h: http, https, rtsp, mms with a host, dvd) is an entry
+//   as it stands; other addresses are not supported;
+// - an empty argument names nothing and is passed over;
 // - a file is an entry, whatever its extension; but a playlist of another player (.m3u, .m3u8, .pls,
 //   .xspf) and a Zendrix playlist (.zdx) give their entries instead, relative ones taken from the list's
-//   own folder. A .zdx given alone is handed back whole, to open as the playlist window's Open does,
+//   own folder. Addresses in another player's list that the player does not play are skipped and named;
+//   a Zendrix playlist's entries are taken as the file holds them, and such an entry then fails when
+//   it is played. A .zdx given alone is handed back whole, to open as the playlist window's Open does,
 //   when the caller asks for that;
 // - a folder gives its media files, those of the open dialog's "All Media Files", in natural name order
 //   ("Track 2" before "Track 10"), without its hidden files and without going into its subfolders; a DVD
@@ -37,10 +41,6 @@ struct ResolvedArguments
 };
 
 enum class LonePlaylist { Opens, Appends };
-
-// The schemes of the addresses the player takes: "file", and the streams and discs the engine opens as
-// they stand ("http", "https", "rtsp", "mms", "dvd").
-const QStringList& uriSchemes();
 
 ResolvedArguments resolveArguments(const QStringList& arguments, const QString& workingFolder,
                                    LonePlaylist lonePlaylist = LonePlaylist::Opens);

@@ -1,5 +1,8 @@
 #include "ForeignPlaylist.h"
 
+#include "Addresses.h"
+#include "platform/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,12 +17,6 @@
 namespace zendrix {
 
 namespace {
-
-bool isNoPath(const QString& text)
-{
-    return text.isEmpty() || text.contains(QChar(0)) || text.contains(QLatin1Char('\n')) ||
-           text.contains(QLatin1Char('\r'));
-}
 
 QString decodeText(QByteArrayView bytes, bool utf8)
 {
@@ -43,15 +40,27 @@ QStringList linesOf(const QString& text)
     return text.split(lineEnd);
 }
 
-void append(QStringList& entries, const std::optional<QString>& entry)
+// Whether the list has room for more: it stops being read once it has given its fill of entries.
+bool hasRoom(const ForeignEntries& list)
 {
-    if (entry && entries.size() < kMaxForeignEntries)
-        entries.append(*entry);
+    return list.entries.size() < kMaxForeignEntries;
 }
 
-QStringList m3uEntries(const QString& text, const QString& folder)
+void append(ForeignEntries& list, const std::optional<QString>& entry)
 {
-    QStringList entries;
+    if (!entry)
+        return;
+    if (isAddress(*entry) && !isPlayableAddress(*entry)) {
+        if (list.refused.size() < kMaxForeignEntries)
+            list.refused.append(*entry);
+    } else if (hasRoom(list)) {
+        list.entries.append(*entry);
+    }
+}
+
+ForeignEntries m3uEntries(const QString& text, const QString& folder)
+{
+    ForeignEntries entries;
     for (const QString& line : linesOf(text)) {
         const QString entry = line.trimmed();
         if (!entry.isEmpty() && !entry.startsWith(QLatin1Char('#')))
@@ -60,7 +69,7 @@ QStringList m3uEntries(const QString& text, const QString& folder)
     return entries;
 }
 
-QStringList plsEntries(const QString& text, const QString& folder)
+ForeignEntries plsEntries(const QString& text, const QString& folder)
 {
     std::vector<std::pair<qulonglong, QString>> files;
     for (const QString& line : linesOf(text)) {
@@ -77,29 +86,18 @@ QStringList plsEntries(const QString& text, const QString& folder)
     }
     std::stable_sort(files.begin(), files.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    QStringList entries;
+    ForeignEntries entries;
     for (const auto& file : files)
         append(entries, resolvePlaylistLine(file.second, folder));
     return entries;
-}
-
-// The path a file: URL names, made absolute against `folder`; nothing for a file on another host or
-// a path that is no path.
-std::optional<QString> localPathOf(const QUrl& url, const QString& folder)
-{
-    if (!url.host().isEmpty() && url.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0)
-        return std::nullopt;
-    const QString path = url.toLocalFile();
-    if (isNoPath(path))
-        return std::nullopt;
-    return pathFrom(folder, path);
 }
 
 // A location is a URI reference: relative ones are resolved against the list's own place.
 std::optional<QString> resolveLocation(const QString& location, const QString& folder)
 {
     const QString text = location.trimmed();
-    if (isNoPath(text))
+    if (text.isEmpty() || text.contains(QChar(0)) || text.contains(QLatin1Char('\n')) ||
+        text.contains(QLatin1Char('\r')))
         return std::nullopt;
     const QUrl url(text);
     if (!url.isValid())
@@ -112,16 +110,16 @@ std::optional<QString> resolveLocation(const QString& location, const QString& f
     return isAddress(text) ? std::optional<QString>(text) : std::nullopt;
 }
 
-QStringList xspfEntries(QByteArrayView bytes, const QString& folder)
+ForeignEntries xspfEntries(QByteArrayView bytes, const QString& folder)
 {
     static const QStringList kTrack = {QStringLiteral("playlist"), QStringLiteral("trackList"),
                                        QStringLiteral("track")};
-    QStringList entries;
+    ForeignEntries entries;
     QXmlStreamReader xml(bytes.toByteArray());
     // The element names from the document's root down to where the reader stands.
     QStringList path;
     bool trackHasLocation = false;
-    while (!xml.atEnd() && entries.size() < kMaxForeignEntries) {
+    while (!xml.atEnd() && hasRoom(entries)) {
         switch (xml.readNext()) {
         case QXmlStreamReader::StartElement:
             path.append(xml.name().toString());
@@ -163,30 +161,7 @@ std::optional<ForeignFormat> foreignFormatOf(const QString& fileName)
     return formats[index];
 }
 
-QString pathFrom(const QString& folder, const QString& path)
-{
-    // Not QDir::isAbsolutePath, which takes ":name" for one of Qt's resources.
-    return QDir::cleanPath(path.startsWith(QLatin1Char('/')) ? path : folder + QLatin1Char('/') + path);
-}
-
-bool isAddress(const QString& text)
-{
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
-    return text.startsWith(QLatin1String("file:"), Qt::CaseInsensitive) || scheme.match(text).hasMatch();
-}
-
-std::optional<QString> resolvePlaylistLine(const QString& line, const QString& folder)
-{
-    if (isNoPath(line))
-        return std::nullopt;
-    if (isAddress(line)) {
-        const QUrl url(line);
-        return url.isLocalFile() ? localPathOf(url, folder) : std::optional<QString>(line);
-    }
-    return pathFrom(folder, line);
-}
-
-QStringList foreignPlaylistEntries(QByteArrayView bytes, ForeignFormat format, const QString& folder,
+ForeignEntries foreignPlaylistEntries(QByteArrayView bytes, ForeignFormat format, const QString& folder,
                                    bool utf8)
 {
     switch (format) {
@@ -200,16 +175,15 @@ QStringList foreignPlaylistEntries(QByteArrayView bytes, ForeignFormat format, c
     return {};
 }
 
-std::optional<QStringList> readForeignPlaylist(const QString& path)
+std::optional<ForeignEntries> readForeignPlaylist(const QString& path)
 {
     const std::optional<ForeignFormat> format = foreignFormatOf(path);
+    if (!format)
+        return std::nullopt;
+    QFile file;
+    if (!openRegularFile(path, file).opened() || file.size() > kMaxForeignPlaylistBytes)
+        return std::nullopt;
     const QFileInfo info(path);
-    // Only regular files: a pipe or a device would be read without end.
-    if (!format || !info.isFile() || info.size() > kMaxForeignPlaylistBytes)
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
     const QByteArray bytes = file.read(kMaxForeignPlaylistBytes + 1);
     if (bytes.size() > kMaxForeignPlaylistBytes)
         return std::nullopt;

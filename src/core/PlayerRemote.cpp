@@ -1,12 +1,11 @@
 #include "PlayerRemote.h"
 
+#include "Addresses.h"
+
 #include "Conversions.h"
 #include "Failure.h"
 #include "modINI.h"
 
-#include <QFileInfo>
-#include <QRegularExpression>
-#include <QUrl>
 #include <algorithm>
 #include <cmath>
 
@@ -27,14 +26,6 @@ template <typename Read, typename T> T readOr(Read&& read, T fallback)
 }
 
 } // namespace
-
-QString mediaUri(const QString& url)
-{
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
-    if (url.isEmpty() || scheme.match(url).hasMatch())
-        return url;
-    return QString::fromUtf8(QUrl::fromLocalFile(QFileInfo(url).absoluteFilePath()).toEncoded());
-}
 
 PlayerRemote::PlayerRemote(Player& player, MediaEngine& engine, ListControl& lstPlaylist)
     : m_player(player), m_engine(engine), m_list(lstPlaylist)

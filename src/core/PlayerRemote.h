@@ -100,7 +100,4 @@ private:
     std::uint64_t m_items = 0;
 };
 
-// The URI of an engine URL: a URL with a scheme as it stands, a local path as a file:// URI.
-QString mediaUri(const QString& url);
-
 } // namespace zendrix

@@ -1,10 +1,10 @@
 #include "PlaylistFile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
 
@@ -150,16 +150,20 @@ PlaylistRead readPlaylist(QIODevice& input)
 
 PlaylistRead readPlaylistFile(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    QFile file;
+    const RegularFileOpening opening = openRegularFile(path, file);
+    switch (opening.result) {
+    case RegularFileOpening::Result::Opened:
+        return readPlaylist(file);
+    case RegularFileOpening::Result::Missing:
         return failed(QStringLiteral("File not found: ") + quoted(path));
-    // A device or a pipe could be read forever, or block before the first byte.
-    if (!info.isFile())
+    case RegularFileOpening::Result::NotRegularFile:
+        // A device or a pipe could be read forever, or block before the first byte.
         return failed(QStringLiteral("Not a playlist file: ") + quoted(path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failed(file.errorString());
-    return readPlaylist(file);
+    case RegularFileOpening::Result::Failed:
+        break;
+    }
+    return failed(opening.error);
 }
 
 QByteArray playlistFileBytes(const Playlist& playlist)

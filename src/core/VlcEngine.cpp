@@ -61,7 +61,8 @@ void VlcEngine::setURL(const QString& url)
     m_state = m_source.kind == MediaSource::Kind::None ? Undefined : Ready;
     const quint64 epoch = nextEpoch();
     m_itemEpoch = m_stateEpoch = m_timeEpoch = m_runEpoch = epoch;
-    if (m_source.kind == MediaSource::Kind::None)
+    // A refused address never reaches libvlc: play() says the item cannot be played.
+    if (m_source.kind == MediaSource::Kind::None || m_source.kind == MediaSource::Kind::Refused)
         m_player.unload(epoch);
     else
         m_player.load(m_source, epoch);
@@ -96,6 +97,9 @@ void VlcEngine::play()
     if (m_source.kind == MediaSource::Kind::File && !QFileInfo(m_source.localPath).isReadable())
         throw EngineError(QStringLiteral("Cannot open \"%1\": the file does not exist or cannot be read")
                               .arg(QDir::toNativeSeparators(m_source.localPath)));
+    if (m_source.kind == MediaSource::Kind::Refused)
+        throw EngineError(QStringLiteral("Cannot play \"%1\": the player does not open addresses of this kind")
+                              .arg(m_source.fileName));
     if (m_playFailed)
         throw EngineError(QStringLiteral("Cannot play \"%1\"").arg(m_source.fileName));
     VideoOutput output;

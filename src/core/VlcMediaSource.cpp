@@ -1,8 +1,9 @@
 #include "VlcMediaSource.h"
 
+#include "Addresses.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QUrl>
 #include <cmath>
 
@@ -13,12 +14,6 @@ namespace {
 // libvlc's DVD reader skips a disc's first-play program by default and goes to the title menu, passing
 // over warnings and trailers but also a feature that the disc starts at once.
 const QString kFirstPlay = QStringLiteral(":no-dvdnav-menu");
-
-bool hasScheme(const QString& url)
-{
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+://"));
-    return scheme.match(url).hasMatch();
-}
 
 // The VIDEO_TS folder that a local path stands for, or "" when the path is no DVD.
 QString videoTsFolderOf(const QFileInfo& info)
@@ -74,8 +69,13 @@ MediaSource resolveMediaSource(const QString& url)
     if (url.isEmpty())
         return source;
 
-    if (hasScheme(url)) {
+    if (isAddress(url)) {
         const QUrl parsed(url);
+        source.fileName = source.name = url;
+        if (!isPlayableAddress(url)) {
+            source.kind = MediaSource::Kind::Refused;
+            return source;
+        }
         if (parsed.isLocalFile())
             return resolveMediaSource(parsed.toLocalFile());
         source.kind = url.startsWith(QLatin1String("dvd"), Qt::CaseInsensitive) ? MediaSource::Kind::Dvd

@@ -10,7 +10,8 @@ namespace zendrix {
 // engine must treat it. Pure: it looks at the file system only to tell a DVD folder from a file.
 struct MediaSource
 {
-    enum class Kind { None, File, Dvd, Stream };
+    // Refused: an address the player does not play (core/Addresses.h); nothing of it reaches libvlc.
+    enum class Kind { None, File, Dvd, Stream, Refused };
 
     Kind kind = Kind::None;
     QString location;    // the MRL handed to libvlc ("file:///...", "dvd:///.../VIDEO_TS", "http://...")
@@ -21,8 +22,8 @@ struct MediaSource
     QStringList options; // libvlc media options, such as ":demux=avformat"
 };
 
-// "" -> nothing. A location with a scheme ("http://", "dvd://", "file://") is passed on as it stands. Any
-// other text is a local path, made absolute: a path to an .IFO file, a VIDEO_TS folder, or a folder that
+// "" -> nothing. An address the player plays ("http://", "dvd://") is passed on as it stands, a file:// URI
+// as the path it names; any other address is refused and gets no location. Any other text is a local path, made absolute: a path to an .IFO file, a VIDEO_TS folder, or a folder that
 // holds one opens as a DVD (libvlc does not open an .IFO path itself); everything else is a file. A DVD
 // starts as its author made it: with its first-play program, which may show a menu, a warning or go
 // straight into the feature.

@@ -1,5 +1,7 @@
 #include "VlcPlayer.h"
 
+#include "Addresses.h"
+
 #include <QFileInfo>
 #include <QVector>
 #include <cstdlib>
@@ -256,6 +258,11 @@ void VlcPlayer::load(const MediaSource& source, quint64 epoch)
         m_reportedLength = -1;
         m_titleEntered = false;
         m_tags = {};
+        // The last check before libvlc: whatever a caller did, only the addresses the player plays open.
+        if (!isPlayableAddress(source.location)) {
+            report(VlcEvent::Type::Error);
+            return;
+        }
         m_media = libvlc_media_new_location(m_vlc, source.location.toUtf8().constData());
         if (!m_media) {
             report(VlcEvent::Type::Error);

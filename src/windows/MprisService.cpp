@@ -3,7 +3,7 @@
 #include "PlaylistWindow.h"
 #include "Program.h"
 #include "TitleStrip.h"
-#include "core/ArgumentResolution.h"
+#include "core/Addresses.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -52,14 +52,7 @@ bool isOpenableUri(const QString& text)
 {
     if (text.isEmpty() || text.size() > kMaxUri)
         return false;
-    for (const QChar c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-            return false;
-    }
-    const QUrl url(text, QUrl::StrictMode);
-    if (!url.isValid() || !uriSchemes().contains(url.scheme().toLower()))
-        return false;
-    return !url.isLocalFile() || !url.toLocalFile().isEmpty();
+    return QUrl(text, QUrl::StrictMode).isValid() && isPlayableAddress(text);
 }
 
 } // namespace
@@ -186,7 +179,7 @@ void MprisService::openUriCall(const QDBusMessage& message, const QDBusConnectio
     if (!isOpenableUri(uri)) {
         connection.send(message.createErrorReply(
             QDBusError::InvalidArgs, QStringLiteral("Zendrix opens %1 URIs of at most %2 characters")
-                                         .arg(uriSchemes().join(QStringLiteral(", ")))
+                                         .arg(playableSchemes().join(QStringLiteral(", ")))
                                          .arg(kMaxUri)));
         return;
     }

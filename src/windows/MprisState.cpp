@@ -1,7 +1,7 @@
 // MprisService: the values the desktop reads, and PropertiesChanged and Seeked when they change.
 #include "MprisService.h"
 
-#include "core/ArgumentResolution.h"
+#include "core/Addresses.h"
 #include "core/MediaFilter.h"
 
 #include <QDBusConnection>
@@ -87,7 +87,7 @@ QVariantMap MprisService::rootProperties()
         {QStringLiteral("HasTrackList"), false},
         {QStringLiteral("Identity"), QStringLiteral("Zendrix")},
         {QStringLiteral("DesktopEntry"), QStringLiteral("zendrix")},
-        {QStringLiteral("SupportedUriSchemes"), uriSchemes()},
+        {QStringLiteral("SupportedUriSchemes"), playableSchemes()},
         {QStringLiteral("SupportedMimeTypes"), mediaMimeTypes()},
     };
 }

@@ -125,12 +125,14 @@ void PlaylistWindow::cmdBrowse_Click()
 
 bool PlaylistWindow::openPlaylist(const QString& file)
 {
-    lstPlaylist.Clear();
+    // The file is read before the list is touched: one that cannot be read (gone, a folder or a pipe
+    // named like a playlist, no rights) leaves the user's list as it was.
     const PlaylistRead read = readPlaylistFile(file);
     if (!read.ok()) {
         reportFailure(m_messages, read.failure);
         return false;
     }
+    lstPlaylist.Clear();
     txtName->setText(read.playlist.name);
     lstPlaylist.addItems(read.playlist.entries);
     lblFilename.setCaption(file);

@@ -44,11 +44,11 @@ public:
     void cmdAdd_Click();
     // Removes the selected entry; afterwards nothing is selected. Playback is not touched.
     void cmdRemove_Click();
-    // Replaces the list with a playlist file chosen in a dialog. The list is cleared first and stays
-    // empty when the file cannot be read.
+    // Replaces the list with a playlist file chosen in a dialog.
     void cmdBrowse_Click();
-    // Open's work once it has its file: the name, the entries and the file label from the file, or the
-    // list left empty and the failure reported. Whether the file was read.
+    // Open's work once it has its file: the name, the entries and the file label from the file. A file
+    // that cannot be read is reported and changes nothing: the list, the name and the label stay as they
+    // were. Whether the file was read.
     bool openPlaylist(const QString& file);
     // Saves the name and the list to a file chosen in a dialog, exactly under the name given.
     void cmdSave_Click();

@@ -31,9 +31,9 @@ protected:
               "home/Album/notes.mp3.txt", "home/Album/Deeper/x.mp3", "home/Empty/readme.txt",
               "home/Disc/VIDEO_TS/VIDEO_TS.IFO", "home/odd.bin", "home/:colon.mp3"})
             write(file, "x");
-        write("home/lists/mix.m3u", "#EXTM3U\n../a.mp3\nhttp://radio.example/live\n");
+        write("home/lists/mix.m3u", "#EXTM3U\n../a.mp3\nudp://@:5004\nhttp://radio.example/live\n");
         write("home/lists/empty.pls", "[playlist]\nNumberOfEntries=0\n");
-        write("home/lists/evening.zdx", "Evening\r\nrel.mp3\r\n/abs/x.mp3\r\n\r\n");
+        write("home/lists/evening.zdx", "Evening\r\nrel.mp3\r\n/abs/x.mp3\r\n\r\nv4l2:///dev/video0\r\n");
     }
     void write(const QString& relative, const QByteArray& bytes)
     {
@@ -49,7 +49,7 @@ TEST_F(ArgumentResolutionTest, PathsUrisFoldersAndPlaylistsGiveTheirEntriesInOrd
 {
     const QString album = home("Album");
     const ResolvedArguments resolved = resolveArguments(
-        {"a.mp3", "./lists/../b c.ogg", QUrl::fromLocalFile(home("b c.ogg")).toString(), "Album", "Disc",
+        {"a.mp3", "", "./lists/../b c.ogg", QUrl::fromLocalFile(home("b c.ogg")).toString(), "Album", "Disc",
          "lists/mix.m3u", "lists/evening.zdx", "odd.bin", ":colon.mp3", "https://radio.example/a.ogg",
          "rtsp://cam/live", "missing.mp3", "file:///nowhere/x.ogg", "sftp://host/x.mp3", "ftp://host/x.mp3",
          "Empty", "lists/empty.pls"},
@@ -62,9 +62,13 @@ TEST_F(ArgumentResolutionTest, PathsUrisFoldersAndPlaylistsGiveTheirEntriesInOrd
                            home("Disc"), // a DVD is one entry
                            home("a.mp3"), "http://radio.example/live", home("lists/rel.mp3"),
                            "/abs/x.mp3",                        // the empty line is no entry
+                           "v4l2:///dev/video0", // kept as the file holds it: it fails when played
                            home("odd.bin"), home(":colon.mp3"), // a name, not one of Qt's resources
                            "https://radio.example/a.ogg", "rtsp://cam/live"}));
-    const QList<ResolvedArguments::Skipped> skipped = {{"missing.mp3", Reason::NotFound},
+    // An empty argument names nothing and is not reported; an address another player's list holds that
+    // the player does not open is named with the rest.
+    const QList<ResolvedArguments::Skipped> skipped = {{"udp://@:5004", Reason::NotSupported},
+                                                       {"missing.mp3", Reason::NotFound},
                                                        {"/nowhere/x.ogg", Reason::NotFound},
                                                        {"sftp://host/x.mp3", Reason::NotSupported},
                                                        {"ftp://host/x.mp3", Reason::NotSupported},
@@ -72,7 +76,7 @@ TEST_F(ArgumentResolutionTest, PathsUrisFoldersAndPlaylistsGiveTheirEntriesInOrd
                                                        {"lists/empty.pls", Reason::NoMedia}};
     EXPECT_EQ(resolved.skipped, skipped);
     EXPECT_EQ(skippedArgumentsText(resolved.skipped),
-              "Not found: missing.mp3\r\nNot found: /nowhere/x.ogg\r\nNot supported: sftp://host/x.mp3\r\n"
+              "Not supported: udp://@:5004\r\nNot found: missing.mp3\r\nNot found: /nowhere/x.ogg\r\nNot supported: sftp://host/x.mp3\r\n"
               "Not supported: ftp://host/x.mp3\r\nNo media files: Empty\r\nNo media files: lists/empty.pls");
     // A disc's address names no host: it goes to the engine as it stands, as a stream's does.
     EXPECT_EQ(resolveArguments({"dvd:///dev/sr0"}, home()).entries, QStringList({"dvd:///dev/sr0"}));
@@ -86,7 +90,8 @@ TEST_F(ArgumentResolutionTest, AZendrixPlaylistAloneIsOpenedWholeUnlessTheCaller
     EXPECT_EQ(resolveArguments({QUrl::fromLocalFile(list).toString()}, "/").playlistFile, list);
     const ResolvedArguments appended = resolveArguments({list}, "/", LonePlaylist::Appends);
     EXPECT_EQ(appended.playlistFile, "");
-    EXPECT_EQ(appended.entries, QStringList({home("lists/rel.mp3"), "/abs/x.mp3"}));
+    EXPECT_EQ(appended.entries, QStringList({home("lists/rel.mp3"), "/abs/x.mp3", "v4l2:///dev/video0"}));
+    EXPECT_TRUE(resolveArguments({"", ""}, home()).skipped.isEmpty());
 }
 
 TEST_F(ArgumentResolutionTest, TheMessageNamesTheFirstTwentyAndCountsTheRest)

@@ -59,6 +59,14 @@ TEST(EngineMediaSource, DiscsFilesAndStreamsAreToldApart)
     EXPECT_EQ(stream.kind, MediaSource::Kind::Stream);
     EXPECT_EQ(stream.location, "http://radio.example/live.mp3");
     EXPECT_EQ(mediaSizeInBytes(stream), std::nullopt);
+
+    // An address the player does not open gets no location at all, whoever hands it over.
+    for (const char* refused : {"udp://@:5004", "v4l2:///dev/video0", "smb://server/a.mp3", "http:///x"}) {
+        const MediaSource source = resolveMediaSource(QString::fromUtf8(refused));
+        EXPECT_EQ(source.kind, MediaSource::Kind::Refused) << refused;
+        EXPECT_TRUE(source.location.isEmpty()) << refused;
+        EXPECT_EQ(source.name, QString::fromUtf8(refused));
+    }
 }
 
 // libvlc names an item without a title after its location; that is no title of the item's own.

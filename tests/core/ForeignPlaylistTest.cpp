@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace zendrix;
 using namespace zendrix::testing;
@@ -24,6 +25,7 @@ TEST(ForeignPlaylist, EachReaderGivesItsEntriesResolvedAgainstTheListsFolder)
         ForeignFormat format;
         QByteArray bytes;
         QStringList entries;
+        QStringList refused = {};
     } cases[] = {
         {"m3u, CR LF, extended",
          ForeignFormat::M3u,
@@ -50,6 +52,24 @@ TEST(ForeignPlaylist, EachReaderGivesItsEntriesResolvedAgainstTheListsFolder)
          ForeignFormat::M3u,
          "http://radio.example/stream?x=1\nfile:///srv/a%20b.mp3\nfile://elsewhere/x.mp3\nrtsp://cam/live\n",
          {"http://radio.example/stream?x=1", "/srv/a b.mp3", "rtsp://cam/live"}},
+        {"m3u addresses the player does not open are handed back apart, as written",
+         ForeignFormat::M3u,
+         "udp://@:5004\nv4l2:///dev/video0\na.mp3\nALSA://hw:0\nscreen://\nsmb://server/share/x.mp3\n"
+         "http:///no-host\nhttps://ok.example/s\n",
+         {"/music/lists/a.mp3", "https://ok.example/s"},
+         {"udp://@:5004", "v4l2:///dev/video0", "ALSA://hw:0", "screen://", "smb://server/share/x.mp3",
+          "http:///no-host"}},
+        {"pls and its refused address",
+         ForeignFormat::Pls,
+         "[playlist]\nFile1=udp://@239.0.0.1:1234\nFile2=b.mp3\n",
+         {"/music/lists/b.mp3"},
+         {"udp://@239.0.0.1:1234"}},
+        {"xspf and its refused address",
+         ForeignFormat::Xspf,
+         "<playlist><trackList><track><location>v4l2:///dev/video0</location></track>"
+         "<track><location>b.mp3</location></track></trackList></playlist>",
+         {"/music/lists/b.mp3"},
+         {"v4l2:///dev/video0"}},
         {"pls in the order of the numbers",
          ForeignFormat::Pls,
          "[playlist]\r\nNumberOfEntries=3\r\nFile2=b.mp3\r\nTitle2=B\r\nFile10=http://x.example/s\r\n"
@@ -74,8 +94,11 @@ TEST(ForeignPlaylist, EachReaderGivesItsEntriesResolvedAgainstTheListsFolder)
         {"garbage", ForeignFormat::Pls, "File1\nFile1==\n=x\n[File2=y]\n", {"/music/lists/="}},
         {"garbage", ForeignFormat::Xspf, "not xml at all <<<>>>", {}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(foreignPlaylistEntries(c.bytes, c.format, kFolder), c.entries) << c.what;
+    for (const auto& c : cases) {
+        const ForeignEntries list = foreignPlaylistEntries(c.bytes, c.format, kFolder);
+        EXPECT_EQ(list.entries, c.entries) << c.what;
+        EXPECT_EQ(list.refused, c.refused) << c.what;
+    }
 }
 
 TEST(ForeignPlaylist, FilesAreReadByTheirExtensionAndOnlyWhenTheyAreRegularFilesOfABoundedSize)
@@ -85,13 +108,19 @@ TEST(ForeignPlaylist, FilesAreReadByTheirExtensionAndOnlyWhenTheyAreRegularFiles
         return writeFile(dir.filePath(name), bytes);
     };
     // .m3u8 is UTF-8 even where the bytes would make Latin-1 sense of it.
-    EXPECT_EQ(readForeignPlaylist(write("list.M3U8", "x\xC3\xA9.mp3\n")),
-              QStringList{dir.filePath("xé.mp3")});
-    EXPECT_EQ(readForeignPlaylist(write("list.PLS", "File1=a.mp3\n")), QStringList{dir.filePath("a.mp3")});
+    const auto entriesOf = [](const QString& path) {
+        const std::optional<ForeignEntries> list = readForeignPlaylist(path);
+        return list ? list->entries : QStringList{QStringLiteral("(unreadable)")};
+    };
+    EXPECT_EQ(entriesOf(write("list.M3U8", "x\xC3\xA9.mp3\n")), QStringList{dir.filePath("xé.mp3")});
+    EXPECT_EQ(entriesOf(write("list.PLS", "File1=a.mp3\n")), QStringList{dir.filePath("a.mp3")});
     EXPECT_FALSE(readForeignPlaylist(write("list.txt", "a.mp3\n")));
     EXPECT_FALSE(readForeignPlaylist(dir.filePath("missing.m3u")));
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.m3u"));
     EXPECT_FALSE(readForeignPlaylist(dir.filePath("folder.m3u")));
+    // A pipe named like a list is refused at once: no writer ever comes, and the reading does not wait.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.m3u")).constData(), 0600), 0);
+    EXPECT_FALSE(readForeignPlaylist(dir.filePath("pipe.m3u")));
     QFile huge(dir.filePath("huge.m3u"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(kMaxForeignPlaylistBytes + 1));
     EXPECT_FALSE(readForeignPlaylist(huge.fileName()));

@@ -11,11 +11,13 @@
 #include "support/ProgramFolderFixture.h"
 #include "support/QtPrinters.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace zendrix;
 using namespace zendrix::testing;
@@ -84,7 +86,7 @@ TEST_F(PlaylistWindowTest, AddKeepsDuplicatesInOrderAndAFullListRefusesWithAMess
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
 }
 
-TEST_F(PlaylistWindowTest, OpenReplacesTheListReportsWhatItCannotReadAndStopsAtTheLimit)
+TEST_F(PlaylistWindowTest, OpenReplacesTheListOnlyWithAFileItReadAndStopsAtTheLimit)
 {
     const QString road = files.filePath("road.zdx");
     ASSERT_EQ(savePlaylistFile(road, {"Road", {"/r.mp3", "/r.mp3", ""}}), std::nullopt);
@@ -97,11 +99,20 @@ TEST_F(PlaylistWindowTest, OpenReplacesTheListReportsWhatItCannotReadAndStopsAtT
     EXPECT_EQ(window->lblFilename.Caption(), road);
     EXPECT_TRUE(engine.calls().isEmpty());
 
+    // A file that cannot be read is reported and leaves the list, its name and the label as they were;
+    // a pipe named like a playlist is refused without waiting for a writer.
     const QString missing = files.filePath("missing.zdx");
-    click(&PlaylistWindow::cmdBrowse_Click, missing);
-    EXPECT_EQ(list.ListCount(), 0);
+    const QString pipe = files.filePath("pipe.zdx");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(files.path()).mkdir("folder.zdx"));
+    for (const QString& unreadable : {missing, pipe, files.filePath("folder.zdx")})
+        click(&PlaylistWindow::cmdBrowse_Click, unreadable);
+    EXPECT_EQ(list.items(), QStringList({"/r.mp3", "/r.mp3", ""}));
+    EXPECT_EQ(window->txtName->text(), "Road");
     EXPECT_EQ(window->lblFilename.Caption(), road);
-    EXPECT_EQ(messages.texts(), QStringList{errorText("File not found: '" + missing + "'")});
+    EXPECT_EQ(messages.texts(), QStringList({errorText("File not found: '" + missing + "'"),
+                                             errorText("Not a playlist file: '" + pipe + "'"),
+                                             errorText("Not a playlist file: '" + files.filePath("folder.zdx") + "'")}));
 
     QByteArray bytes = "Huge\r\n"; // past the limit: the first 32,767 entries, and the user is told once
     for (int i = 0; i <= ListControl::kMaxCount; ++i)
@@ -109,8 +120,8 @@ TEST_F(PlaylistWindowTest, OpenReplacesTheListReportsWhatItCannotReadAndStopsAtT
     folder.writeText("/huge.zdx", bytes);
     click(&PlaylistWindow::cmdBrowse_Click, folder.file("/huge.zdx"));
     EXPECT_EQ(list.ListCount(), ListControl::kMaxCount);
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[1].icon, MessageIcon::Information);
+    ASSERT_EQ(messages.shown.size(), 4u);
+    EXPECT_EQ(messages.shown[3].icon, MessageIcon::Information);
 }
 
 // Full, read-only and blocked disks are in FaultInjectionTest.
