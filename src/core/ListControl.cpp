@@ -18,8 +18,7 @@ void ListControl::setListIndex(int index, Notify notify)
     if (index == m_index)
         return;
     m_index = static_cast<std::int16_t>(index);
-    if (view.selectionChanged)
-        view.selectionChanged();
+    Q_EMIT selectionChanged();
     if (notify == Notify::Yes && Click)
         Click();
 }
@@ -29,8 +28,7 @@ void ListControl::AddItem(const QString& item)
     if (m_items.size() >= kMaxCount)
         throw Failure(QStringLiteral("Out of memory"));
     m_items.append(item);
-    if (view.inserted)
-        view.inserted(static_cast<int>(m_items.size()) - 1, static_cast<int>(m_items.size()) - 1);
+    Q_EMIT inserted(static_cast<int>(m_items.size()) - 1, static_cast<int>(m_items.size()) - 1);
 }
 
 int ListControl::addItems(const QStringList& items)
@@ -41,8 +39,7 @@ int ListControl::addItems(const QStringList& items)
         return 0;
     const int first = static_cast<int>(m_items.size());
     m_items.append(items.mid(0, count));
-    if (view.inserted)
-        view.inserted(first, first + count - 1);
+    Q_EMIT inserted(first, first + count - 1);
     return count;
 }
 
@@ -51,12 +48,10 @@ void ListControl::RemoveItem(int index)
     if (index < 0 || index >= m_items.size())
         throw Failure(QStringLiteral("Invalid procedure call or argument"));
     m_items.removeAt(index);
-    if (view.removed)
-        view.removed(index, index);
+    Q_EMIT removed(index, index);
     if (m_index != -1) {
         m_index = -1;
-        if (view.selectionChanged)
-            view.selectionChanged();
+        Q_EMIT selectionChanged();
     }
 }
 
@@ -64,8 +59,7 @@ void ListControl::Clear()
 {
     m_items.clear();
     m_index = -1;
-    if (view.reset)
-        view.reset();
+    Q_EMIT reset();
 }
 
 }  // namespace zendrix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -12,8 +13,13 @@ inline const QString kListFullText = QStringLiteral("The playlist is full: it ho
 
 // A list box's entries and selection: the playlist window's list is the player's one playlist, read by
 // index by the main window. Counts and indices are 16-bit: the list holds at most 32,767 entries.
-class ListControl
+//
+// Click and DblClick are the window's handlers of the user's gestures, one each, as a list box has them.
+// What changed in the list is told to anyone who listens (the widget that shows it, the desktop's media
+// controls) through the signals, after the change.
+class ListControl : public QObject
 {
+    Q_OBJECT
 public:
     static constexpr int kMaxCount = 32767;
 
@@ -45,15 +51,11 @@ public:
     // raises only Click.
     std::function<void()> DblClick;
 
-    // For the widget that shows the list.
-    struct View
-    {
-        std::function<void(int first, int last)> inserted;
-        std::function<void(int first, int last)> removed;
-        std::function<void()> reset;
-        std::function<void()> selectionChanged;
-    };
-    View view;
+Q_SIGNALS:
+    void inserted(int first, int last);
+    void removed(int first, int last);
+    void reset();
+    void selectionChanged();
 
 private:
     QStringList m_items;

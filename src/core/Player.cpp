@@ -49,25 +49,15 @@ std::int16_t clampedInteger16(std::int64_t value)
 
 }  // namespace
 
-Player::Player(MediaEngine& engine, ListControl& lstPlaylist, MessageBoxes& messages, FileDialogs& dialogs)
-    : m_engine(engine), m_list(lstPlaylist), m_messages(messages), m_dialogs(dialogs)
+Player::Player(MediaEngine& engine, ListControl& lstPlaylist, RepeatSetting& repeat, MessageBoxes& messages,
+               FileDialogs& dialogs)
+    : m_engine(engine), m_list(lstPlaylist), m_repeat(repeat), m_messages(messages), m_dialogs(dialogs)
 {
     scrollTiming.Change = [this] { scrollTiming_Change(); };
     scrollVolume.Change = [this] { scrollVolume_Change(); };
-    m_engineReports = {
-        QObject::connect(&m_engine, &MediaEngine::MediaChange,
-                         [this](const QString& url) { wmp_MediaChange(url); }),
-        QObject::connect(&m_engine, &MediaEngine::EndOfStream,
-                         [this](const QString& url) { wmp_EndOfStream(url); }),
-        QObject::connect(&m_engine, &MediaEngine::MediaError,
-                         [this](const QString& url) { wmp_MediaError(url); }),
-    };
-}
-
-Player::~Player()
-{
-    for (const QMetaObject::Connection& connection : m_engineReports)
-        QObject::disconnect(connection);
+    connect(&m_engine, &MediaEngine::MediaChange, this, &Player::wmp_MediaChange);
+    connect(&m_engine, &MediaEngine::EndOfStream, this, &Player::wmp_EndOfStream);
+    connect(&m_engine, &MediaEngine::MediaError, this, &Player::wmp_MediaError);
 }
 
 void Player::refreshInfo()
@@ -79,8 +69,7 @@ void Player::refreshInfo()
 
 void Player::tell(Change change)
 {
-    if (changed)
-        changed(change);
+    Q_EMIT changed(change);
 }
 
 void Player::showPlayIcon(const QString& file)
@@ -381,8 +370,7 @@ void Player::advanceList()
 {
     const int selected = m_list.ListIndex();
     const int count = m_list.ListCount();
-    const bool repeat = ReadINI(ConfigPath, QStringLiteral("Player"), QStringLiteral("RepeatPlaylist"),
-                                QStringLiteral("False")) == QStringLiteral("True");
+    const bool repeat = m_repeat.isOn();
     int next = -1;
     if (FromPlaylist && selected < count - 1)
         next = selected + 1;

@@ -4,7 +4,9 @@
 #include "Host.h"
 #include "ListControl.h"
 #include "MediaEngine.h"
+#include "RepeatSetting.h"
 
+#include <QObject>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -20,13 +22,13 @@ namespace zendrix {
 // engine has finished it (EndOfStream), never by the clock, so nothing of it is cut and the next entry
 // follows at once, also after winding or a seek to the end; the clock then shows the item's length, so
 // an item of length L seconds played through shows L at its end, as its L-th tick does.
-class Player
+class Player : public QObject
 {
+    Q_OBJECT
 public:
-    Player(MediaEngine& engine, ListControl& lstPlaylist, MessageBoxes& messages, FileDialogs& dialogs);
-    ~Player();
-    Player(const Player&) = delete;
-    Player& operator=(const Player&) = delete;
+    // `repeat` is the "RepeatPlaylist" setting the end of the list asks.
+    Player(MediaEngine& engine, ListControl& lstPlaylist, RepeatSetting& repeat, MessageBoxes& messages,
+           FileDialogs& dialogs);
 
     // --- Controls of the main window ---
     LabelControl lblFilename{QStringLiteral("[No File]")};
@@ -43,8 +45,8 @@ public:
     std::function<void()> GetInfo;
 
     // What a handler changed, for those who follow the player from outside its windows (the desktop's
-    // media controls). Told as the change happens, so a listener reads the state it needs once the
-    // running handler has returned. The clock's ordinary ticks tell nothing.
+    // media controls): `changed` tells it as the change happens, so a listener reads the state it needs
+    // once the running handler has returned. The clock's ordinary ticks tell nothing.
     enum class Change {
         Item,     // a new item was given to the engine (whether or not it then started)
         Info,     // the item's name, tags or length were read again
@@ -54,7 +56,6 @@ public:
         Seeked,   // the engine was moved to the seek bar's position
         Volume,   // the volume bar moved
     };
-    std::function<void(Change)> changed;
 
     // --- Playback state: 16-bit as the player has always kept it ---
     std::int16_t TickCount = 0;
@@ -89,6 +90,9 @@ public:
 
     enum Command { Play = 0, Next = 1, Previous = 2, Stop = 3, FastForward = 4, FastReverse = 5 };
 
+Q_SIGNALS:
+    void changed(zendrix::Player::Change change);
+
 private:
     void startItem(const std::function<QString()>& url);
     // playlist(index), saying whether the entry started; a failure has been reported.
@@ -109,6 +113,7 @@ private:
 
     MediaEngine& m_engine;
     ListControl& m_list;
+    RepeatSetting& m_repeat;
     MessageBoxes& m_messages;
     FileDialogs& m_dialogs;
     // Moves the seek bar without its change handling seeking.
@@ -121,7 +126,6 @@ private:
     // Playlist entries passed over in a row because they could not be played, since an entry last
     // played to its end or the user last started something: the advance gives up after a whole round.
     int m_passedOver = 0;
-    std::array<QMetaObject::Connection, 3> m_engineReports;
 };
 
 }  // namespace zendrix

@@ -1,10 +1,8 @@
 #include "PlayerRemote.h"
 
 #include "Addresses.h"
-
 #include "Conversions.h"
 #include "Failure.h"
-#include "modINI.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,16 +25,17 @@ template <typename Read, typename T> T readOr(Read&& read, T fallback)
 
 } // namespace
 
-PlayerRemote::PlayerRemote(Player& player, MediaEngine& engine, ListControl& lstPlaylist)
-    : m_player(player), m_engine(engine), m_list(lstPlaylist)
+PlayerRemote::PlayerRemote(Player& player, MediaEngine& engine, ListControl& lstPlaylist, RepeatSetting& repeat)
+    : m_player(player), m_engine(engine), m_list(lstPlaylist), m_repeat(repeat)
 {
-    m_player.changed = [this](Player::Change change) { onChange(change); };
-}
-
-// The hook goes with the remote, so a player that outlives it never calls into it.
-PlayerRemote::~PlayerRemote()
-{
-    m_player.changed = nullptr;
+    connect(&m_player, &Player::changed, this, &PlayerRemote::onChange);
+    // What the player does not tell: the list's entries and selection decide the neighbours of the
+    // playing entry, and the repeat setting whether the list goes round.
+    connect(&m_list, &ListControl::reset, this, &PlayerRemote::changed);
+    connect(&m_list, &ListControl::selectionChanged, this, &PlayerRemote::changed);
+    connect(&m_list, &ListControl::inserted, this, &PlayerRemote::changed);
+    connect(&m_list, &ListControl::removed, this, &PlayerRemote::changed);
+    connect(&m_repeat, &RepeatSetting::changed, this, &PlayerRemote::changed);
 }
 
 void PlayerRemote::onChange(Player::Change change)
@@ -58,10 +57,9 @@ void PlayerRemote::onChange(Player::Change change)
     case Player::Change::Volume:
         break;
     }
-    if (change == Player::Change::Seeked && seeked)
-        seeked();
-    if (changed)
-        changed();
+    if (change == Player::Change::Seeked)
+        Q_EMIT seeked();
+    Q_EMIT changed();
 }
 
 bool PlayerRemote::loaded() const
@@ -227,8 +225,12 @@ bool PlayerRemote::setVolume(double volume)
 
 bool PlayerRemote::repeat() const
 {
-    return ReadINI(ConfigPath, QStringLiteral("Player"), QStringLiteral("RepeatPlaylist"),
-                   QStringLiteral("False")) == QStringLiteral("True");
+    return m_repeat.isOn();
+}
+
+void PlayerRemote::setRepeat(bool on)
+{
+    m_repeat.store(on);
 }
 
 std::optional<PlayerRemote::Track> PlayerRemote::track() const

@@ -3,7 +3,9 @@
 #include "ListControl.h"
 #include "MediaEngine.h"
 #include "Player.h"
+#include "RepeatSetting.h"
 
+#include <QObject>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -15,15 +17,15 @@ namespace zendrix {
 // desktop's media controls. Every command runs the code a user's click runs, so the windows, the clock
 // and the settings end up as after that click; nothing here keeps a second copy of the player's state.
 //
-// It takes over the player's `changed` hook and tells its own listeners (`changed`, `seeked`) in turn,
-// as the change happens; they read what they need once the running handler has returned.
-class PlayerRemote
+// It is the one way in for the desktop: what the player, the playlist (its entries and selection, the
+// neighbours of the playing entry) and the repeat setting change, it tells its listeners through
+// `changed` (and `seeked` for a jump of the position) as the change happens; they read what they need
+// once the running handler has returned. Any number may listen.
+class PlayerRemote : public QObject
 {
+    Q_OBJECT
 public:
-    PlayerRemote(Player& player, MediaEngine& engine, ListControl& lstPlaylist);
-    ~PlayerRemote();
-    PlayerRemote(const PlayerRemote&) = delete;
-    PlayerRemote& operator=(const PlayerRemote&) = delete;
+    PlayerRemote(Player& player, MediaEngine& engine, ListControl& lstPlaylist, RepeatSetting& repeat);
 
     // The play button's state: Playing while it shows the pause icon; Paused after pause or winding,
     // which leave the item where it stands; Stopped after stop, at the end of an item and while nothing
@@ -63,8 +65,10 @@ public:
     double volume() const;
     bool setVolume(double volume);
 
-    // "RepeatPlaylist" of section "Player": whether the end of the list starts it again.
+    // "RepeatPlaylist" of section "Player": whether the end of the list starts it again. Setting it is a
+    // click on the Repeat box: the box shows it and the setting is written.
     bool repeat() const;
+    void setRepeat(bool on);
 
     struct Track
     {
@@ -81,8 +85,9 @@ public:
     // The loaded item; none while nothing is loaded.
     std::optional<Track> track() const;
 
-    std::function<void()> changed;
-    std::function<void()> seeked;
+Q_SIGNALS:
+    void changed();
+    void seeked();
 
 private:
     void onChange(Player::Change change);
@@ -96,6 +101,7 @@ private:
     Player& m_player;
     MediaEngine& m_engine;
     ListControl& m_list;
+    RepeatSetting& m_repeat;
     bool m_held = false; // paused or winding since the last start, resume or stop
     std::uint64_t m_items = 0;
 };

@@ -1,18 +1,17 @@
 #include "MprisService.h"
 
-#include "PlaylistWindow.h"
 #include "Program.h"
 #include "TitleStrip.h"
 #include "core/Addresses.h"
 
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 #include <QFileInfo>
-#include <QItemSelectionModel>
 #include <QUrl>
+#include <utility>
 
 namespace zendrix {
 
@@ -70,26 +69,15 @@ QString sessionBusAddress()
 
 MprisService::MprisService(Program& program) : m_program(program), m_remote(program.remote())
 {
-    m_remote.changed = [this] { scheduleUpdate(); };
-    m_remote.seeked = [this] {
+    connect(&m_remote, &PlayerRemote::changed, this, &MprisService::scheduleUpdate);
+    connect(&m_remote, &PlayerRemote::seeked, this, [this] {
         m_seekPending = true;
         scheduleUpdate();
-    };
-    // What the player does not tell: the list's entries and selection (the neighbours of the playing
-    // entry) and the Repeat box.
-    PlaylistWindow& playlist = program.frmPlaylist();
-    QAbstractItemModel* entries = playlist.listView->model();
-    connect(entries, &QAbstractItemModel::rowsInserted, this, &MprisService::scheduleUpdate);
-    connect(entries, &QAbstractItemModel::modelReset, this, &MprisService::scheduleUpdate);
-    connect(playlist.listView->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &MprisService::scheduleUpdate);
-    connect(playlist.chkRepeat, &QCheckBox::clicked, this, &MprisService::scheduleUpdate);
+    });
 }
 
 MprisService::~MprisService()
 {
-    m_remote.changed = nullptr;
-    m_remote.seeked = nullptr;
     if (m_bus) {
         m_bus->unregisterObject(kPath);
         m_bus->unregisterService(m_serviceName);
@@ -105,7 +93,7 @@ bool MprisService::publish(QDBusConnection bus)
         if (bus.registerService(name)) {
             m_bus = bus;
             m_serviceName = name;
-            m_sent = playerState();
+            m_sent = m_properties.player();
             m_seekPending = false;
             return true;
         }
@@ -193,7 +181,7 @@ void MprisService::setPositionCall(const QDBusMessage& message, const QDBusConne
     const QString track = qvariant_cast<QDBusObjectPath>(message.arguments().at(0)).path();
     const qlonglong position = message.arguments().at(1).toLongLong();
     const std::optional<PlayerRemote::Track> current = m_remote.track();
-    if (!current || track != trackPath(current)) {
+    if (!current || track != MprisProperties::trackPath(current)) {
         connection.send(message.createErrorReply(QDBusError::InvalidArgs,
                                                  QStringLiteral("%1 is not the current track").arg(track)));
         return;
@@ -210,13 +198,59 @@ void MprisService::setPositionCall(const QDBusMessage& message, const QDBusConne
 void MprisService::quit(const QDBusMessage& message, QDBusConnection connection)
 {
     connection.send(message.createReply());
-    // The program ends at once, as the Exit button ends it: a round trip to the bus first sees the
-    // answer on its way, so the caller is not left waiting for it.
-    connection.call(QDBusMessage::createMethodCall(
-                        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-                        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId")),
-                    QDBus::Block, 2000);
-    m_program.frmTitle().cmdExit_Click();
+    if (std::exchange(m_quitting, true))
+        return;
+    // The program ends as the Exit button ends it, once the answer is on its way, so the caller is not
+    // left waiting for it: the bus answers a round trip after it has taken the reply. The round trip is
+    // not waited for; the windows go on as they are until it comes back (or fails, at the latest after
+    // two seconds).
+    QDBusPendingCallWatcher* roundTrip = new QDBusPendingCallWatcher(
+        connection.asyncCall(QDBusMessage::createMethodCall(
+                                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId")),
+                             2000),
+        this);
+    connect(roundTrip, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
+        call->deleteLater();
+        m_program.frmTitle().cmdExit_Click();
+    });
+}
+
+void MprisService::scheduleUpdate()
+{
+    // Unpublished, nobody listens: publish() takes the state as it then is.
+    if (!m_bus || m_updatePending)
+        return;
+    m_updatePending = true;
+    QMetaObject::invokeMethod(this, &MprisService::sendUpdate, Qt::QueuedConnection);
+}
+
+void MprisService::sendUpdate()
+{
+    m_updatePending = false;
+    const QVariantMap now = m_properties.player();
+    QVariantMap changed;
+    for (auto it = now.cbegin(); it != now.cend(); ++it) {
+        if (it.value() != m_sent.value(it.key()))
+            changed.insert(it.key(), it.value());
+    }
+    m_sent = now;
+    if (!changed.isEmpty()) {
+        QDBusMessage signal = QDBusMessage::createSignal(
+            kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
+        signal << kPlayerInterface << changed << QStringList();
+        m_bus->send(signal);
+    }
+    if (std::exchange(m_seekPending, false)) {
+        QDBusMessage signal = QDBusMessage::createSignal(kPath, kPlayerInterface, QStringLiteral("Seeked"));
+        signal << QVariant::fromValue<qlonglong>(m_remote.positionUs());
+        m_bus->send(signal);
+    }
+}
+
+QString MprisService::introspect(const QString& path) const
+{
+    return path == kPath ? MprisProperties::introspection() : QString();
 }
 
 void MprisService::callProperties(const QDBusMessage& message, const QDBusConnection& connection)
@@ -239,11 +273,12 @@ void MprisService::callProperties(const QDBusMessage& message, const QDBusConnec
         return;
     }
     if (getAll) {
-        connection.send(message.createReply(properties(interface)));
+        connection.send(message.createReply(m_properties.all(interface)));
         return;
     }
     const QString name = arguments.at(1).toString();
-    const QVariant value = interface == kRoot ? rootProperties().value(name) : playerProperty(name);
+    const QVariant value =
+        interface == kRoot ? MprisProperties::root().value(name) : m_properties.playerProperty(name);
     if (!value.isValid()) {
         connection.send(
             message.createErrorReply(QDBusError::UnknownProperty,
@@ -276,10 +311,7 @@ void MprisService::setProperty(const QDBusMessage& message, const QDBusConnectio
             return refuse(QDBusError::InvalidArgs, QStringLiteral("LoopStatus is \"None\" or \"Playlist\""));
         connection.send(message.createReply());
         // As a click on the Repeat box: the box shows the setting, and the setting is written.
-        PlaylistWindow& playlist = m_program.frmPlaylist();
-        playlist.chkRepeat->setChecked(loop == QLatin1String("Playlist"));
-        playlist.chkRepeat_Click();
-        scheduleUpdate();
+        m_remote.setRepeat(loop == QLatin1String("Playlist"));
         return;
     }
     if (!number || !std::isfinite(value.toDouble()))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MprisProperties.h"
 #include "core/PlayerRemote.h"
 
 #include <QDBusConnection>
@@ -29,10 +30,10 @@ class MprisService : public QDBusVirtualObject
 {
     Q_OBJECT
 public:
-    static inline const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
+    static inline const QString kPath = MprisProperties::kPath;
     static inline const QString kName = QStringLiteral("org.mpris.MediaPlayer2.zendrix");
-    static inline const QString kRootInterface = QStringLiteral("org.mpris.MediaPlayer2");
-    static inline const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
+    static inline const QString kRootInterface = MprisProperties::kRootInterface;
+    static inline const QString kPlayerInterface = MprisProperties::kPlayerInterface;
 
     explicit MprisService(Program& program);
     ~MprisService() override;
@@ -42,26 +43,15 @@ public:
     // when the bus is not connected or refuses both.
     bool publish(QDBusConnection bus);
     QString serviceName() const { return m_serviceName; }
-    // The object path that names the track on the bus ("mpris:trackid"), or NoTrack.
-    static QString trackPath(const std::optional<PlayerRemote::Track>& track);
 
     QString introspect(const QString& path) const override;
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
 private:
-    // MprisState.cpp: what the desktop reads, and the word it is sent when that changes.
-    static QVariantMap rootProperties();
-    // The properties of org.mpris.MediaPlayer2.Player as they are now, all but Position: these are what
-    // PropertiesChanged compares and sends.
-    QVariantMap playerState() const;
-    // A property of org.mpris.MediaPlayer2.Player, Position included; invalid for a name it does not have.
-    QVariant playerProperty(const QString& name) const;
-    QVariantMap properties(const QString& interface) const;
     // The player changed: what the desktop sees is compared and sent once the handler has returned.
     void scheduleUpdate();
     void sendUpdate();
 
-    // MprisService.cpp: the calls.
     bool callMethod(const QDBusMessage& message, const QDBusConnection& connection);
     void callProperties(const QDBusMessage& message, const QDBusConnection& connection);
     // Checks a Set and carries it out after answering it.
@@ -73,11 +63,13 @@ private:
 
     Program& m_program;
     PlayerRemote& m_remote;
+    MprisProperties m_properties{m_remote};
     std::optional<QDBusConnection> m_bus;
     QString m_serviceName;
     QVariantMap m_sent;
     bool m_updatePending = false;
     bool m_seekPending = false;
+    bool m_quitting = false;
 };
 
 // The session bus the desktop runs: its address from DBUS_SESSION_BUS_ADDRESS, else the per-user bus

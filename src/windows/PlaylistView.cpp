@@ -66,10 +66,13 @@ PlaylistView::PlaylistView(QWidget* parent, ListControl& control)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
 
-    control.view.inserted = [this](int first, int last) { m_model->inserted(first, last); };
-    control.view.removed = [this](int, int) { m_model->reset(); showSelection(); };
-    control.view.reset = [this] { m_model->reset(); };
-    control.view.selectionChanged = [this] { showSelection(); };
+    connect(&control, &ListControl::inserted, this, [this](int first, int last) { m_model->inserted(first, last); });
+    connect(&control, &ListControl::removed, this, [this] {
+        m_model->reset();
+        showSelection();
+    });
+    connect(&control, &ListControl::reset, this, [this] { m_model->reset(); });
+    connect(&control, &ListControl::selectionChanged, this, &PlaylistView::showSelection);
 
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
         if (m_syncing)
@@ -81,11 +84,6 @@ PlaylistView::PlaylistView(QWidget* parent, ListControl& control)
             showSelection();
         }
     });
-}
-
-PlaylistView::~PlaylistView()
-{
-    m_control.view = {};
 }
 
 void PlaylistView::mousePressEvent(QMouseEvent* event)

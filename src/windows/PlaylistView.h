@@ -16,8 +16,6 @@ class PlaylistView : public QListView
     Q_OBJECT
 public:
     PlaylistView(QWidget* parent, ListControl& control);
-    // Unhooks from the control, which may outlive the view.
-    ~PlaylistView() override;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

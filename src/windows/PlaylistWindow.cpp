@@ -4,9 +4,6 @@
 #include "core/Failure.h"
 #include "core/MediaFilter.h"
 #include "core/Player.h"
-#include "core/SettingsFile.h"
-#include "core/modINI.h"
-#include "platform/ProgramFolder.h"
 
 namespace zendrix {
 
@@ -24,9 +21,11 @@ const QString kLinesCut = QStringLiteral("Lines longer than 32,767 bytes were cu
 
 }  // namespace
 
-PlaylistWindow::PlaylistWindow(ListControl& list, Player& player, MessageBoxes& messages, FileDialogs& dialogs)
+PlaylistWindow::PlaylistWindow(ListControl& list, RepeatSetting& repeat, Player& player, MessageBoxes& messages,
+                               FileDialogs& dialogs)
     : Form(layouts::frmPlaylist().window, Kind::Secondary),
       lstPlaylist(list),
+      m_repeat(repeat),
       m_player(player),
       m_messages(messages),
       m_dialogs(dialogs)
@@ -69,6 +68,7 @@ PlaylistWindow::PlaylistWindow(ListControl& list, Player& player, MessageBoxes& 
     colours.setColor(QPalette::Window, layout.chkRepeat.background);
     chkRepeat->setPalette(colours);
     connect(chkRepeat, &QCheckBox::clicked, this, &PlaylistWindow::chkRepeat_Click);
+    connect(&m_repeat, &RepeatSetting::changed, chkRepeat, &QCheckBox::setChecked);
 
     new BoundLabel(this, layout.lblFilename, &lblFilename);
 
@@ -174,10 +174,7 @@ void PlaylistWindow::lstPlaylist_Click()
 
 void PlaylistWindow::chkRepeat_Click()
 {
-    // The path is found afresh here; it names the same file as ConfigPath.
-    WriteINI(settingsFilePath(programFolder()), QStringLiteral("Player"),
-             QStringLiteral("RepeatPlaylist"),
-             chkRepeat->isChecked() ? QStringLiteral("True") : QStringLiteral("False"));
+    m_repeat.store(chkRepeat->isChecked());
 }
 
 }  // namespace zendrix

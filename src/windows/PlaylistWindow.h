@@ -5,6 +5,7 @@
 #include "button/SkinButton.h"
 #include "core/Host.h"
 #include "core/ListControl.h"
+#include "core/RepeatSetting.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -26,7 +27,8 @@ class PlaylistWindow : public Form
 {
     Q_OBJECT
 public:
-    PlaylistWindow(ListControl& list, Player& player, MessageBoxes& messages, FileDialogs& dialogs);
+    PlaylistWindow(ListControl& list, RepeatSetting& repeat, Player& player, MessageBoxes& messages,
+                   FileDialogs& dialogs);
     ~PlaylistWindow() override;
 
     ListControl& lstPlaylist;
@@ -54,12 +56,14 @@ public:
     void cmdSave_Click();
     // Plays the selected entry: once it is selected, and again at a double click on it or Enter.
     void lstPlaylist_Click();
-    // Stores the box's state as the "RepeatPlaylist" setting.
+    // Stores the box's state as the "RepeatPlaylist" setting. The box follows the setting when the desktop
+    // changes it.
     void chkRepeat_Click();
 
 private:
     void reportShortfall(const PlaylistRead& read);
 
+    RepeatSetting& m_repeat;
     Player& m_player;
     MessageBoxes& m_messages;
     FileDialogs& m_dialogs;

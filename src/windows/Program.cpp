@@ -39,9 +39,9 @@ Program::Program(Services services, const EngineFactory& makeEngine) : m_service
     m_popup = std::make_unique<DvdMenu>(*m_engine);
     m_video->attach(*m_engine, *m_popup,
                     [this](const QString& description) { reportFailure(m_services.messages, description); });
-    m_player = std::make_unique<Player>(*m_engine, m_list, m_services.messages, m_services.dialogs);
+    m_player = std::make_unique<Player>(*m_engine, m_list, m_repeat, m_services.messages, m_services.dialogs);
     m_player->GetInfo = [this] { frmInfo().GetInfo(); };
-    m_remote = std::make_unique<PlayerRemote>(*m_player, *m_engine, m_list);
+    m_remote = std::make_unique<PlayerRemote>(*m_player, *m_engine, m_list, m_repeat);
     m_main = std::make_unique<MainWindow>(*m_player);
     m_main->dragEnded = [this] { mainWindowMoved(); };
     installMediaKeys(*m_main, *m_remote);
@@ -74,7 +74,7 @@ PlaylistWindow& Program::frmPlaylist()
 {
     if (!m_playlist) {
         m_playlist =
-            std::make_unique<PlaylistWindow>(m_list, *m_player, m_services.messages, m_services.dialogs);
+            std::make_unique<PlaylistWindow>(m_list, m_repeat, *m_player, m_services.messages, m_services.dialogs);
         // The desktop's close does what the title strip's toggle does: hide the window and say so in the
         // settings.
         m_playlist->closeRequested = [this] { frmTitle().cmdPlaylist_Click(); };
@@ -110,6 +110,7 @@ void Program::Form_Load()
     const QList<QRect> screens = screenAreas ? screenAreas() : QList<QRect>();
     try {
         ConfigPath = prepareSettingsFile(programFolder());
+        m_repeat.load();
         if (!LoadSkin(*this, m_services.messages, m_services.exit))
             return;  // the program has been told to end
         MainWindow& main = frmMain();

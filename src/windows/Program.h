@@ -5,6 +5,7 @@
 #include "core/InstallInfo.h"
 #include "core/ListControl.h"
 #include "core/MediaEngine.h"
+#include "core/RepeatSetting.h"
 #include "core/Skin.h"
 #include "core/VideoSurface.h"
 
@@ -141,6 +142,7 @@ private:
     std::unique_ptr<MediaEngine> m_engine;
     std::unique_ptr<DvdMenu> m_popup;
     ListControl m_list;
+    RepeatSetting m_repeat;
     std::unique_ptr<Player> m_player;
     std::unique_ptr<PlayerRemote> m_remote;
     std::unique_ptr<MainWindow> m_main;

@@ -17,15 +17,15 @@ using Status = PlayerRemote::Status;
 class PlayerRemoteTest : public ::testing::Test, protected PlayerRig
 {
 protected:
-    PlayerRemote remote{player, engine, list};
+    PlayerRemote remote{player, engine, list, repeat};
     int changes = 0;
     int seeks = 0;
 
     PlayerRemoteTest()
     {
         list.Click = [this] { player.playlist(list.ListIndex()); };
-        remote.changed = [this] { ++changes; };
-        remote.seeked = [this] { ++seeks; };
+        QObject::connect(&remote, &PlayerRemote::changed, [this] { ++changes; });
+        QObject::connect(&remote, &PlayerRemote::seeked, [this] { ++seeks; });
     }
 };
 
@@ -93,7 +93,7 @@ TEST_F(PlayerRemoteTest, NextAndPreviousFollowTheDvdThenThePlaylistThenNothing)
     EXPECT_EQ(engine.URL(), "/0.mp3");
     EXPECT_FALSE(remote.canGoPrevious());
 
-    WriteINI(ConfigPath, "Player", "RepeatPlaylist", "True");
+    remote.setRepeat(true);
     EXPECT_TRUE(remote.canGoPrevious()) << "round the list when it repeats";
     remote.previous();
     EXPECT_EQ(engine.URL(), "/2.mp3");

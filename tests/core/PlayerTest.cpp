@@ -40,7 +40,7 @@ protected:
         for (const char* entry : entries)
             list.AddItem(entry);
     }
-    void repeat() { WriteINI(ConfigPath, "Player", "RepeatPlaylist", "True"); }
+    void repeatOn() { repeat.store(true); }
 };
 
 TEST_F(PlayerTest, OpeningAFileStartsItAndAnItemOf3m25sShowsItsLengthAtTick205AndWhenTheEngineEndsIt)
@@ -166,7 +166,7 @@ TEST_F(PlayerTest, AnItemEndsOnlyWhenTheEngineHasFinishedItAlsoAfterWindingButNo
 TEST_F(PlayerTest, AnItemTheEngineCannotPlayStopsTheClockShowsPlayAndSaysSoAndTheListGoesOnOnceRound)
 {
     std::vector<Player::Change> told;
-    player.changed = [&](Player::Change change) { told.push_back(change); };
+    QObject::connect(&player, &Player::changed, [&](Player::Change change) { told.push_back(change); });
     const QRgb play = ProgramFolderFixture::kPlay.rgb();
     engine.mediaName = "song";
     open("/media/song.mp3", 200);
@@ -198,7 +198,7 @@ TEST_F(PlayerTest, AnItemTheEngineCannotPlayStopsTheClockShowsPlayAndSaysSoAndTh
 
     // A playlist entry is passed over without a word; a list where nothing plays is tried once round.
     addEntries({"/x.mp3", "/y.mp3", "/z.mp3"});
-    repeat();
+    repeatOn();
     list.setListIndex(1);
     engine.mediaError();
     EXPECT_EQ(engine.URL(), "/z.mp3");
@@ -225,7 +225,7 @@ TEST_F(PlayerTest, TheEndOfAnEntryStartsTheNextOnceAndTheLastStopsOrRepeats)
     EXPECT_FALSE(player.IsPlaying || player.FromPlaylist);
     EXPECT_EQ(count("URL=/a.mp3"), 1);
 
-    repeat();
+    repeatOn();
     list.setListIndex(-1, ListControl::Notify::No);
     list.setListIndex(1);
     playThrough(2);
@@ -277,7 +277,7 @@ TEST_F(PlayerTest, TheAdvanceReportsAnEntryThatCannotStartAndGoesOnWithTheOneAft
 
     // With repeat on the advance goes round to the first entry that plays; a list where nothing plays is
     // tried once round, not for ever.
-    repeat();
+    repeatOn();
     list.setListIndex(3);
     playThrough(2);
     EXPECT_EQ(list.ListIndex(), 0);
@@ -294,7 +294,7 @@ TEST_F(PlayerTest, TheAdvancePassesOverEmptyEntriesSilentlyButPickingOneByHandRe
     addEntries({"/a.mp3", "", "/c.mp3", ""});
     engine.unplayable = {""}; // as the engine refuses to play nothing
     engine.mediaDuration = 2;
-    repeat();
+    repeatOn();
     list.setListIndex(0);
     playThrough(2);
     EXPECT_EQ(engine.URL(), "/c.mp3");

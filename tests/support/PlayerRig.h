@@ -14,9 +14,10 @@ struct PlayerRig
     ProgramFolderFixture folder;
     FakeMediaEngine engine;
     ListControl list;
+    RepeatSetting repeat;
     FakeMessageBoxes messages;
     FakeFileDialogs dialogs;
-    Player player{engine, list, messages, dialogs};
+    Player player{engine, list, repeat, messages, dialogs};
 
     // Opens a file as the Open button does, the engine giving its length as `duration` seconds.
     void open(const QString& path, double duration)

@@ -152,8 +152,12 @@ TEST_F(MprisTest, TheRootInterfaceDescribesThePlayerAndQuitEndsItAsExitDoes)
                 introspection.contains("org.freedesktop.DBus.Properties"));
 
     EXPECT_EQ(call(kRoot, "Raise").type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(exit.ended, 0);
     EXPECT_EQ(call(kRoot, "Quit").type(), QDBusMessage::ReplyMessage) << "answered before the end";
-    EXPECT_EQ(exit.ended, 1);
+    EXPECT_TRUE(waitFor([&] { return exit.ended == 1; }, 5000));
+    call(kRoot, "Quit");
+    runEventsFor(100);
+    EXPECT_EQ(exit.ended, 1) << "a second Quit while the first is on its way ends nothing twice";
 
     // A second player on the bus takes a name of its own; without a bus there is nothing to serve.
     MprisService second(*program);
@@ -165,6 +169,21 @@ TEST_F(MprisTest, TheRootInterfaceDescribesThePlayerAndQuitEndsItAsExitDoes)
         none.publish(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "none")));
     QDBusConnection::disconnectFromBus("second");
     QDBusConnection::disconnectFromBus("none");
+}
+
+TEST_F(MprisTest, ASecondServiceLeavesTheFirstHearingEveryChange)
+{
+    {
+        auto second = std::make_unique<MprisService>(*program);
+        ASSERT_TRUE(second->publish(QDBusConnection::connectToBus(bus.address(), QStringLiteral("second"))));
+        const std::size_t seen = recorder.changes.size();
+        player().scrollVolume.setValue(55);
+        EXPECT_TRUE(waitFor([&] { return recorder.changes.size() >= seen + 2; }, 5000))
+            << "both services send the change";
+    }
+    QDBusConnection::disconnectFromBus("second");
+    // The second has gone; the first still tells.
+    EXPECT_EQ(changesOf([&] { player().scrollVolume.setValue(60); }), QStringList{"Volume"});
 }
 
 TEST_F(MprisTest, TheTransportRunsTheButtonsAndEachChangeIsSentOnceWithExactlyWhatChanged)

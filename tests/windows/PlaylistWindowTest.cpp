@@ -31,11 +31,12 @@ protected:
     QTemporaryDir files;
     FakeMediaEngine engine;
     ListControl list;
+    RepeatSetting repeat;
     FakeMessageBoxes messages;
     FakeFileDialogs dialogs;
-    Player player{engine, list, messages, dialogs};
+    Player player{engine, list, repeat, messages, dialogs};
     std::unique_ptr<PlaylistWindow> window =
-        std::make_unique<PlaylistWindow>(list, player, messages, dialogs);
+        std::make_unique<PlaylistWindow>(list, repeat, player, messages, dialogs);
 
     // Clicks a button whose dialog is answered with path ("" cancels).
     void click(void (PlaylistWindow::*handler)(), const QString& path = {})
@@ -180,8 +181,10 @@ TEST_F(PlaylistWindowTest, ADoubleClickOrEnterPlaysTheSelectedEntryAgainAndAnoth
 TEST_F(PlaylistWindowTest, AfterARestartTheRepeatBoxIsUncheckedButTheStoredSettingStillRules)
 {
     window->chkRepeat->click();
-    window.reset(); // the program ends and starts again
-    window = std::make_unique<PlaylistWindow>(list, player, messages, dialogs);
+    window.reset(); // the program ends and starts again, reading the setting from the file
+    repeat.load();
+    ASSERT_TRUE(repeat.isOn());
+    window = std::make_unique<PlaylistWindow>(list, repeat, player, messages, dialogs);
     EXPECT_FALSE(window->chkRepeat->isChecked());
     add({"/a.mp3", "/b.mp3"});
     chooseRow(1);

@@ -1,14 +1,10 @@
-// MprisService: the values the desktop reads, and PropertiesChanged and Seeked when they change.
-#include "MprisService.h"
+#include "MprisProperties.h"
 
 #include "core/Addresses.h"
 #include "core/MediaFilter.h"
 
-#include <QDBusConnection>
-#include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <algorithm>
-#include <utility>
 
 namespace zendrix {
 
@@ -56,7 +52,7 @@ QVariantMap metadata(const std::optional<PlayerRemote::Track>& track)
 {
     QVariantMap map;
     map.insert(QStringLiteral("mpris:trackid"),
-               QVariant::fromValue(QDBusObjectPath(MprisService::trackPath(track))));
+               QVariant::fromValue(QDBusObjectPath(MprisProperties::trackPath(track))));
     if (!track)
         return map;
     map.insert(QStringLiteral("xesam:title"), busText(track->title));
@@ -74,12 +70,12 @@ QVariantMap metadata(const std::optional<PlayerRemote::Track>& track)
 
 } // namespace
 
-QString MprisService::trackPath(const std::optional<PlayerRemote::Track>& track)
+QString MprisProperties::trackPath(const std::optional<PlayerRemote::Track>& track)
 {
     return track ? kTrackPrefix + QString::number(track->number) : kNoTrack;
 }
 
-QVariantMap MprisService::rootProperties()
+QVariantMap MprisProperties::root()
 {
     return {
         {QStringLiteral("CanQuit"), true},
@@ -92,7 +88,7 @@ QVariantMap MprisService::rootProperties()
     };
 }
 
-QVariantMap MprisService::playerState() const
+QVariantMap MprisProperties::player() const
 {
     return {
         {QStringLiteral("PlaybackStatus"), statusText(m_remote.status())},
@@ -112,59 +108,25 @@ QVariantMap MprisService::playerState() const
     };
 }
 
-QVariant MprisService::playerProperty(const QString& name) const
+QVariant MprisProperties::playerProperty(const QString& name) const
 {
     // The position moves all the time playback runs, and is asked for often: it alone is read by itself.
     if (name == QLatin1String("Position"))
         return QVariant::fromValue<qlonglong>(m_remote.positionUs());
-    return playerState().value(name);
+    return player().value(name);
 }
 
-QVariantMap MprisService::properties(const QString& interface) const
+QVariantMap MprisProperties::all(const QString& interface) const
 {
     if (interface == kRootInterface)
-        return rootProperties();
-    QVariantMap result = playerState();
+        return root();
+    QVariantMap result = player();
     result.insert(QStringLiteral("Position"), QVariant::fromValue<qlonglong>(m_remote.positionUs()));
     return result;
 }
 
-void MprisService::scheduleUpdate()
+QString MprisProperties::introspection()
 {
-    // Unpublished, nobody listens: publish() takes the state as it then is.
-    if (!m_bus || m_updatePending)
-        return;
-    m_updatePending = true;
-    QMetaObject::invokeMethod(this, &MprisService::sendUpdate, Qt::QueuedConnection);
-}
-
-void MprisService::sendUpdate()
-{
-    m_updatePending = false;
-    const QVariantMap now = playerState();
-    QVariantMap changed;
-    for (auto it = now.cbegin(); it != now.cend(); ++it) {
-        if (it.value() != m_sent.value(it.key()))
-            changed.insert(it.key(), it.value());
-    }
-    m_sent = now;
-    if (!changed.isEmpty()) {
-        QDBusMessage signal = QDBusMessage::createSignal(
-            kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
-        signal << kPlayerInterface << changed << QStringList();
-        m_bus->send(signal);
-    }
-    if (std::exchange(m_seekPending, false)) {
-        QDBusMessage signal = QDBusMessage::createSignal(kPath, kPlayerInterface, QStringLiteral("Seeked"));
-        signal << QVariant::fromValue<qlonglong>(m_remote.positionUs());
-        m_bus->send(signal);
-    }
-}
-
-QString MprisService::introspect(const QString& path) const
-{
-    if (path != kPath)
-        return {};
     return QStringLiteral(R"(  <interface name="org.mpris.MediaPlayer2">
     <method name="Raise"/>
     <method name="Quit"/>
