@@ -14,6 +14,7 @@ failed=0
 fail() { echo "check-install: $*" >&2; failed=1; }
 
 for file in lib/zendrix/zendrix lib/zendrix/Data/Skins/skins.lst lib/zendrix/Data/Buttons/play.ico \
+  lib/zendrix/Data/installed lib/zendrix/Data/config.ini \
   lib/zendrix/Help/Help.pdf share/applications/zendrix.desktop share/mime/packages/zendrix.xml \
   share/metainfo/com.quarrymoor.Zendrix.metainfo.xml share/man/man1/zendrix.1; do
   [ -f "$root/$file" ] || fail "$file is missing"
@@ -25,6 +26,11 @@ done
   fail "bin/zendrix is not a link to ../lib/zendrix/zendrix"
 [ "$("$root/bin/zendrix" --version 2>/dev/null || true)" = "Zendrix 2.50.52" ] ||
   fail "bin/zendrix --version does not answer"
+
+# The settings every user starts from: the volume at half and nothing else, so the first-start placement
+# holds; the marker keeps each user's settings out of the installed program folder.
+[ "$(cat "$root/lib/zendrix/Data/config.ini" 2>/dev/null || true)" = "$(printf '[Player]\r\nVolume=50\r')" ] ||
+  fail "Data/config.ini does not hold [Player] Volume=50 alone"
 
 entry=$root/share/applications/zendrix.desktop
 desktop-file-validate "$entry" || fail "the desktop entry does not validate"

@@ -40,7 +40,8 @@ QString settingsFilePath(const QString& programFolder)
     auto it = decided.constFind(programFolder);
     if (it == decided.constEnd()) {
         const QString data = dataFolder(programFolder);
-        it = decided.insert(programFolder, canWrite(data)
+        const bool installed = QFileInfo::exists(programFolder + kInstalledMarker);
+        it = decided.insert(programFolder, !installed && canWrite(data)
                                                ? data + QStringLiteral("/config.ini")
                                                : userSettingsFolder() + QStringLiteral("/config.ini"));
     }
