@@ -324,8 +324,11 @@ void VlcEngine::onEvent(const VlcEvent& event)
         m_outputVolume = int(event.value);
         return;
     }
-    if (event.epoch < m_itemEpoch)
+    if (event.epoch < m_itemEpoch) {
+        if (event.type == VlcEvent::Type::Meta)
+            ++m_droppedTagReports;
         return;
+    }
     switch (event.type) {
     case Type::Length:
     case Type::Duration:

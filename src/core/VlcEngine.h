@@ -67,6 +67,8 @@ public:
 
     // The last volume that the audio output took; -1 before any.
     int outputVolume() const { return m_outputVolume; }
+    // How many reports of tags came for an item after the next had been loaded, and were dropped.
+    int droppedTagReports() const { return m_droppedTagReports; }
 
     QString URL() const override { return m_url; }
     void setURL(const QString& url) override;
@@ -134,6 +136,7 @@ private:
     std::optional<double> m_startPosition;
     long m_volume = 50;
     int m_outputVolume = -1;
+    int m_droppedTagReports = 0;
     bool m_fullScreen = false;
     int m_dvdTitle = -1;
     int m_dvdChapter = -1;

@@ -7,32 +7,60 @@
 
 using namespace zendrix;
 
-TEST(MediaFilter, TodaysFormatsAreMediaFilesWithAGroupOfTheirOwnBeforeAllFilesAndTheirTypesAreOffered)
-{
-    QStringList captions;
-    const QStringList parts = kMediaFilter.split('|');
-    for (qsizetype i = 0; i < parts.size(); i += 2)
-        captions << parts[i];
-    EXPECT_EQ(captions,
-              QStringList(
-                  {"All Media Files", "OGG Media Files (*.ogg,*.ogm)", "MIDI Files (*.mid,*.rmi,*.midi)",
-                   "Movie Files (*.mpeg,*.mpg,*.m1v,*.mp2,*.mpa,*.mpe,*.ifo,*.vob)",
-                   "Music Files (*.wav,*.snd,*.au,*.aif,*.aiff,*.wma,*.mp3)",
-                   "Windows Media Files (*.asf,*.wm,*.wma,*.wmv,*.wmd)", "Windows Video Files (*.avi,*.wmv)",
-                   "Other Media Files (*.flac,*.opus,*.oga,*.m4a,*.aac,*.mp4,*.m4v,*.mkv,*.webm,*.mov)",
-                   "All Files (*.*)"}));
-    EXPECT_EQ(parts.at(15), "*.flac;*.opus;*.oga;*.m4a;*.aac;*.mp4;*.m4v;*.mkv;*.webm;*.mov");
+namespace {
 
+struct Group
+{
+    QString caption;
+    QStringList patterns;
+};
+
+QList<Group> groupsOf(const QString& filter)
+{
+    QList<Group> groups;
+    const QStringList parts = filter.split('|');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        groups.append({parts[i], parts[i + 1].split(';')});
+    return groups;
+}
+
+TEST(MediaFilter, EveryGroupsFilesAreMediaFilesOfferedFirstTogetherAndAllFilesComeLast)
+{
+    const QList<Group> groups = groupsOf(kMediaFilter);
+    ASSERT_GE(groups.size(), 3);
+    EXPECT_EQ(kMediaFilter.count('|') % 2, 1) << "captions and pattern lists alternate";
+    EXPECT_EQ(groups.first().caption, "All Media Files");
+    EXPECT_EQ(groups.last().caption, "All Files (*.*)");
+    EXPECT_EQ(groups.last().patterns, QStringList{"*.*"});
+    const QStringList all = groups.first().patterns;
+    // A file of every group is a media file, whatever the case of its name, and the first group offers it.
+    for (const Group& group : groups.mid(1, groups.size() - 2)) {
+        for (const QString& pattern : group.patterns) {
+            SCOPED_TRACE((group.caption + " " + pattern).toStdString());
+            ASSERT_TRUE(pattern.startsWith("*."));
+            EXPECT_TRUE(all.contains(pattern));
+            EXPECT_TRUE(isMediaFileName("Song" + pattern.mid(1)));
+            EXPECT_TRUE(isMediaFileName("Song" + pattern.mid(1).toUpper()));
+        }
+    }
+    for (const char* other : {"notes.txt", "cover.jpg", "mp3", "song.mp3.part", "list.zdx"})
+        EXPECT_FALSE(isMediaFileName(other)) << other;
+}
+
+TEST(MediaFilter, TodaysFormatsAreMediaFilesAndTheirTypesAreOffered)
+{
     const std::pair<const char*, const char*> formats[] = {
         {"flac", "audio/flac"},    {"opus", "audio/x-opus+ogg"}, {"oga", "audio/ogg"},
         {"m4a", "audio/mp4"},      {"aac", "audio/aac"},         {"mp4", "video/mp4"},
         {"m4v", "video/mp4"},      {"mkv", "video/x-matroska"},  {"webm", "video/webm"},
-        {"mov", "video/quicktime"}};
+        {"mov", "video/quicktime"}, {"mp3", "audio/mpeg"}};
     for (const auto& [suffix, type] : formats) {
         SCOPED_TRACE(suffix);
-        EXPECT_TRUE(parts.at(1).split(';').contains(QStringLiteral("*.%1").arg(suffix)));
-        EXPECT_TRUE(isMediaFileName(QStringLiteral("Song.%1").arg(QString(suffix).toUpper())));
+        EXPECT_TRUE(isMediaFileName(QStringLiteral("Song.%1").arg(suffix)));
+        EXPECT_TRUE(mediaFileSuffixes().contains(suffix));
         EXPECT_TRUE(mediaMimeTypes().contains(type));
     }
-    EXPECT_FALSE(isMediaFileName("notes.txt"));
+    EXPECT_EQ(mediaFileSuffixes().count("wma"), 1) << "each extension once";
 }
+
+} // namespace
