@@ -8,41 +8,54 @@
 #include "support/WaitFor.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace zendrix;
 using namespace zendrix::testing;
 
 namespace {
 
-TEST(MprisE2E, PlayerctlFindsThePlayerOpensAFilePausesResumesAndReadsWhatPlays)
+// A player on a private bus, asked through playerctl.
+class MprisE2E : public ::testing::Test
 {
-    if (const QString missing = MediaFixtures::missingTools({"playerctl", "dbus-daemon", "ffmpeg"});
-        !missing.isEmpty())
-        GTEST_SKIP() << missing.toStdString();
-    const QString song = MediaFixtures::encoded("mp3", 30, {"Morning", "Ann", "Days", "Folk"});
-    ASSERT_FALSE(song.isEmpty()) << MediaFixtures::lastError().toStdString();
+protected:
     PrivateBus bus;
-    ASSERT_FALSE(bus.address().isEmpty()) << bus.error().toStdString();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
+
+    void SetUp() override
+    {
+        if (const QString missing = MediaFixtures::missingTools({"playerctl", "dbus-daemon", "ffmpeg"});
+            !missing.isEmpty())
+            GTEST_SKIP() << missing.toStdString();
+        ASSERT_FALSE(bus.address().isEmpty()) << bus.error().toStdString();
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
+    }
     // playerctl's answer to `arguments`, trimmed; "" when it failed.
-    const auto playerctl = [&environment](const QStringList& arguments) {
+    QString playerctl(const QStringList& arguments)
+    {
         QProcess process;
         process.setProcessEnvironment(environment);
-        process.start(QStringLiteral("playerctl"),
-                      QStringList{QStringLiteral("--player=zendrix")} + arguments);
+        process.start(QStringLiteral("playerctl"), QStringList{QStringLiteral("--player=zendrix")} + arguments);
         if (!process.waitForFinished(10000) || process.exitCode() != 0)
             return QString();
         return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-    };
+    }
     // Asks until the answer is `expected`, for up to 15 s; the last answer.
-    const auto awaited = [&playerctl](const QStringList& arguments, const QString& expected) {
+    QString awaited(const QStringList& arguments, const QString& expected)
+    {
         QString answer;
         test::waitFor([&] { return (answer = playerctl(arguments)) == expected; }, 15000);
         return answer;
-    };
+    }
+};
+
+TEST_F(MprisE2E, PlayerctlFindsThePlayerOpensAFilePausesResumesAndReadsWhatPlays)
+{
+    const QString song = MediaFixtures::encoded("mp3", 30, {"Morning", "Ann", "Days", "Folk"});
+    ASSERT_FALSE(song.isEmpty()) << MediaFixtures::lastError().toStdString();
     ProgramFolderCopy folder;
     auto player = folder.start({}, {}, environment);
 
@@ -62,6 +75,33 @@ TEST(MprisE2E, PlayerctlFindsThePlayerOpensAFilePausesResumesAndReadsWhatPlays)
     playerctl({"volume", "0.4"});
     EXPECT_EQ(awaited({"volume"}, "0.400000"), "0.400000");
     EXPECT_TRUE(readFile(folder.config()).contains("Volume=40")) << "written as the volume bar writes it";
+
+    EXPECT_TRUE(isRunning(*player));
+    player->kill();
+    player->waitForFinished();
+}
+
+// A pipe named like a playlist, handed over by a second start, is refused without a wait and leaves the
+// running player's list as it was: Next still goes to the second entry.
+TEST_F(MprisE2E, APlaylistThatCannotBeReadLeavesTheRunningPlayersListAsItWas)
+{
+    const QString first = MediaFixtures::wav(30, 440);
+    const QString second = MediaFixtures::wav(30, 660);
+    ASSERT_FALSE(first.isEmpty() || second.isEmpty()) << MediaFixtures::lastError().toStdString();
+    QTemporaryDir pipes;
+    const QString pipe = pipes.filePath("evening.zdx");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ProgramFolderCopy folder;
+    auto player = folder.start({first, second}, {}, environment);
+    const QString firstUri = QUrl::fromLocalFile(first).toString(QUrl::FullyEncoded);
+    ASSERT_EQ(awaited({"metadata", "xesam:url"}, firstUri), firstUri);
+
+    auto secondStart = folder.start({pipe}, {}, environment);
+    ASSERT_TRUE(secondStart->waitForFinished(15000));
+    EXPECT_EQ(secondStart->exitCode(), 0) << "handed over";
+    playerctl({"next"});
+    const QString secondUri = QUrl::fromLocalFile(second).toString(QUrl::FullyEncoded);
+    EXPECT_EQ(awaited({"metadata", "xesam:url"}, secondUri), secondUri) << "the list still holds both";
 
     EXPECT_TRUE(isRunning(*player));
     player->kill();
