@@ -18,6 +18,11 @@ public:
     virtual ~MessageBoxes() = default;
     // A modal message box titled with the application's title ("Zendrix").
     virtual MessageAnswer show(const QString& text, MessageIcon icon, MessageButtons buttons) = 0;
+    // A failure the program passes over and goes on from, such as a list entry that cannot be played on
+    // the way to the next: "Error!", CR LF and the description, with the critical icon and an OK button,
+    // in a box that does not hold the windows back; the call returns at once. While that box still shows,
+    // a further failure adds its description to it as a line of its own instead of opening another box.
+    virtual void reportPassedOver(const QString& description) = 0;
 };
 
 class FileDialogs

@@ -102,17 +102,26 @@ void Player::startItem(const std::function<QString()>& url)
 void Player::playlist(std::int16_t index)
 {
     m_passedOver = 0;
-    (void)startEntry(index);
+    (void)startEntry(index, Report::Waiting);
 }
 
-bool Player::startEntry(std::int16_t index)
+void Player::playlistStep(std::int16_t index, int direction)
+{
+    m_passedOver = 0;
+    passOverFrom(index, direction);
+}
+
+bool Player::startEntry(std::int16_t index, Report report)
 {
     try {
         startItem([&] { return m_list.List(index); });
         FromPlaylist = true;
         return true;
     } catch (const Failure& failure) {
-        reportFailure(m_messages, failure.description());
+        if (report == Report::Waiting)
+            reportFailure(m_messages, failure.description());
+        else
+            m_messages.reportPassedOver(failure.description());
         return false;
     }
 }
@@ -352,6 +361,17 @@ void Player::showCannotPlay()
     tmrTiming.setEnabled(false);
     IsPlaying = false;
     m_cannotPlay = true;
+    // Nothing of the item can be shown: the clock and the length read as with nothing loaded, not as the
+    // item before left them.
+    ClockHours = ClockMinutes = ClockSeconds = 0;
+    LengthHours = LengthMinutes = LengthSeconds = 0;
+    showClock();
+    lblTiming.setCaption(QStringLiteral("(00:00:00)"));
+    {
+        const QuietBar quiet(m_quietBar);
+        scrollTiming.setMax(0);
+        scrollTiming.setValue(0);
+    }
     tell(Change::Stopped);
     ignoringFailure([&] { showPlayIcon(QStringLiteral("play.ico")); });
     ignoringFailure([&] { lblFilename.setCaption(kCannotPlay + m_engine.currentMedia().name()); });
@@ -370,25 +390,33 @@ void Player::advanceList()
 {
     const int selected = m_list.ListIndex();
     const int count = m_list.ListCount();
-    const bool repeat = m_repeat.isOn();
     int next = -1;
     if (FromPlaylist && selected < count - 1)
         next = selected + 1;
-    else if (repeat && count >= 1 && selected == count - 1)
+    else if (m_repeat.isOn() && count >= 1 && selected == count - 1)
         next = 0;
-    // The next entry is started exactly once: moving the selection here does not raise the list's own
-    // selection handling. An entry that cannot start (a missing file) is reported and passed over like
-    // an entry that has ended, so one broken entry does not end the list: the advance goes on with the
-    // entry after it, to the end of the list, and with repeat on at most once round it, counting the
-    // entries the engine gave up on after they had started. An empty entry (an empty line of a
-    // playlist file) names nothing to play and is passed over without a word.
-    for (; next >= 0 && m_passedOver < count; ++m_passedOver) {
-        if (!m_list.List(next).isEmpty()) {
-            m_list.setListIndex(next, ListControl::Notify::No);
-            if (startEntry(static_cast<std::int16_t>(next)))
+    passOverFrom(next, 1);
+}
+
+// The entry is started exactly once: moving the selection here does not raise the list's own selection
+// handling. An entry that cannot start (a missing file) is reported without waiting and passed over like
+// an entry that has ended, so one broken entry neither ends the list nor holds it up until someone
+// answers a box: the next entry in `direction` starts at once, to the end of the list, and with repeat on
+// at most once round it, counting the entries the engine gave up on after they had started. An empty
+// entry (an empty line of a playlist file) names nothing to play and is passed over without a word.
+void Player::passOverFrom(int index, int direction)
+{
+    const int count = m_list.ListCount();
+    const bool repeat = m_repeat.isOn();
+    for (int entry = index; entry >= 0 && entry < count && m_passedOver < count; ++m_passedOver) {
+        if (!m_list.List(entry).isEmpty()) {
+            m_list.setListIndex(entry, ListControl::Notify::No);
+            if (startEntry(static_cast<std::int16_t>(entry), Report::Aside))
                 return;
         }
-        next = next + 1 < count ? next + 1 : (repeat ? 0 : -1);
+        entry += direction;
+        if (entry < 0 || entry >= count)
+            entry = repeat ? (entry + count) % count : -1;
     }
     FromPlaylist = false;
 }

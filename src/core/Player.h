@@ -69,8 +69,13 @@ public:
     std::int16_t LengthSeconds = 0;
 
     // --- Operations and handlers ---
-    // Plays the playlist entry at index and marks the item as started from the playlist.
+    // Plays the playlist entry at index and marks the item as started from the playlist. An entry that
+    // cannot start is reported in a box that waits for the user, who chose it.
     void playlist(std::int16_t index);
+    // The entry at index as the desktop's Next and Previous reach it: selected and started, and when it
+    // cannot start, reported without waiting and passed over for the next one in `direction` (1 or -1),
+    // as the end-of-item advance passes over one.
+    void playlistStep(std::int16_t index, int direction);
     void cmdBrowse_Click();
     void cmdControls_Click(int index);
     void tmrTiming_Timer();
@@ -84,8 +89,9 @@ public:
     // clock shows the item's length, and the playlist advances or repeats. A failure is reported.
     void wmp_EndOfStream(const QString& url);
     // The engine cannot play the item at url. If it is still the one loaded, the timer stops, the play
-    // icon returns and the name label says "Cannot play: " and the name; an entry started from the
-    // playlist that was playing is passed over like one that cannot start, at most once round the list.
+    // icon returns, the clock and length read as with nothing loaded and the name label says "Cannot
+    // play: " and the name; an entry started from the playlist that was playing is passed over like one
+    // that cannot start, at most once round the list.
     void wmp_MediaError(const QString& url);
 
     enum Command { Play = 0, Next = 1, Previous = 2, Stop = 3, FastForward = 4, FastReverse = 5 };
@@ -95,8 +101,11 @@ Q_SIGNALS:
 
 private:
     void startItem(const std::function<QString()>& url);
-    // playlist(index), saying whether the entry started; a failure has been reported.
-    bool startEntry(std::int16_t index);
+    // playlist(index), saying whether the entry started; a failure has been reported, in a box that waits
+    // for the user or in one that does not.
+    enum class Report { Waiting, Aside };
+    bool startEntry(std::int16_t index, Report report);
+    void passOverFrom(int index, int direction);
     void refreshInfo();
     void readLength();
     void setClock(std::int64_t seconds);

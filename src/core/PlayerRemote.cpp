@@ -125,7 +125,7 @@ void PlayerRemote::next()
     if (isDvd()) {
         m_player.cmdControls_Click(Player::Next);
     } else if (const std::optional<int> entry = neighbour(1)) {
-        m_list.setListIndex(*entry);
+        m_player.playlistStep(static_cast<std::int16_t>(*entry), 1);
     }
 }
 
@@ -134,7 +134,7 @@ void PlayerRemote::previous()
     if (isDvd()) {
         m_player.cmdControls_Click(Player::Previous);
     } else if (const std::optional<int> entry = neighbour(-1)) {
-        m_list.setListIndex(*entry);
+        m_player.playlistStep(static_cast<std::int16_t>(*entry), -1);
     }
 }
 

@@ -35,8 +35,9 @@ public:
 
     // Play resumes unless playing, Pause pauses only while playing, PlayPause and Stop are the play and
     // stop buttons. Next and Previous: on a DVD the engine's next and previous, as the buttons are; for an
-    // item started from the playlist the next or previous entry, selected as the user would select it
-    // (round the list when "RepeatPlaylist" is on); otherwise nothing.
+    // item started from the playlist the next or previous entry, selected and started (round the list
+    // when "RepeatPlaylist" is on), passing over entries that cannot start as the end-of-item advance
+    // does, without waiting for their message; otherwise nothing.
     void play();
     void pause();
     void playPause();

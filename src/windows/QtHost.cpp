@@ -39,6 +39,33 @@ MessageAnswer QtMessageBoxes::show(const QString& text, MessageIcon icon, Messag
     return MessageAnswer::Ok;
 }
 
+QtMessageBoxes::~QtMessageBoxes()
+{
+    delete m_passedOver;
+}
+
+void QtMessageBoxes::reportPassedOver(const QString& description)
+{
+    if (!m_passedOver) {
+        m_passedOverLines.clear();
+        m_passedOverMore = 0;
+        m_passedOver = new QMessageBox(QMessageBox::Critical, kTitle, QString(), QMessageBox::Ok);
+        m_passedOver->setAttribute(Qt::WA_DeleteOnClose);
+        m_passedOver->setWindowModality(Qt::NonModal);
+    }
+    QString line = description;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (m_passedOverLines.size() < kMaxPassedOverLines)
+        m_passedOverLines.append(line);
+    else
+        ++m_passedOverMore;
+    QString text = QStringLiteral("Error!\n") + m_passedOverLines.join(QLatin1Char('\n'));
+    if (m_passedOverMore > 0)
+        text += QStringLiteral("\n... and %1 more").arg(m_passedOverMore);
+    m_passedOver->setText(text);
+    m_passedOver->show();
+}
+
 QStringList qtNameFilters(const QString& filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'));

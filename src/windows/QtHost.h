@@ -2,6 +2,8 @@
 
 #include "core/Host.h"
 
+#include <QMessageBox>
+#include <QPointer>
 #include <QStringList>
 
 namespace zendrix {
@@ -12,7 +14,16 @@ namespace zendrix {
 class QtMessageBoxes : public MessageBoxes
 {
 public:
+    ~QtMessageBoxes() override;
     MessageAnswer show(const QString& text, MessageIcon icon, MessageButtons buttons) override;
+    // The box names the first kMaxPassedOverLines failures, then counts the rest.
+    void reportPassedOver(const QString& description) override;
+    static constexpr int kMaxPassedOverLines = 20;
+
+private:
+    QPointer<QMessageBox> m_passedOver;
+    QStringList m_passedOverLines;
+    int m_passedOverMore = 0;
 };
 
 // Every dialog opens in the folder of the file last chosen in any of them in this run, however it was

@@ -114,6 +114,24 @@ TEST_F(PlayerRemoteTest, NextAndPreviousFollowTheDvdThenThePlaylistThenNothing)
     EXPECT_EQ(list.ListIndex(), 0);
 }
 
+TEST_F(PlayerRemoteTest, NextAndPreviousPassOverEntriesThatCannotStartWithoutWaitingForTheirMessage)
+{
+    for (const char* entry : {"/0.mp3", "/gone-1.mp3", "/gone-2.mp3", "/3.mp3"})
+        list.AddItem(entry);
+    engine.unplayable = {"/gone-1.mp3", "/gone-2.mp3"};
+    engine.mediaDuration = 100;
+    list.setListIndex(0);
+    remote.next();
+    EXPECT_EQ(engine.URL(), "/3.mp3");
+    EXPECT_EQ(list.ListIndex(), 3);
+    EXPECT_TRUE(player.IsPlaying);
+    EXPECT_TRUE(messages.shown.empty()) << "nothing waits for an answer";
+    EXPECT_EQ(messages.passedOver, QStringList({"Cannot open /gone-1.mp3", "Cannot open /gone-2.mp3"}));
+    remote.previous();
+    EXPECT_EQ(engine.URL(), "/0.mp3") << "Previous passes over them backwards";
+    EXPECT_TRUE(player.IsPlaying);
+}
+
 TEST_F(PlayerRemoteTest, SeekingMovesTheSeekBarWithinTheItemAndTheVolumeBarWithinItsRange)
 {
     open("/media/a.mp3", 0);

@@ -256,24 +256,30 @@ TEST_F(PlayerTest, TheEndOfAnEntryStartsTheNextOnceAndTheLastStopsOrRepeats)
     EXPECT_EQ(count("URL=/b.mp3"), 0);
 }
 
-TEST_F(PlayerTest, TheAdvanceReportsAnEntryThatCannotStartAndGoesOnWithTheOneAfterIt)
+TEST_F(PlayerTest, TheAdvanceReportsAnEntryThatCannotStartWithoutWaitingAndGoesOnWithTheOneAfterIt)
 {
     addEntries({"/a.mp3", "/missing-1.mp3", "/missing-2.mp3", "/d.mp3", "/missing-3.mp3"});
     engine.unplayable = {"/missing-1.mp3", "/missing-2.mp3", "/missing-3.mp3"};
     engine.mediaDuration = 2;
     list.setListIndex(0);
     playThrough(2);
-    EXPECT_EQ(messages.texts(), QStringList({errorText("Cannot open /missing-1.mp3"),
-                                             errorText("Cannot open /missing-2.mp3")}));
+    // No box waits for an answer: the failures are told aside, and the next entry already plays.
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(messages.passedOver, QStringList({"Cannot open /missing-1.mp3", "Cannot open /missing-2.mp3"}));
     EXPECT_EQ(list.ListIndex(), 3);
     EXPECT_EQ(count("play"), 2) << "each entry that plays is started once";
     EXPECT_TRUE(player.IsPlaying && player.tmrTiming.Enabled());
     EXPECT_EQ(player.TickCount, 1);
 
-    messages.shown.clear(); // the last cannot start, repeat off: the list stops, having said why
+    messages.passedOver.clear(); // the last cannot start, repeat off: the list stops, having said why
     playThrough(2);
-    EXPECT_EQ(messages.texts(), QStringList({errorText("Cannot open /missing-3.mp3")}));
+    EXPECT_EQ(messages.passedOver, QStringList({"Cannot open /missing-3.mp3"}));
     EXPECT_FALSE(player.IsPlaying || player.tmrTiming.Enabled() || player.FromPlaylist);
+    // Nothing of the entry that cannot play is shown: not the time of the one before.
+    EXPECT_TRUE(player.lblFilename.Caption().startsWith("Cannot play: "));
+    EXPECT_EQ(player.lblHours.Caption() + player.lblMinutes.Caption() + player.lblSeconds.Caption(), "000000");
+    EXPECT_EQ(player.lblTiming.Caption(), "(00:00:00)");
+    EXPECT_EQ(player.scrollTiming.Value(), 0);
 
     // With repeat on the advance goes round to the first entry that plays; a list where nothing plays is
     // tried once round, not for ever.
@@ -283,10 +289,16 @@ TEST_F(PlayerTest, TheAdvanceReportsAnEntryThatCannotStartAndGoesOnWithTheOneAft
     EXPECT_EQ(list.ListIndex(), 0);
     EXPECT_EQ(engine.URL(), "/a.mp3");
     engine.unplayable.unite({"/a.mp3", "/d.mp3"});
-    messages.shown.clear();
+    messages.passedOver.clear();
     playThrough(2);
-    EXPECT_EQ(messages.shown.size(), 5u);
+    EXPECT_EQ(messages.passedOver.size(), 5);
     EXPECT_FALSE(player.IsPlaying || player.tmrTiming.Enabled());
+
+    // An entry the user picks still says why it cannot play, and waits for the user.
+    messages.passedOver.clear();
+    list.setListIndex(1);
+    EXPECT_EQ(messages.texts(), QStringList{errorText("Cannot open /missing-1.mp3")});
+    EXPECT_TRUE(messages.passedOver.isEmpty());
 }
 
 TEST_F(PlayerTest, TheAdvancePassesOverEmptyEntriesSilentlyButPickingOneByHandReportsIt)

@@ -39,8 +39,11 @@ public:
         return result;
     }
 
+    void reportPassedOver(const QString& description) override { passedOver.append(description); }
+
     std::vector<ShownMessage> shown;
     std::deque<MessageAnswer> answers;  // for Yes/No questions; No when none is left
+    QStringList passedOver;             // failures reported without waiting, in order
 };
 
 struct DialogRequest

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -63,4 +64,38 @@ TEST(QtHost, EveryFileDialogOpensInTheFolderOfTheFileLastChosenInAnyOfThem)
     EXPECT_EQ(openedIn.mid(1),
               QStringList({dir.filePath("music"), dir.filePath("lists"), dir.filePath("lists")}));
     QStandardPaths::setTestModeEnabled(false);
+}
+
+TEST(QtHost, FailuresPassedOverGatherInOneBoxThatHoldsNothingBack)
+{
+    QtMessageBoxes messages;
+    const auto boxes = [] {
+        QList<QMessageBox*> shown;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible())
+                shown.append(box);
+        }
+        return shown;
+    };
+    messages.reportPassedOver("Cannot open /a.mp3");
+    messages.reportPassedOver("Cannot open /b.mp3");
+    ASSERT_EQ(boxes().size(), 1) << "one box, not one a failure";
+    QMessageBox* box = boxes().first();
+    EXPECT_EQ(box->text(), "Error!\nCannot open /a.mp3\nCannot open /b.mp3");
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
+    EXPECT_EQ(box->windowTitle(), "Zendrix");
+    EXPECT_FALSE(box->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    for (int i = 0; i < 30; ++i)
+        messages.reportPassedOver(QString("Cannot open /%1.mp3").arg(i));
+    EXPECT_EQ(box->text().count('\n'), QtMessageBoxes::kMaxPassedOverLines + 1);
+    EXPECT_TRUE(box->text().endsWith("\n... and 12 more"));
+
+    // Once the user has closed it, the next failure opens a box of its own.
+    box->close();
+    QApplication::processEvents();
+    messages.reportPassedOver("Cannot open /c.mp3");
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_EQ(boxes().first()->text(), "Error!\nCannot open /c.mp3");
 }
