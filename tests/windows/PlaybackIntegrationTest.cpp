@@ -3,6 +3,7 @@
 // passed over without blocking, and the DVD menu steers a disc.
 #include "../core/EngineTestSupport.h"
 #include "core/Player.h"
+#include "core/PlayerRemote.h"
 #include "core/VlcEngine.h"
 #include "core/modINI.h"
 #include "support/AudioRecorder.h"
@@ -75,7 +76,7 @@ TEST_F(PlaybackIntegrationTest, AFilePlaysToItsEndAndAListAdvancesAndRepeats)
     EXPECT_EQ(player().cmdControls[Player::Play].PictureNormal().image().pixel(8, 8),
               ProgramFolderFixture::kPlay.rgb());
 
-    WriteINI(ConfigPath, "Player", "RepeatPlaylist", "True");
+    program->remote().setRepeat(true);
     ListControl& list = program->lstPlaylist();
     list.addItems({first, second});
     list.setListIndex(0);
