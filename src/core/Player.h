@@ -20,6 +20,9 @@ namespace zendrix {
 // engine has finished it (EndOfStream), never by the clock, so nothing of it is cut and the next entry
 // follows at once, also after winding or a seek to the end; the clock then shows the item's length, so
 // an item of length L seconds played through shows L at its end, as its L-th tick does.
+//
+// At a speed other than the normal one each tick takes the clock from the engine's position instead, so
+// that the clock shows the media's time; the speed holds for every item until it is chosen again.
 class Player
 {
 public:
@@ -53,6 +56,7 @@ public:
         Stopped,  // stopped, or the item ended
         Seeked,   // the engine was moved to the seek bar's position
         Volume,   // the volume bar moved
+        Rate,     // the speed was chosen
     };
     std::function<void(Change)> changed;
 
@@ -71,6 +75,9 @@ public:
     // Plays the playlist entry at index and marks the item as started from the playlist.
     void playlist(std::int16_t index);
     void cmdBrowse_Click();
+    // Plays an address (a stream, a disc, a file) as the open button plays a file: not from the playlist,
+    // the name label set, the timer started. A failure is reported.
+    void openAddress(const QString& address);
     void cmdControls_Click(int index);
     void tmrTiming_Timer();
     void scrollTiming_Change();
@@ -89,8 +96,16 @@ public:
 
     enum Command { Play = 0, Next = 1, Previous = 2, Stop = 3, FastForward = 4, FastReverse = 5 };
 
+    // The speed chosen, 1 for the normal one; the engine's range bounds it. Not a setting: every run
+    // starts at the normal speed. A failure of the engine is reported.
+    double speed() const { return m_speed; }
+    void setSpeed(double speed);
+
 private:
     void startItem(const std::function<QString()>& url);
+    void openSingle(const QString& url);
+    // At another speed than the normal one the clock and the bar follow the engine's position.
+    void followEngineClock();
     // playlist(index), saying whether the entry started; a failure has been reported.
     bool startEntry(std::int16_t index);
     void refreshInfo();
@@ -104,6 +119,8 @@ private:
     void itemEnded();
     void advanceList();
     void showCannotPlay();
+    // What the name label shows for the item loaded: its name, or that it cannot be played.
+    QString shownName() const;
     bool isLoaded(const QString& url) const;
     void tell(Change change);
 
@@ -121,6 +138,7 @@ private:
     // Playlist entries passed over in a row because they could not be played, since an entry last
     // played to its end or the user last started something: the advance gives up after a whole round.
     int m_passedOver = 0;
+    double m_speed = 1.0;
     std::array<QMetaObject::Connection, 3> m_engineReports;
 };
 
