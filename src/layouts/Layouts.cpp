@@ -209,7 +209,8 @@ const EqualizerWindow& frmEqualizer()
         l.window = {QStringLiteral("frmEqualizer"), QSize(400, 236), QStringLiteral("Equalizer"), {}, {},
                     QStringLiteral("Equalizer")};
         l.imgBack = {QStringLiteral("imgBack"), QRect(0, 0, 400, 236), {}};
-        l.lblEqualizer = label("lblEqualizer", QRect(140, 8, 120, 23), "Equalizer", {kTahoma, 14.25, true},
+        // Over the band of light at the top of the skin's picture, as the settings window's title.
+        l.lblEqualizer = label("lblEqualizer", QRect(140, 3, 120, 20), "Equalizer", {kTahoma, 12, true},
                                Qt::AlignHCenter, QColor(0, 0, 0));
         l.cmdExit = button("cmdExit", QRect(375, 11, 17, 16), "exit.ico", "Close");
         l.chkEnabled = {QStringLiteral("chkEnabled"),
@@ -218,7 +219,7 @@ const EqualizerWindow& frmEqualizer()
                         {kTahoma, 8.25, false},
                         kWhite,
                         QColor(0, 0, 0)};
-        l.lblPreset = label("lblPreset", QRect(104, 44, 40, 15), "&Preset:", {kTahoma, 8.25, false},
+        l.lblPreset = label("lblPreset", QRect(104, 44, 40, 15), "Preset:", {kTahoma, 8.25, false},
                             Qt::AlignLeft, kWhite);
         l.cboPreset = {QStringLiteral("cboPreset"),
                        QRect(146, 40, 150, 21),

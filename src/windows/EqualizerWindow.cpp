@@ -4,8 +4,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <cmath>
@@ -55,8 +56,8 @@ QString EqualizerWindow::levelText(double level)
 {
     const double tenths = std::round(level * kSteps) / kSteps;
     if (tenths == 0)
-        return QStringLiteral("0 dB");
-    return QStringLiteral("%1%2 dB").arg(tenths > 0 ? QStringLiteral("+") : QString()).arg(tenths, 0, 'f', 1);
+        return QStringLiteral("0");
+    return QStringLiteral("%1%2").arg(tenths > 0 ? QStringLiteral("+") : QString()).arg(tenths, 0, 'f', 1);
 }
 
 EqualizerWindow::EqualizerWindow(EngineAudio& audio)
@@ -120,6 +121,10 @@ EqualizerWindow::EqualizerWindow(EngineAudio& audio)
 
     m_equalizer.changed = [this] { showSetting(); };
     showSetting();
+    // The buttons take every key they are given: Escape comes to the window before them.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::hide);
+    chkEnabled->setFocus();
 }
 
 QSlider* EqualizerWindow::addSlider(const QRect& column, const QString& name, double low, double high,
@@ -131,8 +136,6 @@ QSlider* EqualizerWindow::addSlider(const QRect& column, const QString& name, do
     slider->setRange(sliderValue(low), sliderValue(high));
     slider->setSingleStep(5);
     slider->setPageStep(30);
-    slider->setTickPosition(QSlider::TicksBothSides);
-    slider->setTickInterval(sliderValue(high - low) / 4);
     slider->setGeometry(column.left(), column.top() + kLabelHeight, column.width(),
                         column.height() - 2 * kLabelHeight);
     levelLabel(this, QRect(column.left(), column.bottom() + 1 - kLabelHeight, column.width(), kLabelHeight),
@@ -141,7 +144,7 @@ QSlider* EqualizerWindow::addSlider(const QRect& column, const QString& name, do
     QLabel* level = m_levels.last();
     connect(slider, &QSlider::valueChanged, level, [level, slider](int value) {
         level->setText(levelText(value / kSteps));
-        slider->setAccessibleDescription(level->text());
+        slider->setAccessibleDescription(level->text() + QStringLiteral(" dB"));
     });
     return slider;
 }
@@ -156,20 +159,11 @@ void EqualizerWindow::showSetting()
         const QSignalBlocker blocker(slider);
         slider->setValue(sliderValue(level));
         label->setText(levelText(level));
-        slider->setAccessibleDescription(label->text());
+        slider->setAccessibleDescription(label->text() + QStringLiteral(" dB"));
     };
     show(sldPreamp, m_levels.at(0), setting.levels.preamp);
     for (int band = 0; band < EngineAudio::kBands; ++band)
         show(sldBands.at(band), m_levels.at(band + 1), setting.levels.bands[std::size_t(band)]);
-}
-
-void EqualizerWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        hide();
-        return;
-    }
-    Form::keyPressEvent(event);
 }
 
 void EqualizerWindow::mousePressEvent(QMouseEvent* event)

@@ -34,11 +34,10 @@ public:
     SkinButton* cmdExit = nullptr;
 
     Equalizer& equalizer() { return m_equalizer; }
-    // What the level label of a slider says: "+3.5 dB", "0 dB".
+    // What the level label above a slider says, in dB: "+3.5", "-12.0", "0".
     static QString levelText(double level);
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
