@@ -268,6 +268,19 @@ TEST_F(MprisTest, VolumeLoopStatusPositionAndTheNeighboursFollowTheWindows)
     EXPECT_TRUE(waitFor([&] { return recorder.seeks.size() == 2; }));
 }
 
+TEST_F(MprisTest, TheRateIsTheSpeedMenusChoiceBothWaysAndARateOfZeroPauses)
+{
+    open("/media/talk.mp3");
+    EXPECT_EQ(changesOf([&] { EXPECT_TRUE(set("Rate", 1.5)); }), QStringList{"Rate"});
+    EXPECT_EQ(player().speed(), 1.5);
+    EXPECT_EQ(engine->calls().last(), "rate=1.5");
+    EXPECT_EQ(changesOf([&] { player().setSpeed(0.75); }), QStringList{"Rate"}) << "a choice in the menu too";
+    EXPECT_EQ(get("Rate"), 0.75);
+    EXPECT_EQ(changesOf([&] { EXPECT_TRUE(set("Rate", 0.0)); }), QStringList{"PlaybackStatus"});
+    EXPECT_FALSE(player().IsPlaying);
+    EXPECT_EQ(get("Rate"), 0.75);
+}
+
 TEST_F(MprisTest, HostileCallsAreRefusedWithAnErrorAndChangeNothing)
 {
     changesOf([&] {

@@ -147,6 +147,12 @@ TEST_F(PlayerMenuTest, ARightClickOnThePanelTheMenuKeyAndShiftF10OpenItButNotARi
         EXPECT_TRUE(test::waitFor([&] { return shown.isVisible(); }, 2000)) << keys.toString().toStdString();
         shown.hide();
     }
+
+    // The items' own shortcuts work while the menu is closed.
+    QTest::keySequence(&main, QKeySequence(Qt::CTRL | Qt::Key_L));
+    EXPECT_EQ(addresses.asked, 1);
+    QTest::keySequence(&main, QKeySequence(Qt::CTRL | Qt::Key_E));
+    EXPECT_TRUE(program->frmEqualizer().isVisible());
 }
 
 TEST_F(PlayerMenuTest, OpenUrlPlaysTheAddressAsTheOpenButtonPlaysAFileAndCancelChangesNothing)
