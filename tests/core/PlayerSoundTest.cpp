@@ -2,7 +2,6 @@
 // one the clock shows the media's time, the speed holds from item to item, an address plays as an opened
 // file does, and a stream is named by what it says it plays, and by its address once it fails.
 #include "core/Player.h"
-#include "core/PlayerRemote.h"
 #include "support/PlayerRig.h"
 
 #include <gtest/gtest.h>
@@ -111,21 +110,6 @@ TEST_F(PlayerSoundTest, AnAddressPlaysAsAnOpenedFileAndAFailedStreamIsNamedByIts
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Error!\r\nCannot open rtsp://127.0.0.1/gone");
     EXPECT_EQ(player.lblFilename.Caption(), "Cannot play: rtsp://127.0.0.1/gone");
-}
-
-TEST(PlayerRemoteRate, ARateOfZeroPausesAndOnlyNumbersFromZeroOnAreTaken)
-{
-    PlayerRig rig;
-    PlayerRemote remote(rig.player, rig.engine, rig.list);
-    rig.open("/media/song.mp3", 100);
-    EXPECT_TRUE(remote.setRate(1.25));
-    EXPECT_EQ(remote.rate(), 1.25);
-    EXPECT_FALSE(remote.setRate(-1));
-    EXPECT_FALSE(remote.setRate(std::nan("")));
-    EXPECT_EQ(remote.rate(), 1.25);
-    EXPECT_TRUE(remote.setRate(0));
-    EXPECT_EQ(remote.status(), PlayerRemote::Status::Paused);
-    EXPECT_EQ(remote.rate(), 1.25) << "a pause keeps the speed for the resume";
 }
 
 } // namespace

@@ -127,22 +127,6 @@ TEST_F(EqualizerTest, APresetSetsEveryLevelAndMovingOneByHandMakesThemTheUsersOw
     EXPECT_EQ(Equalizer(engine.audio()).setting(), equalizer.setting()) << "all of it stored";
 }
 
-TEST_F(EqualizerTest, ADragReachesTheEngineAtEveryStepButIsStoredOnceWhenItEnds)
-{
-    Equalizer equalizer(engine.audio());
-    equalizer.setEnabled(true);
-    const QByteArray before = readFile(ConfigPath);
-    for (double level : {1.0, 2.0, 3.5})
-        equalizer.setBand(0, level, Equalizer::Store::Later);
-    EXPECT_EQ(engine.calls().size(), 4);
-    EXPECT_EQ(readFile(ConfigPath), before);
-    equalizer.store();
-    EXPECT_EQ(ReadINI(ConfigPath, "Equalizer", "Band0", ""), "3.5");
-    QFile::remove(ConfigPath);
-    equalizer.store();
-    EXPECT_FALSE(QFile::exists(ConfigPath)) << "nothing was left to store";
-}
-
 TEST(OpenAddress, OnlyWellFormedAddressesOfTheSchemesTheCommandLineTakesAreTaken)
 {
     const struct
