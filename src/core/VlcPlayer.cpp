@@ -168,7 +168,7 @@ void VlcPlayer::startLibvlc()
     // libvlc unloads its plugins when its last instance goes, and a library that a plugin brings in
     // may not survive being loaded again in the same process (fluidsynth's instrument library hangs in
     // its second start-up). One quiet instance that lives as long as the process keeps them loaded for
-    // every engine made after the first, and for libvlc started afresh (VlcPlayerAudio.cpp). The
+    // every engine made after the first, and for libvlc started afresh (VlcAudio.cpp). The
     // pointer is volatile so that it is kept in memory, where a leak checker sees that the instance is
     // meant to live on, rather than dropped as never read.
     static libvlc_instance_t* volatile keepPluginsLoaded = [] {

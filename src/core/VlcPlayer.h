@@ -122,7 +122,7 @@ public:
     // Asks the item for its tags again, "now playing" among them; a change comes as a Meta event.
     void readTagsAgain();
 
-    // VlcPlayerAudio.cpp. The equalizer applies at once and to every later item. The ReplayGain mode is
+    // VlcAudio.cpp. The equalizer applies at once and to every later item. The ReplayGain mode is
     // one that libvlc reads only when it starts: a new mode starts libvlc afresh when the next item is
     // loaded. An output device is chosen at once when libvlc lists it, else at the first item loaded
     // while it does; "" returns to the default device, which libvlc can do only by making its output
@@ -166,7 +166,7 @@ private:
     void readTags(quint64 epoch);
     void applyVolume();
     void attachListener();
-    // VlcPlayerAudio.cpp
+    // VlcAudio.cpp
     QStringList libvlcArgs() const;
     // Starts libvlc afresh when a setting it reads only at its start has changed; between items only.
     void remakeIfWanted();
