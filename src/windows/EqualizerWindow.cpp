@@ -4,8 +4,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QMouseEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSlider>
