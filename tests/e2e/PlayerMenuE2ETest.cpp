@@ -55,14 +55,16 @@ Place mainWindow()
 
 TEST(PlayerMenuE2E, TheMenuOpensByRightClickAndShiftF10ItsMnemonicsChooseAndOpenUrlPlaysARadio)
 {
-    if (const QString missing = MediaFixtures::missingTools({"xdotool", "playerctl", "dbus-daemon", "ffmpeg"});
+    if (const QString missing =
+            MediaFixtures::missingTools({"xdotool", "playerctl", "dbus-daemon", "ffmpeg"});
         !missing.isEmpty())
         GTEST_SKIP() << missing.toStdString();
     const QString frames = MediaFixtures::mp3Stream(60);
     ASSERT_FALSE(frames.isEmpty()) << MediaFixtures::lastError().toStdString();
     QFile file(frames);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    IcyServer radio(file.readAll(), 16000, QStringLiteral("Test Radio"), {{0, QStringLiteral("The Band - First Song")}});
+    IcyServer radio(file.readAll(), 16000, QStringLiteral("Test Radio"),
+                    {{0, QStringLiteral("The Band - First Song")}});
     PrivateBus bus;
     ASSERT_FALSE(bus.address().isEmpty()) << bus.error().toStdString();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -92,19 +94,23 @@ TEST(PlayerMenuE2E, TheMenuOpensByRightClickAndShiftF10ItsMnemonicsChooseAndOpen
     xdotool({"key", "ctrl+a"});
     xdotool({"type", "--delay", "5", radio.url()});
     xdotool({"key", "Return"});
-    EXPECT_TRUE(test::waitFor([&] { return radio.connections() > 0; }, 15000)) << "the player asks the station";
+    EXPECT_TRUE(test::waitFor([&] { return radio.connections() > 0; }, 15000))
+        << "the player asks the station";
 
     const auto playerctl = [&environment](const QStringList& arguments) {
         QProcess process;
         process.setProcessEnvironment(environment);
-        process.start(QStringLiteral("playerctl"), QStringList{QStringLiteral("--player=zendrix")} + arguments);
+        process.start(QStringLiteral("playerctl"),
+                      QStringList{QStringLiteral("--player=zendrix")} + arguments);
         if (!process.waitForFinished(10000) || process.exitCode() != 0)
             return QString();
         return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
     };
     QString title;
     EXPECT_TRUE(test::waitFor(
-        [&] { return (title = playerctl({"metadata", "xesam:title"})) == "Test Radio - The Band - First Song"; },
+        [&] {
+            return (title = playerctl({"metadata", "xesam:title"})) == "Test Radio - The Band - First Song";
+        },
         20000))
         << title.toStdString();
     EXPECT_EQ(playerctl({"status"}), "Playing");
