@@ -37,6 +37,16 @@ public:
     virtual QString save(const QString& title, const QString& filter) = 0;
 };
 
+class AddressDialogs
+{
+public:
+    virtual ~AddressDialogs() = default;
+    // Asks for the address of a stream or a file in a dialog titled "Open URL", which takes only what
+    // checkOpenAddress (OpenAddress.h) takes and says why it refuses the rest. The address taken, or ""
+    // when the user cancelled.
+    virtual QString openAddress() = 0;
+};
+
 class ProgramExit
 {
 public:

@@ -2,9 +2,12 @@
 
 #include "AboutWindow.h"
 #include "DvdMenu.h"
+#include "EqualizerWindow.h"
 #include "InfoWindow.h"
 #include "MainWindow.h"
 #include "MediaKeys.h"
+#include "OpenUrlDialog.h"
+#include "PlayerMenu.h"
 #include "PlaylistWindow.h"
 #include "SettingsWindow.h"
 #include "TitleStrip.h"
@@ -16,6 +19,7 @@
 #include "core/Player.h"
 #include "core/PlayerRemote.h"
 #include "core/SettingsFile.h"
+#include "core/SoundSettings.h"
 #include "core/modINI.h"
 #include "platform/ProgramFolder.h"
 
@@ -37,14 +41,26 @@ Program::Program(Services services, const EngineFactory& makeEngine) : m_service
     m_video = std::make_unique<VideoWindow>();
     m_engine = makeEngine(*m_video);
     m_popup = std::make_unique<DvdMenu>(*m_engine);
-    m_video->attach(*m_engine, *m_popup,
-                    [this](const QString& description) { reportFailure(m_services.messages, description); });
+    m_video->attach(
+        *m_engine, *m_popup,
+        [this](const QString& description) { reportFailure(m_services.messages, description); },
+        [this](const QPoint& globalPosition) { showPlayerMenu(globalPosition); });
     m_player = std::make_unique<Player>(*m_engine, m_list, m_repeat, m_services.messages, m_services.dialogs);
     m_player->GetInfo = [this] { frmInfo().GetInfo(); };
     m_remote = std::make_unique<PlayerRemote>(*m_player, *m_engine, m_list, m_repeat);
     m_main = std::make_unique<MainWindow>(*m_player);
     m_main->dragEnded = [this] { mainWindowMoved(); };
     installMediaKeys(*m_main, *m_remote);
+    if (m_services.addresses) {
+        m_addresses = m_services.addresses;
+    } else {
+        m_ownAddresses = std::make_unique<QtAddressDialogs>();
+        m_addresses = m_ownAddresses.get();
+    }
+    m_menu = std::make_unique<PlayerMenu>(*this);
+    // The menu's shortcuts work while it is closed, from any window of the group.
+    m_main->addActions({m_menu->mnuOpenUrl, m_menu->mnuEqualizer});
+    m_main->menuRequested = [this](const QPoint& globalPosition) { showPlayerMenu(globalPosition); };
     // Closing the main window from the desktop ends the program as Exit does: a hidden main window
     // would leave a process nobody can reach, holding the installation's claim.
     m_main->closeRequested = [this] { m_services.exit.endNow(); };
@@ -101,6 +117,31 @@ SettingsWindow& Program::frmSettings()
     return *m_settings;
 }
 
+EqualizerWindow& Program::frmEqualizer()
+{
+    if (!m_equalizer) {
+        m_equalizer = std::make_unique<EqualizerWindow>(m_engine->audio());
+        m_equalizer->imgBack->setPicture(m_settingsBack);
+        const QScreen* screen = m_main->screen() ? m_main->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            m_equalizer->move(screen->availableGeometry().center() - m_equalizer->rect().center());
+    }
+    return *m_equalizer;
+}
+
+void Program::showEqualizer()
+{
+    EqualizerWindow& window = frmEqualizer();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void Program::showPlayerMenu(const QPoint& globalPosition)
+{
+    m_menu->popup(globalPosition);
+}
+
 void Program::Form_Load()
 {
     // Nothing in the player reads the record, and its flush to disk would hold up the first window (on a
@@ -111,6 +152,7 @@ void Program::Form_Load()
     try {
         ConfigPath = prepareSettingsFile(programFolder());
         m_repeat.load();
+        applySoundSettings(m_engine->audio());
         if (!LoadSkin(*this, m_services.messages, m_services.exit))
             return;  // the program has been told to end
         MainWindow& main = frmMain();
@@ -318,6 +360,8 @@ void Program::setSettingsBack(const Picture& picture)
 {
     m_settingsBack = picture;
     frmSettings().imgBack->setPicture(picture);
+    if (m_equalizer)
+        m_equalizer->imgBack->setPicture(picture);
 }
 void Program::setInfoBack(const Picture& picture) { frmInfo().imgBack->setPicture(picture); }
 void Program::setTitlePicture(const Picture& picture) { frmTitle().setPicture(picture); }

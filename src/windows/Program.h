@@ -20,11 +20,13 @@
 namespace zendrix {
 
 class DvdMenu;
+class EqualizerWindow;
 class Form;
 class InfoWindow;
 class MainWindow;
 class Player;
 class PlayerRemote;
+class PlayerMenu;
 class PlaylistWindow;
 class SettingsWindow;
 class TitleStrip;
@@ -43,6 +45,8 @@ public:
         FileDialogs& dialogs;
         ProgramExit& exit;
         Shell& shell;
+        // The Open URL dialog; unset, the program shows its own.
+        AddressDialogs* addresses = nullptr;
     };
     using EngineFactory = std::function<std::unique_ptr<MediaEngine>(VideoSurface&)>;
 
@@ -68,6 +72,13 @@ public:
     PlaylistWindow& frmPlaylist();
     InfoWindow& frmInfo();
     SettingsWindow& frmSettings();
+    // The equalizer window, made at its first opening over the skin's background; it lives on hidden.
+    EqualizerWindow& frmEqualizer();
+    // The player's menu: the main window's and, but for a DVD, the video's.
+    PlayerMenu& playerMenu() { return *m_menu; }
+    void showPlayerMenu(const QPoint& globalPosition);
+    // Shows the equalizer window, not modal, and brings it to the front.
+    void showEqualizer();
 
     // Acts on the files, folders, playlists and addresses the program is given from `workingFolder`: on
     // its command line, from a second start (takeHandOver), dropped on a window, or from a desktop
@@ -108,6 +119,7 @@ public:
     FileDialogs& dialogs() { return m_services.dialogs; }
     ProgramExit& exit() { return m_services.exit; }
     Shell& shell() { return m_services.shell; }
+    AddressDialogs& addresses() { return *m_addresses; }
 
     // Where Form_Load records the installation; tests point it elsewhere.
     QString installInfoPath = kInstallInfoPath;
@@ -146,11 +158,15 @@ private:
     std::unique_ptr<Player> m_player;
     std::unique_ptr<PlayerRemote> m_remote;
     std::unique_ptr<MainWindow> m_main;
+    std::unique_ptr<PlayerMenu> m_menu;
+    std::unique_ptr<AddressDialogs> m_ownAddresses;
+    AddressDialogs* m_addresses = nullptr;
     std::unique_ptr<TitleStrip> m_title;
     std::unique_ptr<PlaylistWindow> m_playlist;
     std::unique_ptr<InfoWindow> m_info;
     std::unique_ptr<SettingsWindow> m_settings;
-    // The skin's background for the settings window, which is made again at every opening.
+    std::unique_ptr<EqualizerWindow> m_equalizer;
+    // The skin's background for the settings and equalizer windows, which are made at their openings.
     Picture m_settingsBack;
     // The installation record, written on a thread of its own; the program waits for it when it ends.
     std::future<void> m_installRecord;

@@ -74,6 +74,22 @@ private:
     }
 };
 
+class FakeAddressDialogs : public AddressDialogs
+{
+public:
+    QString openAddress() override
+    {
+        ++asked;
+        if (answers.empty())
+            return {};
+        QString address = answers.front();
+        answers.pop_front();
+        return address;
+    }
+    int asked = 0;
+    std::deque<QString> answers; // the addresses taken; "" (cancel) when none is left
+};
+
 class FakeProgramExit : public ProgramExit
 {
 public:

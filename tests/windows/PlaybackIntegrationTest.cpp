@@ -8,11 +8,13 @@
 #include "core/modINI.h"
 #include "support/AudioRecorder.h"
 #include "support/Files.h"
+#include "support/IcyServer.h"
 #include "support/MediaFixtures.h"
 #include "support/ProgramFolderFixture.h"
 #include "support/ProgramStart.h"
 #include "windows/DvdMenu.h"
 #include "windows/InfoWindow.h"
+#include "windows/PlayerMenu.h"
 #include "windows/Program.h"
 #include "windows/VideoWindow.h"
 
@@ -84,6 +86,35 @@ TEST_F(PlaybackIntegrationTest, AFilePlaysToItsEndAndAListAdvancesAndRepeats)
     EXPECT_TRUE(waitFor([&] { return list.ListIndex() == 0 && program->wmp().URL() == first; }, 4500));
     EXPECT_TRUE(waitFor([&] { return program->wmp().playState() == MediaEngine::Playing; }, 3000));
     EXPECT_TRUE(player().IsPlaying);
+    EXPECT_TRUE(messages.shown.empty()) << shown();
+}
+
+TEST_F(PlaybackIntegrationTest, AnInternetRadioOpenedByAddressShowsEachTitleItPlaysAndCannotPlayOnceItIsGone)
+{
+    if (const QString missing = MediaFixtures::missingTools({"ffmpeg"}); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    const QString frames = MediaFixtures::mp3Stream(60);
+    ASSERT_FALSE(frames.isEmpty()) << MediaFixtures::lastError().toStdString();
+    IcyServer radio(
+        readFile(frames), 16000, QStringLiteral("Test Radio"),
+        {{0, QStringLiteral("The Band - First Song")}, {4, QStringLiteral("Other Artist - Second Song")}});
+    ASSERT_FALSE(radio.url().isEmpty());
+    start();
+    addresses.answers.push_back(radio.url());
+    program->playerMenu().mnuOpenUrl->trigger();
+    const LabelControl& name = player().lblFilename;
+    EXPECT_TRUE(waitFor([&] { return name.Caption() == "Test Radio - The Band - First Song"; }, 15000))
+        << name.Caption().toStdString();
+    EXPECT_TRUE(waitFor([&] { return name.Caption() == "Test Radio - Other Artist - Second Song"; }, 15000))
+        << name.Caption().toStdString();
+    // No length: the clock counts and the bar stays at its start.
+    EXPECT_EQ(player().scrollTiming.Max(), 0);
+    EXPECT_TRUE(player().IsPlaying && !player().FromPlaylist);
+
+    radio.goOffAir();
+    EXPECT_TRUE(waitFor([&] { return name.Caption() == "Cannot play: " + radio.url(); }, 30000))
+        << name.Caption().toStdString();
+    EXPECT_FALSE(player().IsPlaying);
     EXPECT_TRUE(messages.shown.empty()) << shown();
 }
 

@@ -9,6 +9,7 @@
 #include "windows/DvdMenu.h"
 #include "windows/InfoWindow.h"
 #include "windows/MainWindow.h"
+#include "windows/PlayerMenu.h"
 #include "windows/PlaylistWindow.h"
 #include "windows/SettingsWindow.h"
 #include "windows/TitleStrip.h"
@@ -156,8 +157,8 @@ TEST_F(ProgramTest, TheStoredArrangementComesBackAndAfterADragTheGroupFollowsOnR
     EXPECT_EQ(setting("Position", "Top") + "," + setting("Position", "Left"), "1500,1500");
 
     QFile::remove(ConfigPath);
-    send(QEvent::MouseButtonPress, grab, Qt::RightButton, Qt::RightButton); // any button; no move at all
-    send(QEvent::MouseButtonRelease, grab, Qt::RightButton, Qt::NoButton);
+    send(QEvent::MouseButtonPress, grab, Qt::MiddleButton, Qt::MiddleButton); // any button; no move at all
+    send(QEvent::MouseButtonRelease, grab, Qt::MiddleButton, Qt::NoButton);
     EXPECT_EQ(setting("Position", "Top"), "1500");
 }
 
@@ -255,11 +256,16 @@ TEST_F(ProgramTest, OnlyARightClickOnADvdOpensTheMenuWhoseCommandsAskFirstThenAc
 {
     start();
     DvdMenu& menu = program->frmPopup();
-    engine->click(2); // a file, not a DVD
+    QMenu& playerMenu = program->playerMenu().mnuPlayer;
+    engine->click(2); // a file, not a DVD: the player's own menu
+    EXPECT_FALSE(menu.mnuDVD.isVisible());
+    EXPECT_TRUE(playerMenu.isVisible());
+    playerMenu.hide();
     engine->availableDvdItems = {"dvd"};
     engine->click(1);
-    EXPECT_FALSE(menu.mnuDVD.isVisible());
+    EXPECT_FALSE(menu.mnuDVD.isVisible() || playerMenu.isVisible());
     engine->click(2);
+    EXPECT_FALSE(playerMenu.isVisible());
     EXPECT_TRUE(menu.mnuDVD.isVisible());
     menu.mnuDVD.hide();
 
