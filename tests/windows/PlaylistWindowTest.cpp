@@ -5,6 +5,7 @@
 #include "core/Player.h"
 #include "core/PlaylistFile.h"
 #include "core/modINI.h"
+#include "platform/Fonts.h"
 #include "support/FakeHost.h"
 #include "support/FakeMediaEngine.h"
 #include "support/Files.h"
@@ -12,6 +13,7 @@
 #include "support/QtPrinters.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -69,6 +71,63 @@ protected:
         return engine.calls();
     }
 };
+
+// Every row holds the font's whole line: a row that holds "Üfifty" shows as many rows of ink as the
+// text drawn with nothing to cut it, so neither the dots over the U nor the dot of the i are lost,
+// whatever was done to the list before.
+TEST_F(PlaylistWindowTest, RowsAreAWholeLineHighAfterAddsRemovesAndOpens)
+{
+    const QColor ink(255, 0, 255);
+    const QString text = QString::fromUtf8("Üfifty");
+    PlaylistView& view = *window->listView;
+    QPalette colours = view.palette();
+    colours.setColor(QPalette::Text, ink);
+    colours.setColor(QPalette::Base, Qt::white);
+    view.setPalette(colours);
+    window->show();
+    const auto inkRows = [&ink](const QImage& image) {
+        int rows = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixelColor(x, y) == ink) {
+                    ++rows;
+                    break;
+                }
+            }
+        }
+        return rows;
+    };
+    QImage whole(100, 60, QImage::Format_RGB32);
+    whole.fill(Qt::white);
+    {
+        QPainter painter(&whole);
+        painter.setFont(view.font());
+        painter.setPen(ink);
+        painter.drawText(20, 30, text);
+    }
+    const int wholeRows = inkRows(whole);
+    ASSERT_GT(wholeRows, QFontMetrics(view.font()).ascent())
+        << "the accents rise above the font's own ascent";
+    const auto expectWholeRow = [&](int row, const char* when) {
+        const QRect rect = view.visualRect(view.model()->index(row, 0));
+        EXPECT_GE(rect.height(), lineMetrics(view.font()).height()) << when;
+        EXPECT_EQ(inkRows(view.viewport()->grab(rect).toImage()), wholeRows) << when;
+    };
+
+    add({"Üfifty"});
+    expectWholeRow(0, "after the first add");
+    add({"second", "Üfifty"});
+    expectWholeRow(2, "after more adds");
+    list.setListIndex(1, ListControl::Notify::No);
+    window->cmdRemove_Click();
+    expectWholeRow(0, "after a remove");
+    expectWholeRow(1, "after a remove");
+    const QString file =
+        writeFile(files.filePath("list.zdx"), "Name\r\n" + text.toLocal8Bit() + "\r\nsecond\r\n");
+    click(&PlaylistWindow::cmdBrowse_Click, file);
+    ASSERT_EQ(list.items().first(), text);
+    expectWholeRow(0, "after an open");
+}
 
 TEST_F(PlaylistWindowTest, AddKeepsDuplicatesInOrderAndAFullListRefusesWithAMessage)
 {
