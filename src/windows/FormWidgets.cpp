@@ -70,6 +70,8 @@ Form::Form(const layouts::Window& layout, Kind kind)
     }
     setFixedSize(layout.client);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The group's windows take turns being the active one: a button's tip shows on any of them.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
 }
 
 double Form::Left() const { return pixelsToTwips(pos().x()); }
