@@ -49,7 +49,8 @@ public:
     ~Program() override;
 
     // The main window's load handling: records the installation, sets the configuration path, loads the
-    // skin, places and shows the window group as the settings last left it and sets the volume. A
+    // skin, places and shows the window group as the settings last left it (kept on the screens,
+    // keepGroupOnScreen) and sets the volume. A
     // failure after the installation record shows "Error!" and skips the rest; the main window is shown
     // all the same. A skin failure ends the program instead. (The single-instance test comes first, in
     // main(), before the program is made.)
