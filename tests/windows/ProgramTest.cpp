@@ -211,15 +211,20 @@ TEST_F(ProgramTest, TheTitleStripTogglesAndTheDesktopsClosePlaceTheWindowsAndRem
         QApplication::sendEvent(&window, &event);
         return event.isAccepted();
     };
-    title.cmdPlaylist_Click();
     title.cmdInfo_Click();
     title.cmdScreen_Click(); // the title strip moves up by the video window's height
+    title.cmdPlaylist_Click();
     EXPECT_TRUE(program->frmPlaylist().isVisible() && program->frmInfo().isVisible() &&
                 program->frmVideo().isVisible());
-    // From the corner, the group has moved down and right to make room for them.
+    // From the first start's corner, the group has moved down and right as one, the least way that
+    // holds every window whole, and the new place is stored.
     const QPoint main = program->frmMain().pos();
     EXPECT_EQ(main, QPoint(233, 267));
     EXPECT_EQ(title.pos(), main - QPoint(0, 239 + 28));
+    for (QWidget* window : std::initializer_list<QWidget*>{&program->frmMain(), &title, &program->frmVideo(),
+                                                           &program->frmPlaylist(), &program->frmInfo()})
+        EXPECT_TRUE(screens.first().contains(window->geometry())) << window->objectName().toStdString();
+    EXPECT_EQ(setting("Position", "Top") + "," + setting("Position", "Left"), "4005,3495");
     EXPECT_EQ(playlistIcon(), ProgramFolderFixture::kListClose.rgb());
     EXPECT_EQ(setting("Player", "Playlist") + setting("Player", "Info") + setting("Player", "Screen"),
               "TrueTrueTrue");
@@ -263,6 +268,8 @@ TEST_F(ProgramTest, ADoubleClickEntersFullScreenOnlyWhilePlayingLeavesItAlwaysAn
     video.show();
     video.setFullScreen(true); // as the engine does when it enters full screen
     engine->setFullScreen(true);
+    program->frmTitle().cmdInfo_Click(); // a video filling the screen is out of the group: nothing moves
+    EXPECT_EQ(program->frmMain().pos(), QPoint(0, 28));
     engine->clearCalls();
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(&video, &escape);
