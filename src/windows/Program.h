@@ -49,11 +49,10 @@ public:
     ~Program() override;
 
     // The main window's load handling: records the installation, sets the configuration path, loads the
-    // skin, places and shows the window group as the settings last left it (kept on the screens,
-    // keepGroupOnScreen) and sets the volume. A
-    // failure after the installation record shows "Error!" and skips the rest; the main window is shown
-    // all the same. A skin failure ends the program instead. (The single-instance test comes first, in
-    // main(), before the program is made.)
+    // skin, places and shows the window group as the settings last left it (kept on the screens, as
+    // keepGroupOnScreen keeps it) and sets the volume. A failure after the installation record shows
+    // "Error!" and skips the rest; the main window is shown all the same. A skin failure ends the
+    // program instead. (The single-instance test comes first, in main(), before the program is made.)
     void Form_Load();
 
     MainWindow& frmMain() { return *m_main; }
@@ -97,10 +96,10 @@ public:
     void placeTitle();
     void placePlaylist();
     void placeInfo();
-    // After a window of the group was shown or hidden and placed: when a shown window would stand partly
-    // off every screen, the whole group moves as one onto the screen nearest the main window
-    // (groupOntoScreen in core/Arrangement.h) and the main window's new place is stored as a drag
-    // stores it. Whether the group moved. While the video fills the screen the group stays.
+    // After the group was placed (a window of it shown or hidden, the start): when a shown window would
+    // stand partly off every screen, the whole group moves as one onto the screen nearest the main
+    // window (groupOntoScreen in core/Arrangement.h) and the main window's new place is stored as a
+    // drag stores it. Whether the group moved. While the video fills the screen the group stays.
     bool keepGroupOnScreen();
     // After a drag of the main window: the others jump to their places, the group is kept on the
     // screens and the position is saved.
