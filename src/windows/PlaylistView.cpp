@@ -1,9 +1,13 @@
 #include "PlaylistView.h"
 
 #include "core/Failure.h"
+#include "platform/Fonts.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
 
 namespace zendrix {
 
@@ -22,6 +26,52 @@ QString shownText(const QString& entry)
         --length;  // never half a character
     return entry.left(length);
 }
+
+// Rows a full line of the font high, the text on that line's baseline: some fonts' own metrics (the
+// bitmap Tahoma among them) end at the top of the capitals, and a row of that height would cut the
+// accents above them and the dots of i and j. The style still paints the row's background, selection
+// and focus; only the text is drawn here.
+class RowDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        // What the style gives a row of Qt's own line, grown to the full line (never less, lineMetrics).
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(size.height() - QFontMetrics(option.font).height() +
+                       lineMetrics(option.font).height());
+        return size;
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem row(option);
+        initStyleOption(&row, index);
+        const QString text = row.text;
+        row.text.clear();
+        const QWidget* view = option.widget;
+        QStyle* style = view ? view->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &row, painter, view);
+
+        row.text = text;
+        const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &row, view);
+        const LineMetrics line = lineMetrics(row.font);
+        const QFontMetrics metrics(row.font);
+        const int baseline = area.top() + (area.height() - line.height()) / 2 + line.ascent;
+        const bool selected = row.state & QStyle::State_Selected;
+        const QPalette::ColorGroup group = !(row.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                           : (row.state & QStyle::State_Active) ? QPalette::Active
+                                                                                : QPalette::Inactive;
+        painter->save();
+        painter->setClipRect(row.rect);
+        painter->setFont(row.font);
+        painter->setPen(row.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(area.left(), baseline, metrics.elidedText(text, row.textElideMode, area.width()));
+        painter->restore();
+    }
+};
 
 }  // namespace
 
@@ -62,6 +112,7 @@ PlaylistView::PlaylistView(QWidget* parent, ListControl& control)
 {
     m_model->setParent(this);
     setModel(m_model);
+    setItemDelegate(new RowDelegate(this));
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

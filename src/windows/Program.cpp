@@ -168,7 +168,6 @@ void Program::Form_Load()
         placeVideo();
         if (isTrue(QStringLiteral("Screen")))
             frmVideo().show();
-        keepGroupReachable(screens);
         placeTitle();
         if (isTrue(QStringLiteral("Playlist"))) {
             frmPlaylist().show();
@@ -179,6 +178,7 @@ void Program::Form_Load()
             frmInfo().show();
             placeInfo();
         }
+        (void)keepGroupOnScreen(screens);
         frmTitle().show();
         for (ButtonControl& button : m_player->cmdControls)
             button.setCaption(QString());
@@ -206,29 +206,15 @@ QList<QRect> Program::desktopScreenAreas()
     return areas;
 }
 
-void Program::keepGroupReachable(const QList<QRect>& screens)
-{
-    const TitleStrip& title = frmTitle();
-    const QRect main(m_main->pos(), m_main->size());
-    const Place titleAt =
-        titlePlace(m_main->formRect(), title.Height(), m_video->isVisible(), m_video->Height());
-    const QRect titleRect(QPoint(twipsToPixels(titleAt.Left), twipsToPixels(titleAt.Top)), title.size());
-    const QPoint reachable = reachableMainPosition(main, titleRect, screens);
-    if (reachable == main.topLeft())
-        return;
-    m_main->move(reachable);
-    placeVideo();
-}
-
 void Program::showTitleStripAfterFailure(const QList<QRect>& screens)
 {
     // Only a failed skin ends the start before the title strip exists, and that ends the program.
     if (!m_title)
         return;
     try {
-        keepGroupReachable(screens);
         placeVideo();
         placeTitle();
+        (void)keepGroupOnScreen(screens);
         m_title->show();
     } catch (const Failure&) {
         // A main window at a place no window can take leaves the strip where it is.
@@ -312,17 +298,64 @@ void Program::placeInfo()
     info.place(infoPlace(m_main->formRect(), info.Width(), info.Height()));
 }
 
+void Program::placeGroup()
+{
+    placeVideo();
+    placeTitle();
+    if (m_playlist && m_playlist->isVisible())
+        placePlaylist();
+    if (m_info && m_info->isVisible())
+        placeInfo();
+}
+
+bool Program::moveGroupOntoScreen(const QList<QRect>& screens)
+{
+    // A video window filling the screen is out of the arrangement, and the title strip's place counts
+    // its height: the group waits for it to come back.
+    if (m_video->isFullScreen())
+        return false;
+    const auto area = [](const QWidget& window) { return QRect(window.pos(), window.size()); };
+    QList<QRect> others;
+    for (const QWidget* window :
+         std::initializer_list<const QWidget*>{m_video.get(), m_playlist.get(), m_info.get()}) {
+        if (window && window->isVisible())
+            others.append(area(*window));
+    }
+    const QPoint offset = groupOntoScreen(area(*m_main), area(frmTitle()), others, screens);
+    if (offset.isNull())
+        return false;
+    m_main->move(m_main->pos() + offset);
+    placeGroup();
+    return true;
+}
+
+bool Program::keepGroupOnScreen(const QList<QRect>& screens)
+{
+    if (!moveGroupOntoScreen(screens))
+        return false;
+    storePosition();
+    return true;
+}
+
+bool Program::keepGroupOnScreen()
+{
+    return keepGroupOnScreen(screenAreas ? screenAreas() : QList<QRect>());
+}
+
+void Program::storePosition()
+{
+    WriteINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Top"),
+             singleText(static_cast<float>(m_main->Top())));
+    WriteINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Left"),
+             singleText(static_cast<float>(m_main->Left())));
+}
+
 void Program::mainWindowMoved()
 {
     try {
-        placeVideo();
-        placeTitle();
-        if (m_playlist && m_playlist->isVisible())
-            placePlaylist();
-        if (m_info && m_info->isVisible())
-            placeInfo();
-        WriteINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Top"), singleText(static_cast<float>(m_main->Top())));
-        WriteINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Left"), singleText(static_cast<float>(m_main->Left())));
+        placeGroup();
+        (void)moveGroupOntoScreen(screenAreas ? screenAreas() : QList<QRect>());
+        storePosition();
     } catch (const Failure& failure) {
         reportFailure(m_services.messages, failure.description());
     }

@@ -54,10 +54,10 @@ public:
     ~Program() override;
 
     // The main window's load handling: records the installation, sets the configuration path, loads the
-    // skin, places and shows the window group as the settings last left it and sets the volume. A
-    // failure after the installation record shows "Error!" and skips the rest; the main window is shown
-    // all the same. A skin failure ends the program instead. (The single-instance test comes first, in
-    // main(), before the program is made.)
+    // skin, places and shows the window group as the settings last left it (kept on the screens, as
+    // keepGroupOnScreen keeps it) and sets the volume. A failure after the installation record shows
+    // "Error!" and skips the rest; the main window is shown all the same. A skin failure ends the
+    // program instead. (The single-instance test comes first, in main(), before the program is made.)
     void Form_Load();
 
     MainWindow& frmMain() { return *m_main; }
@@ -108,7 +108,13 @@ public:
     void placeTitle();
     void placePlaylist();
     void placeInfo();
-    // After a drag of the main window: the others jump to their places and the position is saved.
+    // After the group was placed (a window of it shown or hidden, the start): when a shown window would
+    // stand partly off every screen, the whole group moves as one onto the screen nearest the main
+    // window (groupOntoScreen in core/Arrangement.h) and the main window's new place is stored as a
+    // drag stores it. Whether the group moved. While the video fills the screen the group stays.
+    bool keepGroupOnScreen();
+    // After a drag of the main window: the others jump to their places, the group is kept on the
+    // screens and the position is saved.
     void mainWindowMoved();
     // The About and settings windows, modal: these return when the window has closed. The settings
     // window is destroyed then; a skin list that cannot be read at a later opening shows "Error!".
@@ -125,8 +131,8 @@ public:
     QString installInfoPath = kInstallInfoPath;
     // Where the About window looks for a system information program; tests feed their own.
     SysInfoSources sysInfoSources;
-    // The areas of the desktop's screens, in pixels, the primary screen's first: the start-up keeps the
-    // window group on them. Tests feed their own.
+    // The areas of the desktop's screens, in pixels, the primary screen's first: the window group is
+    // kept on them. Tests feed their own.
     std::function<QList<QRect>()> screenAreas = desktopScreenAreas;
     static QList<QRect> desktopScreenAreas();
 
@@ -138,9 +144,14 @@ public:
     void setTitlePicture(const Picture& picture) override;
 
 private:
-    // Moves the main window (and the video window with it) when the title strip or the main window would
-    // stand off every one of the `screens`. Nothing is written: the place is stored at the user's next move.
-    void keepGroupReachable(const QList<QRect>& screens);
+    // Places every window of the group around the main window: the video window and the title strip,
+    // and the playlist and information windows while they are shown.
+    void placeGroup();
+    // keepGroupOnScreen on the given screens, and without storing the place.
+    bool moveGroupOntoScreen(const QList<QRect>& screens);
+    bool keepGroupOnScreen(const QList<QRect>& screens);
+    // The main window's place as "Top" and "Left" of "Position", in twips.
+    void storePosition();
     // After a failed start: the title strip still takes its place by the main window, so that the window
     // commands, Exit among them, can be reached.
     void showTitleStripAfterFailure(const QList<QRect>& screens);

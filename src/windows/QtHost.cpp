@@ -4,6 +4,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
@@ -32,11 +34,36 @@ MessageAnswer QtMessageBoxes::show(const QString& text, MessageIcon icon, Messag
     if (buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
+        keepTitleWhole(box);
         return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
     }
     box.setStandardButtons(QMessageBox::Ok);
+    keepTitleWhole(box);
     box.exec();
     return MessageAnswer::Ok;
+}
+
+int titleBarWidth(const QString& title)
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    // Beside the title, a frame keeps room for its buttons (close, and often minimise and maximise) and
+    // its edges: some ten lines' height on the common desktops.
+    return metrics.horizontalAdvance(title) + 10 * metrics.height();
+}
+
+void keepTitleWhole(QMessageBox& box)
+{
+    // The box sizes itself to its contents when shown, and a short message makes it narrower than its
+    // own title. A spacer across the box's grid sets the least width; the box may still grow past it.
+    // (Setting the texts and icon lays the grid out anew, so this comes after them.)
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    grid->addItem(
+        new QSpacerItem(titleBarWidth(box.windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+        grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 QtMessageBoxes::~QtMessageBoxes()
@@ -63,6 +90,8 @@ void QtMessageBoxes::reportPassedOver(const QString& description)
     if (m_passedOverMore > 0)
         text += QStringLiteral("\n... and %1 more").arg(m_passedOverMore);
     m_passedOver->setText(text);
+    if (!m_passedOver->isVisible())
+        keepTitleWhole(*m_passedOver);
     m_passedOver->show();
 }
 
