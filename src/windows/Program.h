@@ -123,6 +123,7 @@ public:
     void setSettingsBack(const Picture& picture) override;
     void setInfoBack(const Picture& picture) override;
     void setTitlePicture(const Picture& picture) override;
+    qreal devicePixelRatio() const override;
 
 private:
     // Moves the main window (and the video window with it) when the title strip or the main window would
