@@ -114,7 +114,8 @@ TEST(ShippedFiles, ThreeSkinsTheLightOneLastAndWhiteLetteringReadableOnEach)
                     sum += luminance(image.pixel(x, y));
         brightness.append(sum / (425 * (71 + 28)));
     }
-    EXPECT_GT(brightness[2], 2 * std::max(brightness[0], brightness[1])) << "Daylight is the light one";
+    // Half as bright again as the brighter of the other two, over both pictures.
+    EXPECT_GT(brightness[2], 1.5 * std::max(brightness[0], brightness[1])) << "Daylight is the light one";
 }
 
 TEST(ShippedFiles, UserGuideIsBuiltAsAShortPdf)
