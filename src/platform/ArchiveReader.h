@@ -9,7 +9,8 @@
 namespace zendrix {
 
 // Reads a .zip, .tar.gz or .tar.xz archive (the format is told by the content) into memory, with
-// libarchive's reader and nothing else: no program is run, and nothing is written to disk.
+// libarchive's reader and nothing else: no program is run, and nothing is written to disk. The library
+// is opened at the first call, so that a start pays nothing for it.
 //
 // An archive is refused as a whole, before anything of it is handed out, when one of its members has an
 // absolute path ("/x", "C:x"), a ".." in its path, or is a link (symbolic or hard), a device, a pipe or
