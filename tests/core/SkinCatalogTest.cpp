@@ -60,7 +60,6 @@ TEST(SkinCatalog, TheListsLinesComeFirstAsTheyStandAndAUsersSkinOfAListedNameTak
                                         {"Zendrix", false},
                                         {"Alpha", true},
                                         {"Zeta", true}}));
-    EXPECT_EQ(mergeSkinLists({"Zendrix"}, {}), (QList<SkinEntry>{{"Zendrix", false}}));
 }
 
 } // namespace

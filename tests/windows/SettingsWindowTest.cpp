@@ -193,15 +193,6 @@ TEST_F(SettingsWindowTest, ADroppedSkinIsInstalledListedAndSelectedSoOkAppliesIt
     EXPECT_EQ(storedSkin(), "Moss");
     EXPECT_TRUE(closeTo(targets.pictures.at(0).centre, QColor(40, 160, 60)));
     EXPECT_EQ(open()->lstSkin->currentItem()->text(), "Moss");
-
-    // A folder holding the pictures installs the same way.
-    const QString loose = downloads.filePath("Loose");
-    QDir().mkpath(loose);
-    QFile::copy(folder.userSkins() + "/Moss/zendrix.zsk", loose + "/zendrix.zsk");
-    QFile::copy(folder.userSkins() + "/Moss/title.zsk", loose + "/title.zsk");
-    window = open();
-    window->installSkins({loose});
-    EXPECT_EQ(window->lstSkin->currentItem()->text(), "Loose");
 }
 
 TEST_F(SettingsWindowTest, ARefusedSkinGivesOneMessageSayingWhyAndWritesNothing)
