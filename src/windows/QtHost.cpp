@@ -57,8 +57,8 @@ QStringList qtNameFilters(const QString& filter)
 
 namespace {
 
-// Qt's own file dialog, which also takes a folder: Open chooses the selected folder (or, with nothing
-// selected, the one shown) instead of entering it. Only a path that exists is taken.
+// Qt's own file dialog, which also takes a folder: Open chooses the selected folder instead of entering
+// it. Only a path that exists is taken.
 class FileOrFolderDialog : public QFileDialog
 {
 public:
