@@ -35,6 +35,9 @@ public:
     // save dialog does not ask before replacing one.
     virtual QString open(const QString& title, const QString& filter) = 0;
     virtual QString save(const QString& title, const QString& filter) = 0;
+    // An open dialog that chooses an existing file or a folder: Open on a selected folder chooses it, a
+    // double click enters it. The full path, or "" when the user cancelled.
+    virtual QString openFileOrFolder(const QString& title, const QString& filter) = 0;
 };
 
 class AddressDialogs

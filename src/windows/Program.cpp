@@ -111,7 +111,8 @@ InfoWindow& Program::frmInfo()
 SettingsWindow& Program::frmSettings()
 {
     if (!m_settings) {
-        m_settings = std::make_unique<SettingsWindow>(*this, m_services.messages, m_services.exit);
+        m_settings = std::make_unique<SettingsWindow>(*this, m_services.messages, m_services.exit,
+                                                      m_services.dialogs, m_services.shell);
         m_settings->imgBack->setPicture(m_settingsBack);
     }
     return *m_settings;
@@ -398,5 +399,6 @@ void Program::setSettingsBack(const Picture& picture)
 }
 void Program::setInfoBack(const Picture& picture) { frmInfo().imgBack->setPicture(picture); }
 void Program::setTitlePicture(const Picture& picture) { frmTitle().setPicture(picture); }
+qreal Program::devicePixelRatio() const { return m_main->devicePixelRatioF(); }
 
 }  // namespace zendrix

@@ -142,6 +142,7 @@ public:
     void setSettingsBack(const Picture& picture) override;
     void setInfoBack(const Picture& picture) override;
     void setTitlePicture(const Picture& picture) override;
+    qreal devicePixelRatio() const override;
 
 private:
     // Places every window of the group around the main window: the video window and the title strip,

@@ -112,10 +112,30 @@ QStringList qtNameFilters(const QString& filter)
 }
 
 namespace {
-// Shows a dialog in `folder` (when it still is one) and makes the chosen file's folder the next one.
-QString runDialog(const QString& title, const QString& filter, QFileDialog::AcceptMode mode, QString& folder)
+
+// Qt's own file dialog, which also takes a folder: Open chooses the selected folder instead of entering
+// it. Only a path that exists is taken.
+class FileOrFolderDialog : public QFileDialog
 {
-    QFileDialog dialog(nullptr, title);
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QStringList chosen = selectedFiles();
+        if (chosen.isEmpty() || !QFileInfo::exists(chosen.constFirst()))
+            return;
+        if (QFileInfo(chosen.constFirst()).isDir()) {
+            QDialog::accept();
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
+// Shows a dialog in `folder` (when it still is one) and makes the chosen file's folder the next one.
+QString runDialog(QFileDialog& dialog, const QString& filter, QFileDialog::AcceptMode mode, QString& folder)
+{
     dialog.setAcceptMode(mode);
     // The file need not exist, a typed name keeps no added extension, and saving does not ask first.
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -135,12 +155,22 @@ QString runDialog(const QString& title, const QString& filter, QFileDialog::Acce
 
 QString QtFileDialogs::open(const QString& title, const QString& filter)
 {
-    return runDialog(title, filter, QFileDialog::AcceptOpen, m_folder);
+    QFileDialog dialog(nullptr, title);
+    return runDialog(dialog, filter, QFileDialog::AcceptOpen, m_folder);
 }
 
 QString QtFileDialogs::save(const QString& title, const QString& filter)
 {
-    return runDialog(title, filter, QFileDialog::AcceptSave, m_folder);
+    QFileDialog dialog(nullptr, title);
+    return runDialog(dialog, filter, QFileDialog::AcceptSave, m_folder);
+}
+
+QString QtFileDialogs::openFileOrFolder(const QString& title, const QString& filter)
+{
+    FileOrFolderDialog dialog(nullptr, title);
+    // The desktop's own dialog would not ask the accept() above.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    return runDialog(dialog, filter, QFileDialog::AcceptOpen, m_folder);
 }
 
 void QtProgramExit::endNow()

@@ -48,7 +48,7 @@ public:
 
 struct DialogRequest
 {
-    enum Kind { Open, Save } kind;
+    enum Kind { Open, Save, OpenFileOrFolder } kind;
     QString title;
     QString filter;
 };
@@ -58,6 +58,10 @@ class FakeFileDialogs : public FileDialogs
 public:
     QString open(const QString& title, const QString& filter) override { return answer({DialogRequest::Open, title, filter}); }
     QString save(const QString& title, const QString& filter) override { return answer({DialogRequest::Save, title, filter}); }
+    QString openFileOrFolder(const QString& title, const QString& filter) override
+    {
+        return answer({DialogRequest::OpenFileOrFolder, title, filter});
+    }
 
     std::vector<DialogRequest> requests;
     std::deque<QString> answers;  // the chosen paths; "" (cancel) when none is left
