@@ -84,7 +84,8 @@ int main(int argc, char* argv[])
     QString workingFolder = QDir::currentPath();
     if (!QDir::isAbsolutePath(workingFolder))
         workingFolder = QStringLiteral("/");
-    const std::optional<QByteArray> message = encodeHandOver({workingFolder, commandLine.arguments});
+    const std::optional<QByteArray> message =
+        encodeHandOver({workingFolder, commandLine.arguments, launchActivationToken()});
     if (!message)
         return print(stderr, QStringLiteral("zendrix: too many arguments\n"), 2);
 
