@@ -6,7 +6,8 @@ set -eu
 # shared-mime-info maps the open dialog's extensions to the desktop entry's MIME types at build time;
 # desktop-file-utils, appstream and dpkg-dev (dpkg-shlibdeps) check and package the installation.
 # libvlc-bin brings vlc-cache-gen, whose plugin cache spares libvlc from opening every plugin at start-up
-# (without it the player starts slower and holds twice the memory).
+# (without it the player starts slower and holds twice the memory). openbox is the window manager the
+# end-to-end tests bring a window to the front under.
 packages="
   build-essential cmake pkg-config git
   qt6-base-dev libgl-dev libfontconfig-dev
@@ -15,7 +16,7 @@ packages="
   groff shared-mime-info
   libgtest-dev libgmock-dev libbenchmark-dev
   ffmpeg dvdauthor xvfb xauth x11-utils imagemagick
-  dbus-daemon playerctl
+  dbus-daemon playerctl openbox
   ffmpeg dvdauthor xvfb xauth x11-utils imagemagick libxcb1-dev
   desktop-file-utils appstream dpkg-dev
 "
