@@ -15,10 +15,11 @@ namespace zendrix {
 //
 // Where the claim lives: in the user's runtime folder ($XDG_RUNTIME_DIR, which only its user may enter),
 // in its folder "zendrix", as a lock file and a socket named after the program folder. Holding the lock
-// is holding the claim; the system lets go of it when the holder ends, even after a crash, and the next
-// holder removes the socket a crash left behind. Where the user has no such folder (the variable is unset,
-// the folder is not the user's alone, or a socket's address cannot hold its path), the claim is an
-// abstract socket name instead: a name that lives only in the kernel, but that any user may take first.
+// is holding the claim; the system lets go of it when the holder ends, even by a crash or an exit at
+// once, and the next holder removes the socket such an end left behind. Where the user has no such folder
+// (the variable is unset, the folder is not the user's alone, or a socket's address cannot hold its
+// path), the claim is an abstract socket name instead: a name that lives only in the kernel, but that any
+// user may take first.
 // A name held by another user's process is not our player, so a start moves on to the next of a few
 // names, and starts unclaimed when other users hold them all.
 //
