@@ -228,9 +228,10 @@ private:
             if (errno != EADDRINUSE)
                 return Result::Unclaimed;
             Knock answer = knock(*address, message, deadline);
-            // A name that refuses connections is held by a player between taking it and listening on
-            // it, or by anything else of anyone: the system tells whose it is.
-            if (answer == Knock::NotListening) {
+            // A name that refuses connections, or whose queue is full, is held by a player starting or
+            // busy, or by anything else of anyone (a queue nobody takes from fills at once): the system
+            // tells whose it is.
+            if (answer == Knock::NotListening || answer == Knock::Busy) {
                 const std::optional<uid_t> owner = abstractNameOwner(name);
                 if (owner && *owner != ::geteuid())
                     answer = Knock::OtherUser;
