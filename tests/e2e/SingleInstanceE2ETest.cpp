@@ -1,5 +1,5 @@
-// Real player processes started side by side from one installation: only one runs, whoever else holds
-// the name it would take.
+// Real player processes started side by side from one installation: only one runs, wherever the claim
+// lives and whoever else holds the name it would take.
 #include "ProgramRun.h"
 
 #include "platform/SingleInstance.h"
@@ -28,7 +28,24 @@ QProcess* firstToEnd(QProcess& a, QProcess& b, int ms)
     return ended(a) ? &a : &b;
 }
 
-TEST(SingleInstanceE2E, TwoStartsAtTheSameMomentFiftyTimesLeaveExactlyOneRunningAndTheLoserWritesNothing)
+// Where the claim lives: the user's runtime folder, or the abstract names where there is none.
+class SingleInstanceE2EPlaces : public ::testing::TestWithParam<bool>
+{
+protected:
+    void SetUp() override
+    {
+        // The players under test and this test's own claims look in the same place.
+        if (GetParam())
+            qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        else
+            qunsetenv("XDG_RUNTIME_DIR");
+    }
+    void TearDown() override { qunsetenv("XDG_RUNTIME_DIR"); }
+    QTemporaryDir runtime;
+};
+
+TEST_P(SingleInstanceE2EPlaces,
+       TwoStartsAtTheSameMomentFiftyTimesLeaveExactlyOneRunningAndTheLoserWritesNothing)
 {
     ProgramFolderCopy folder;
     // Settings the loser could touch: a write would show as a new inode (writes replace the file). The
@@ -61,22 +78,6 @@ TEST(SingleInstanceE2E, TwoStartsAtTheSameMomentFiftyTimesLeaveExactlyOneRunning
     // Either may win; the report of the run says how often the first start did.
     RecordProperty("first start won", firstWon);
 }
-
-// Where the claim lives: the user's runtime folder, or the abstract names where there is none.
-class SingleInstanceE2EPlaces : public ::testing::TestWithParam<bool>
-{
-protected:
-    void SetUp() override
-    {
-        // The players under test and this test's own claims look in the same place.
-        if (GetParam())
-            qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-        else
-            qunsetenv("XDG_RUNTIME_DIR");
-    }
-    void TearDown() override { qunsetenv("XDG_RUNTIME_DIR"); }
-    QTemporaryDir runtime;
-};
 
 TEST_P(SingleInstanceE2EPlaces, AnotherUsersProcessOnTheNameNeitherStopsThePlayerNorTakesItsHandOver)
 {
