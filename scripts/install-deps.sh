@@ -16,9 +16,10 @@ packages="
   groff shared-mime-info
   libgtest-dev libgmock-dev libbenchmark-dev
   ffmpeg dvdauthor xvfb xauth x11-utils imagemagick
-  dbus-daemon playerctl openbox
+  dbus-daemon playerctl
   ffmpeg dvdauthor xvfb xauth x11-utils imagemagick libxcb1-dev
   desktop-file-utils appstream dpkg-dev
+  openbox
 "
 
 if [ "$(id -u)" -ne 0 ]; then
