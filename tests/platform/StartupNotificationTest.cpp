@@ -1,8 +1,5 @@
 #include "platform/StartupNotification.h"
-#include "support/WaitFor.h"
 
-#include <QGuiApplication>
-#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace zendrix;
@@ -36,22 +33,6 @@ TEST(StartupNotification, TheRemoveMessageQuotesAnIdThatNeedsIt)
     EXPECT_EQ(startupRemoveMessage(R"(a b"c\d)"), QByteArray(R"(remove: ID="a b\"c\\d")") + '\0');
     EXPECT_EQ(startupRemoveMessage(QString::fromUtf8("caf\u00e9")),
               QByteArray("remove: ID=caf\xc3\xa9") + '\0');
-}
-
-TEST(StartupNotification, WithoutAnX11ScreenTheWindowIsActivatedAsQtDoes)
-{
-    // Headless: no X11 connection to carry the token, and the window comes to the front all the same.
-    QWindow window;
-    QWindow other;
-    window.show();
-    other.show();
-    for (const QString& token : {QString("kde-12_TIME3"), QString()}) {
-        other.requestActivate();
-        ASSERT_TRUE(zendrix::test::waitFor([&] { return QGuiApplication::focusWindow() == &other; }));
-        activateForLaunch(window, token);
-        EXPECT_TRUE(zendrix::test::waitFor([&] { return QGuiApplication::focusWindow() == &window; }))
-            << token.toStdString();
-    }
 }
 
 } // namespace
