@@ -1,8 +1,13 @@
-// From a second start's exec to the running player having started the item it was handed: the real
-// binary, run from a fresh program folder on the X screen this benchmark runs on (run it through
-// tests/e2e/with-xvfb.sh). The clock stops when the running player opens the file, as the system
-// reports it (inotify): the item has reached the engine. Each round hands over a file of its own.
+// A second start of the real binary, run from a fresh program folder on the X screen this benchmark runs
+// on (run it through tests/e2e/with-xvfb.sh):
+// - SecondStartToItemStarted: from its exec to the running player having started the item it was
+//   handed. The clock stops when the running player opens the file, as the system reports it (inotify):
+//   the item has reached the engine. Each round hands over a file of its own.
+// - SecondStartToExit: from its exec to its end, the running player's receipt for the message taken.
+// - ClaimAndRelease: the single-instance claim itself, in process: what every start pays before anything
+//   else.
 #include "FreshProgramFolder.h"
+#include "platform/SingleInstance.h"
 #include "support/MediaFixtures.h"
 #include "support/OpenedFiles.h"
 
@@ -64,6 +69,41 @@ BENCHMARK(SecondStartToItemStarted)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(20);
+
+void SecondStartToExit(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    copyProgramFolder(folder.path());
+    QProcess player;
+    player.start(folder.filePath("zendrix"), {});
+    // A first hand-over waits for the player's event loop: it is not measured.
+    QProcess first;
+    first.start(folder.filePath("zendrix"), {});
+    if (!first.waitForFinished(20000) || first.exitCode() != 0)
+        state.SkipWithError("the running player did not take the first hand-over");
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        QProcess second;
+        second.start(folder.filePath("zendrix"), {});
+        if (!second.waitForFinished(10000) || second.exitCode() != 0) {
+            state.SkipWithError("the running player did not take the hand-over");
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+    }
+    player.kill();
+    player.waitForFinished();
+}
+BENCHMARK(SecondStartToExit)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(20);
+
+void ClaimAndRelease(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zendrix::SingleInstance::claim(folder.path()));
+}
+BENCHMARK(ClaimAndRelease)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -7,7 +7,8 @@ set -eu
 # desktop-file-utils, appstream and dpkg-dev (dpkg-shlibdeps) check and package the installation.
 # libvlc-bin brings vlc-cache-gen, whose plugin cache spares libvlc from opening every plugin at start-up
 # (without it the player starts slower and holds twice the memory). libarchive-dev reads skin archives;
-# libxcb-xtest0-dev lets the end-to-end tests click and type on their X screen.
+# libxcb-xtest0-dev lets the end-to-end tests click and type on their X screen. openbox is the window
+# manager the end-to-end tests bring a window to the front under.
 packages="
   build-essential cmake pkg-config git
   qt6-base-dev libgl-dev libfontconfig-dev
@@ -20,6 +21,7 @@ packages="
   dbus-daemon playerctl xdotool
   ffmpeg dvdauthor xvfb xauth x11-utils imagemagick libxcb1-dev libxcb-xtest0-dev
   desktop-file-utils appstream dpkg-dev
+  openbox
 "
 
 if [ "$(id -u)" -ne 0 ]; then

@@ -3,6 +3,7 @@
 #include "core/HandOver.h"
 #include "core/VlcEngine.h"
 #include "platform/Fonts.h"
+#include "platform/HandOverListener.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
 #include "windows/MainWindow.h"
@@ -83,13 +84,14 @@ int main(int argc, char* argv[])
     QString workingFolder = QDir::currentPath();
     if (!QDir::isAbsolutePath(workingFolder))
         workingFolder = QStringLiteral("/");
-    const std::optional<QByteArray> message = encodeHandOver({workingFolder, commandLine.arguments});
+    const std::optional<QByteArray> message =
+        encodeHandOver({workingFolder, commandLine.arguments, launchActivationToken()});
     if (!message)
         return print(stderr, QStringLiteral("zendrix: too many arguments\n"), 2);
 
     // One instance per installation and user: a later start hands its arguments to the running one and
-    // ends here, before it shows or writes anything.
-    SingleInstance::Start start = SingleInstance::claimOrHandOver(programFolder(), *message, 900ms);
+    // ends here, before it shows or writes anything. It waits while the running one is still starting.
+    SingleInstance::Start start = SingleInstance::claimOrHandOver(programFolder(), *message, 10s);
     if (!start.instance)
         return start.handedOver
                    ? 0
@@ -137,7 +139,7 @@ int main(int argc, char* argv[])
     });
     program.openArguments(commandLine.arguments, workingFolder);
     // Starts that came meanwhile have waited in the socket's queue; they are taken from here on.
-    HandOverListener handOvers(*start.instance, kMaxHandOverBytes,
+    HandOverListener handOvers(std::move(start.instance), kMaxHandOverBytes,
                                [&program](const QByteArray& handOver) { program.takeHandOver(handOver); });
     return QApplication::exec();
 }

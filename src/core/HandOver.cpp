@@ -2,13 +2,16 @@
 
 #include <QStringDecoder>
 #include <QtEndian>
+#include <algorithm>
 
 namespace zendrix {
 
 namespace {
 
 constexpr char kMagic[] = {'Z', 'D', 'X', 'H'};
-constexpr char kVersion = 1;
+// Version 1 carries no activation token, version 2 one.
+constexpr char kVersionWithoutToken = 1;
+constexpr char kVersionWithToken = 2;
 constexpr qsizetype kHeaderBytes = 4 + 1 + 4;
 
 void appendNumber(QByteArray& bytes, quint32 value)
@@ -63,8 +66,11 @@ std::optional<QByteArray> encodeHandOver(const HandOver& handOver)
 {
     if (handOver.arguments.size() > kMaxHandOverArguments)
         return std::nullopt;
+    const bool withToken = !handOver.activationToken.isEmpty();
+    if (withToken && !isActivationToken(handOver.activationToken))
+        return std::nullopt;
     QByteArray bytes(kMagic, sizeof kMagic);
-    bytes.append(kVersion);
+    bytes.append(withToken ? kVersionWithToken : kVersionWithoutToken);
     appendNumber(bytes, static_cast<quint32>(handOver.arguments.size()));
     auto appendText = [&bytes](const QString& text) {
         if (text.contains(QChar(0)))
@@ -74,7 +80,7 @@ std::optional<QByteArray> encodeHandOver(const HandOver& handOver)
         bytes.append(utf8);
         return bytes.size() <= kMaxHandOverBytes;
     };
-    if (!appendText(handOver.workingFolder))
+    if (!appendText(handOver.workingFolder) || (withToken && !appendText(handOver.activationToken)))
         return std::nullopt;
     for (const QString& argument : handOver.arguments) {
         if (!appendText(argument))
@@ -86,7 +92,8 @@ std::optional<QByteArray> encodeHandOver(const HandOver& handOver)
 std::optional<HandOver> decodeHandOver(QByteArrayView message)
 {
     if (message.size() < kHeaderBytes || message.size() > kMaxHandOverBytes ||
-        !message.startsWith(QByteArrayView(kMagic, sizeof kMagic)) || message[4] != kVersion)
+        !message.startsWith(QByteArrayView(kMagic, sizeof kMagic)) ||
+        (message[4] != kVersionWithoutToken && message[4] != kVersionWithToken))
         return std::nullopt;
     const quint32 count = qFromLittleEndian<quint32>(message.data() + 5);
     // Every argument takes at least its four bytes of length: a count the message cannot hold is a lie.
@@ -98,6 +105,13 @@ std::optional<HandOver> decodeHandOver(QByteArrayView message)
     if (!folder || !folder->startsWith(QLatin1Char('/')))
         return std::nullopt;
     handOver.workingFolder = *folder;
+    if (message[4] == kVersionWithToken) {
+        // A token that is empty or no token at all has its one encoding in version 1.
+        std::optional<QString> token = reader.text();
+        if (!token || !isActivationToken(*token))
+            return std::nullopt;
+        handOver.activationToken = std::move(*token);
+    }
     handOver.arguments.reserve(count);
     for (quint32 i = 0; i < count; ++i) {
         std::optional<QString> argument = reader.text();
@@ -108,6 +122,24 @@ std::optional<HandOver> decodeHandOver(QByteArrayView message)
     if (!reader.atEnd())
         return std::nullopt;
     return handOver;
+}
+
+bool isActivationToken(const QString& token)
+{
+    if (token.isEmpty() || token.toUtf8().size() > kMaxActivationTokenBytes)
+        return false;
+    return std::none_of(token.cbegin(), token.cend(),
+                        [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+QString launchActivationToken()
+{
+    for (const char* name : {"DESKTOP_STARTUP_ID", "XDG_ACTIVATION_TOKEN"}) {
+        const QString token = qEnvironmentVariable(name);
+        if (isActivationToken(token))
+            return token;
+    }
+    return {};
 }
 
 } // namespace zendrix

@@ -22,10 +22,12 @@
 #include "core/SoundSettings.h"
 #include "core/modINI.h"
 #include "platform/ProgramFolder.h"
+#include "platform/StartupNotification.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <QWindow>
 
 namespace zendrix {
 
@@ -252,12 +254,12 @@ void Program::takeHandOver(const QByteArray& message)
     const std::optional<HandOver> handOver = decodeHandOver(message);
     if (!handOver)
         return;
-    raiseGroup();
+    raiseGroup(handOver->activationToken);
     if (!handOver->arguments.isEmpty())
         openArguments(handOver->arguments, handOver->workingFolder);
 }
 
-void Program::raiseGroup()
+void Program::raiseGroup(const QString& activationToken)
 {
     for (QWidget* window : std::initializer_list<QWidget*>{m_video.get(), m_title.get(), m_playlist.get(),
                                                            m_info.get(), m_main.get()}) {
@@ -267,11 +269,20 @@ void Program::raiseGroup()
             window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
         window->raise();
     }
-    m_main->activateWindow();
-    if (QWidget* modal = QApplication::activeModalWidget()) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal)
         modal->raise();
-        modal->activateWindow();
-    }
+    // The launch's token goes with the one activation that counts: the window that ends up active.
+    activateForLaunch(modal ? *modal : static_cast<QWidget&>(*m_main), activationToken);
+}
+
+void Program::activateWidgetForLaunch(QWidget& window, const QString& activationToken)
+{
+    QWindow* handle = window.windowHandle();
+    if (activationToken.isEmpty() || !handle)
+        window.activateWindow();
+    else
+        zendrix::activateForLaunch(*handle, activationToken);
 }
 
 void Program::placeVideo()

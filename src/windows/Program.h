@@ -96,12 +96,19 @@ public:
     void openArguments(const QStringList& arguments, const QString& workingFolder,
                        ArgumentUse use = ArgumentUse::Play);
 
-    // A message from a second start (core/HandOver.h): the window group comes to the front and the
-    // arguments are acted on as openArguments(Play) does. A message that does not decode is ignored.
+    // A message from a second start (core/HandOver.h): the window group comes to the front, with the
+    // token of the launch that started the second start, and the arguments are acted on as
+    // openArguments(Play) does. A message that does not decode is ignored.
     void takeHandOver(const QByteArray& message);
-    // Brings the shown windows of the group to the front, the main window active, restoring them when
-    // minimised; a window that waits for an answer (a message box, the settings) comes in front of them.
-    void raiseGroup();
+    // Brings the shown windows of the group to the front, restoring them when minimised, and makes the
+    // main window active, or a window that waits for an answer (a message box, the settings), which
+    // comes in front of them. With a launch's `activationToken` the activation goes through
+    // activateForLaunch, so that a desktop that keeps programs from taking the focus lets it happen.
+    void raiseGroup(const QString& activationToken = {});
+    // Makes a window active for a launch's token (platform/StartupNotification.h); without a token as
+    // QWidget::activateWindow does. Tests record what it is asked.
+    std::function<void(QWidget&, const QString&)> activateForLaunch = activateWidgetForLaunch;
+    static void activateWidgetForLaunch(QWidget& window, const QString& activationToken);
 
     // The arrangement of the group around the main window.
     void placeVideo();

@@ -71,4 +71,61 @@ TEST(HandOver, AMessageReadsBackAsItWasWithinItsBounds)
     EXPECT_TRUE(encodeHandOver({"/", QStringList(kMaxHandOverArguments, "a")}));
 }
 
+TEST(HandOver, TheLaunchTokenTravelsInVersionTwoAndAMessageWithoutOneStaysAsEarlierPlayersReadIt)
+{
+    const HandOver withToken{"/home/ann", {"a.mp3"}, "gnome-shell/Files/2713-2-ann_TIME51234"};
+    const std::optional<QByteArray> message = encodeHandOver(withToken);
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->at(4), 2);
+    EXPECT_EQ(decodeHandOver(*message), withToken);
+
+    // Without a token: the version 1 message, byte for byte as earlier versions of the player made it.
+    const QByteArray header = QByteArray("ZDXH\x01", 5);
+    EXPECT_EQ(encodeHandOver({"/x", {"a"}}), header + number(1) + number(2) + "/x" + number(1) + "a");
+
+    // A version 2 message carries a token that is one; nothing else has the one encoding.
+    const QByteArray v2 = QByteArray("ZDXH\x02", 5) + number(0) + number(2) + "/x";
+    EXPECT_EQ(decodeHandOver(v2 + number(3) + "abc"), HandOver({"/x", {}, "abc"}));
+    EXPECT_FALSE(decodeHandOver(v2 + number(0)));
+    EXPECT_FALSE(decodeHandOver(v2 + number(3) + "a\nb"));
+    EXPECT_FALSE(decodeHandOver(v2));
+    EXPECT_FALSE(decodeHandOver(QByteArray("ZDXH\x03", 5) + number(0) + number(2) + "/x"));
+    EXPECT_FALSE(encodeHandOver({"/x", {}, "a\tb"}));
+    EXPECT_FALSE(encodeHandOver({"/x", {}, QString(kMaxActivationTokenBytes + 1, 'a')}));
+    EXPECT_TRUE(encodeHandOver({"/x", {}, QString(kMaxActivationTokenBytes, 'a')}));
+}
+
+TEST(HandOver, TheLaunchTokenIsTheStartupIdOrElseTheActivationToken)
+{
+    const QByteArray startupId = qgetenv("DESKTOP_STARTUP_ID");
+    const QByteArray activation = qgetenv("XDG_ACTIVATION_TOKEN");
+    const struct
+    {
+        const char* startupId;
+        const char* activationToken;
+        QString token;
+    } cases[] = {
+        {nullptr, nullptr, ""},     {"x11-1_TIME7", "wl-2", "x11-1_TIME7"},
+        {nullptr, "wl-2", "wl-2"},  {"", "wl-2", "wl-2"},
+        {"bad\x01id", nullptr, ""},
+    };
+    for (const auto& c : cases) {
+        for (const auto& [name, value] : {std::pair{"DESKTOP_STARTUP_ID", c.startupId},
+                                          std::pair{"XDG_ACTIVATION_TOKEN", c.activationToken}}) {
+            if (value)
+                qputenv(name, value);
+            else
+                qunsetenv(name);
+        }
+        EXPECT_EQ(launchActivationToken(), c.token) << (c.startupId ? c.startupId : "-");
+    }
+    for (const auto& [name, saved] :
+         {std::pair{"DESKTOP_STARTUP_ID", startupId}, std::pair{"XDG_ACTIVATION_TOKEN", activation}}) {
+        if (saved.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, saved);
+    }
+}
+
 } // namespace

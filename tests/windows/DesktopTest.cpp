@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
@@ -117,6 +118,30 @@ TEST_F(DesktopTest, AHandOverBringsTheGroupForwardAndPlaysAndAnyOtherMessageIsIg
     program->takeHandOver(*encodeHandOver({media.path(), {}})); // only comes forward
     EXPECT_EQ(program->lstPlaylist().ListCount(), 1);
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(DesktopTest, AHandOverActivatesTheMainWindowWithItsLaunchTokenAndKeepsThousandsOfPathsInOrder)
+{
+    QStringList names;
+    for (int i = 0; i < 5000; ++i)
+        names.append(QFileInfo(file(QStringLiteral("%1.mp3").arg(i, 4, 10, QLatin1Char('0')))).fileName());
+    start();
+    std::vector<std::pair<QWidget*, QString>> activated;
+    program->activateForLaunch = [&activated](QWidget& window, const QString& token) {
+        activated.emplace_back(&window, token);
+    };
+    program->takeHandOver(*encodeHandOver({media.path(), names, "launcher-1_TIME4242"}));
+    ASSERT_EQ(activated.size(), 1u);
+    EXPECT_EQ(activated[0].first, &program->frmMain());
+    EXPECT_EQ(activated[0].second, "launcher-1_TIME4242");
+    ASSERT_EQ(program->lstPlaylist().ListCount(), 5000);
+    for (int i : {0, 1, 2500, 4999})
+        EXPECT_EQ(QFileInfo(program->lstPlaylist().List(i)).fileName(), names[i]);
+    EXPECT_EQ(QFileInfo(engine->URL()).fileName(), names[0]);
+
+    program->raiseGroup(); // as the desktop's media controls ask: no launch, no token
+    ASSERT_EQ(activated.size(), 2u);
+    EXPECT_EQ(activated[1].second, "");
 }
 
 TEST_F(DesktopTest, WithAProgramFolderTheUserCannotWriteSettingsPersistInTheUsersOwnFile)
