@@ -52,4 +52,27 @@ QString lengthText(qint64 ms)
     return QStringLiteral("%1:%2").arg(minutes).arg(secondsText);
 }
 
+QString listSummary(const QStringList& entries, const TagLookup& tags)
+{
+    qint64 totalMs = 0;
+    qsizetype unknown = 0;
+    for (const QString& entry : entries) {
+        const EntryTags* known = tags ? tags(entry) : nullptr;
+        if (known && known->hasLength())
+            totalMs += known->lengthMs;
+        else
+            ++unknown;
+    }
+    const qint64 seconds = (totalMs + 500) / 1000;
+    QString text = QStringLiteral("%1 %2, total %3:%4:%5")
+                       .arg(entries.size())
+                       .arg(entries.size() == 1 ? QStringLiteral("entry") : QStringLiteral("entries"))
+                       .arg(seconds / 3600)
+                       .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+                       .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    if (unknown > 0)
+        text += QStringLiteral(" +%1 unknown").arg(unknown);
+    return text;
+}
+
 } // namespace zendrix

@@ -30,6 +30,9 @@ QString entryFileName(const QString& entry);
 // How an entry is shown with its titles: "Artist - Title", the title alone without an artist, the file
 // name without a title.
 QString entryDisplayName(const QString& entry, const EntryTags* tags);
+// The list in a line, for its tooltip: "12 entries, total 0:41:10", and where some lengths are not
+// known "12 entries, total 0:35:02 +2 unknown".
+QString listSummary(const QStringList& entries, const TagLookup& tags);
 // A length as a clock shows it: "3:25", "1:02:03"; seconds are rounded to the nearest.
 QString lengthText(qint64 ms);
 

@@ -162,6 +162,15 @@ void Player::restoreEntry(std::int16_t index, double seconds)
     }
 }
 
+double Player::itemPosition() const
+{
+    if (m_restored)
+        return m_restoredAt;
+    double position = 0;
+    ignoringFailure([&] { position = m_engine.controls().currentPosition(); });
+    return std::isfinite(position) ? std::max(position, 0.0) : 0.0;
+}
+
 void Player::cmdBrowse_Click()
 {
     try {

@@ -84,6 +84,9 @@ public:
     // The entry at index loaded as the current item, paused `seconds` into it, as a run before left it:
     // selected without raising Click, nothing starts. The play button then starts it from there.
     void restoreEntry(std::int16_t index, double seconds);
+    // Seconds into the item loaded now, as the engine reports it; for a restored item that has not
+    // started yet, the place it waits at.
+    double itemPosition() const;
     void cmdBrowse_Click();
     void cmdControls_Click(int index);
     void tmrTiming_Timer();

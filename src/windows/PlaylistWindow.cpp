@@ -1,9 +1,20 @@
 #include "PlaylistWindow.h"
 
-#include "core/PlaylistFile.h"
+#include "JumpDialog.h"
 #include "core/Failure.h"
 #include "core/MediaFilter.h"
+#include "core/PlayOrder.h"
 #include "core/Player.h"
+#include "core/PlaylistFile.h"
+#include "core/SwitchSetting.h"
+#include "core/TagCache.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPointer>
+#include <QThreadPool>
+#include <random>
 
 namespace zendrix {
 
@@ -22,13 +33,14 @@ const QString kLinesCut = QStringLiteral("Lines longer than 32,767 bytes were cu
 }  // namespace
 
 PlaylistWindow::PlaylistWindow(ListControl& list, RepeatSetting& repeat, Player& player, MessageBoxes& messages,
-                               FileDialogs& dialogs)
+                               FileDialogs& dialogs, PlaylistTools tools)
     : Form(layouts::frmPlaylist().window, Kind::Secondary),
       lstPlaylist(list),
       m_repeat(repeat),
       m_player(player),
       m_messages(messages),
-      m_dialogs(dialogs)
+      m_dialogs(dialogs),
+      m_tools(tools)
 {
     const layouts::PlaylistWindow& layout = layouts::frmPlaylist();
     imgBack = new ImageBox(this, layout.imgBack.rect, ImageBox::Fit::Stretch);
@@ -49,6 +61,42 @@ PlaylistWindow::PlaylistWindow(ListControl& list, RepeatSetting& repeat, Player&
     // After the list has ended, or after a file opened from the main window, the highlighted entry is
     // still selected: a double click or Enter is how it plays without picking another first.
     list.DblClick = [this] { lstPlaylist_Click(); };
+    listView->setQueue(&m_tools.order.queue());
+    listView->setTags(&m_tools.tags);
+    connect(listView, &PlaylistView::removeRequested, this, &PlaylistWindow::cmdRemove_Click);
+    connect(listView, &PlaylistView::jumpRequested, this, &PlaylistWindow::jumpToEntry);
+    connect(listView, &PlaylistView::menuRequested, this, &PlaylistWindow::showMenu);
+
+    // Titles: every entry's tags are asked for in turn (those on screen first), and the summary follows
+    // the list and the tags as they come, at most a few times a second.
+    m_summaryTimer.setSingleShot(true);
+    m_summaryTimer.setInterval(250);
+    connect(&m_summaryTimer, &QTimer::timeout, this, &PlaylistWindow::showSummary);
+    const auto listChanged = [this] {
+        if (!showsTitles())
+            return;
+        m_tools.tags.request(lstPlaylist.items());
+        m_summaryTimer.start();
+    };
+    connect(&list, &ListControl::inserted, this, listChanged);
+    connect(&list, &ListControl::removed, this, listChanged);
+    connect(&list, &ListControl::reset, this, [this, listChanged] {
+        m_tools.tags.newRound(); // a list opened again reads the files changed since
+        listChanged();
+    });
+    connect(&m_tools.tags, &TagCache::arrived, this, [this] {
+        if (showsTitles() && !m_summaryTimer.isActive())
+            m_summaryTimer.start();
+    });
+    connect(&m_tools.showTitles, &SwitchSetting::changed, this, [this, listChanged](bool on) {
+        listView->setShowTitles(on);
+        listChanged();
+        showSummary();
+    });
+    if (showsTitles()) {
+        listView->setShowTitles(true);
+        listChanged();
+    }
 
     // Unchecked at every start, whatever the settings hold: the stored value still rules the advance at
     // the end of the list until the user clicks the box. It stands on a panel of its background colour;
@@ -84,6 +132,7 @@ PlaylistWindow::PlaylistWindow(ListControl& list, RepeatSetting& repeat, Player&
 
 PlaylistWindow::~PlaylistWindow()
 {
+    m_summaryTimer.stop();
     // The list outlives the window: its selection must no longer reach here.
     lstPlaylist.Click = nullptr;
     lstPlaylist.DblClick = nullptr;
@@ -96,14 +145,11 @@ void PlaylistWindow::cmdAdd_Click()
         reportFailure(m_messages, kListFullText);
         return;
     }
-    const QString file = m_dialogs.open(kOpenMediaTitle, kMediaFilter);
-    if (file.isEmpty())
+    const QStringList files = m_dialogs.openSeveral(kOpenMediaTitle, kMediaFilter);
+    if (files.isEmpty())
         return;
-    try {
-        lstPlaylist.AddItem(file);
-    } catch (const Failure& failure) {
-        reportFailure(m_messages, failure.description());
-    }
+    if (lstPlaylist.addItems(files) < files.size())
+        reportFailure(m_messages, kListFullText);
 }
 
 void PlaylistWindow::cmdRemove_Click()
@@ -136,6 +182,7 @@ bool PlaylistWindow::openPlaylist(const QString& file)
     txtName->setText(read.playlist.name);
     lstPlaylist.addItems(read.playlist.entries);
     lblFilename.setCaption(file);
+    Q_EMIT fileLabelChanged();
     reportShortfall(read);
     return true;
 }
@@ -163,6 +210,7 @@ void PlaylistWindow::cmdSave_Click()
         return;
     }
     lblFilename.setCaption(file);
+    Q_EMIT fileLabelChanged();
     m_messages.show(QStringLiteral("Playlist Saved Successfully!"), MessageIcon::Information,
                     MessageButtons::Ok);
 }
@@ -175,6 +223,175 @@ void PlaylistWindow::lstPlaylist_Click()
 void PlaylistWindow::chkRepeat_Click()
 {
     m_repeat.store(chkRepeat->isChecked());
+}
+
+void PlaylistWindow::playEntry(int row)
+{
+    if (row < 0 || row >= lstPlaylist.ListCount())
+        return;
+    lstPlaylist.setListIndex(row, ListControl::Notify::No);
+    m_player.playlist(static_cast<std::int16_t>(row));
+}
+
+void PlaylistWindow::playNext(int row)
+{
+    if (row >= 0 && row < lstPlaylist.ListCount())
+        m_tools.order.queue().enqueue(row);
+}
+
+void PlaylistWindow::removeEntry(int row)
+{
+    if (row < 0 || row >= lstPlaylist.ListCount())
+        return;
+    if (row == lstPlaylist.ListIndex()) {
+        cmdRemove_Click();
+        return;
+    }
+    QList<int> kept;
+    kept.reserve(lstPlaylist.ListCount() - 1);
+    for (int i = 0; i < lstPlaylist.ListCount(); ++i) {
+        if (i != row)
+            kept.append(i);
+    }
+    rearrange(kept);
+}
+
+void PlaylistWindow::moveEntry(int row, int direction)
+{
+    const int to = row + direction;
+    if (row >= 0 && row < lstPlaylist.ListCount() && to >= 0 && to < lstPlaylist.ListCount())
+        lstPlaylist.moveItem(row, to);
+}
+
+void PlaylistWindow::rearrange(const QList<int>& order)
+{
+    try {
+        lstPlaylist.rearrange(order);
+    } catch (const Failure& failure) {
+        reportFailure(m_messages, failure.description());
+    }
+}
+
+TagLookup PlaylistWindow::tagLookup() const
+{
+    return m_tools.tags.lookup();
+}
+
+void PlaylistWindow::sortBy(SortKey key)
+{
+    // Titles and lengths not read yet are asked for, so that the next sort knows more of them.
+    if (key == SortKey::Title || key == SortKey::Length)
+        m_tools.tags.request(lstPlaylist.items());
+    rearrange(sortedOrder(lstPlaylist.items(), key, tagLookup()));
+}
+
+void PlaylistWindow::reverseOrder()
+{
+    rearrange(zendrix::reversedOrder(lstPlaylist.ListCount()));
+}
+
+void PlaylistWindow::shuffleList()
+{
+    static std::mt19937 random{std::random_device{}()};
+    rearrange(shuffledOrder(lstPlaylist.ListCount(), random));
+}
+
+void PlaylistWindow::removeDuplicates()
+{
+    rearrange(withoutDuplicates(lstPlaylist.items()));
+}
+
+void PlaylistWindow::removeMissingFiles()
+{
+    // A list of files on a slow or sleeping disk takes its time to check: the disk is asked on a thread
+    // of the pool, and the answer is applied to the list as it is by then.
+    QPointer<PlaylistWindow> window(this);
+    QThreadPool::globalInstance()->start([window, entries = lstPlaylist.items()] {
+        const QStringList missing =
+            missingPaths(entries, [](const QString& path) { return QFileInfo::exists(path); });
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [window, missing] {
+            if (!window)
+                return;
+            const QSet<QString> gone(missing.cbegin(), missing.cend());
+            const QStringList& items = window->lstPlaylist.items();
+            const int current = window->lstPlaylist.ListIndex();
+            QList<int> kept;
+            for (int i = 0; i < items.size(); ++i) {
+                if (i == current || (!items[i].isEmpty() && !gone.contains(items[i])))
+                    kept.append(i);
+            }
+            const int removed = static_cast<int>(items.size() - kept.size());
+            if (removed > 0)
+                window->rearrange(kept);
+            Q_EMIT window->missingFilesRemoved(removed);
+        });
+    });
+}
+
+void PlaylistWindow::jumpToEntry()
+{
+    if (lstPlaylist.ListCount() == 0)
+        return;
+    const QStringList entries = lstPlaylist.items();
+    const TagLookup tags = tagLookup();
+    const bool titles = showsTitles();
+    JumpDialog dialog(this, entries, tags, [entries, tags, titles](int row) {
+        return titles ? entryDisplayName(entries[row], tags(entries[row])) : entries[row];
+    });
+    if (dialog.exec() == QDialog::Accepted && dialog.chosenRow() >= 0 &&
+        dialog.chosenRow() < lstPlaylist.ListCount() && lstPlaylist.List(dialog.chosenRow()) == entries[dialog.chosenRow()])
+        playEntry(dialog.chosenRow());
+}
+
+void PlaylistWindow::setShowTitles(bool on)
+{
+    m_tools.showTitles.store(on);
+}
+
+void PlaylistWindow::setShufflePlay(bool on)
+{
+    m_tools.order.shuffle().store(on);
+}
+
+void PlaylistWindow::setRememberPlaylist(bool on)
+{
+    m_tools.remember.store(on);
+}
+
+bool PlaylistWindow::showsTitles() const
+{
+    return m_tools.showTitles.isOn();
+}
+
+bool PlaylistWindow::shufflesPlay() const
+{
+    return m_tools.order.shuffles();
+}
+
+bool PlaylistWindow::remembersPlaylist() const
+{
+    return m_tools.remember.isOn();
+}
+
+void PlaylistWindow::openContainingFolder(int row)
+{
+    if (row < 0 || row >= lstPlaylist.ListCount())
+        return;
+    const QString path = entryLocalPath(lstPlaylist.List(row));
+    if (!path.isEmpty())
+        (void)m_tools.shell.openDocument(QFileInfo(path).absolutePath());
+}
+
+QString PlaylistWindow::summary() const
+{
+    return listSummary(lstPlaylist.items(), tagLookup());
+}
+
+void PlaylistWindow::showSummary()
+{
+    const QString text = showsTitles() ? summary() : QString();
+    listView->setToolTip(text);
+    listView->setAccessibleDescription(text);
 }
 
 }  // namespace zendrix

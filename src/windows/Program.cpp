@@ -5,6 +5,7 @@
 #include "InfoWindow.h"
 #include "MainWindow.h"
 #include "MediaKeys.h"
+#include "PlaylistMemory.h"
 #include "PlaylistWindow.h"
 #include "SettingsWindow.h"
 #include "TitleStrip.h"
@@ -15,6 +16,7 @@
 #include "core/HandOver.h"
 #include "core/Player.h"
 #include "core/PlayerRemote.h"
+#include "core/RememberedPlaylist.h"
 #include "core/SettingsFile.h"
 #include "core/modINI.h"
 #include "platform/ProgramFolder.h"
@@ -32,8 +34,14 @@ bool isTrue(const QString& key)
 }
 }  // namespace
 
-Program::Program(Services services, const EngineFactory& makeEngine) : m_services(services)
+Program::Program(Services services, const EngineFactory& makeEngine)
+    : m_exitAfterWrites(services.exit),
+      m_services{services.messages, services.dialogs, m_exitAfterWrites, services.shell}
 {
+    m_exitAfterWrites.before = [this] {
+        if (m_memory)
+            m_memory->flush();
+    };
     m_video = std::make_unique<VideoWindow>();
     m_engine = makeEngine(*m_video);
     m_popup = std::make_unique<DvdMenu>(*m_engine);
@@ -41,7 +49,8 @@ Program::Program(Services services, const EngineFactory& makeEngine) : m_service
                     [this](const QString& description) { reportFailure(m_services.messages, description); });
     m_player = std::make_unique<Player>(*m_engine, m_list, m_repeat, m_services.messages, m_services.dialogs);
     m_player->GetInfo = [this] { frmInfo().GetInfo(); };
-    m_remote = std::make_unique<PlayerRemote>(*m_player, *m_engine, m_list, m_repeat);
+    m_player->setPlayOrder(&m_order);
+    m_remote = std::make_unique<PlayerRemote>(*m_player, *m_engine, m_list, m_repeat, &m_order);
     m_main = std::make_unique<MainWindow>(*m_player);
     m_main->dragEnded = [this] { mainWindowMoved(); };
     installMediaKeys(*m_main, *m_remote);
@@ -73,8 +82,9 @@ TitleStrip& Program::frmTitle()
 PlaylistWindow& Program::frmPlaylist()
 {
     if (!m_playlist) {
-        m_playlist =
-            std::make_unique<PlaylistWindow>(m_list, m_repeat, *m_player, m_services.messages, m_services.dialogs);
+        m_playlist = std::make_unique<PlaylistWindow>(
+            m_list, m_repeat, *m_player, m_services.messages, m_services.dialogs,
+            PlaylistTools{m_order, m_tags, m_showTitles, m_remember, m_services.shell});
         // The desktop's close does what the title strip's toggle does: hide the window and say so in the
         // settings.
         m_playlist->closeRequested = [this] { frmTitle().cmdPlaylist_Click(); };
@@ -111,6 +121,9 @@ void Program::Form_Load()
     try {
         ConfigPath = prepareSettingsFile(programFolder());
         m_repeat.load();
+        m_shuffle.load();
+        m_showTitles.load();
+        m_remember.load();
         if (!LoadSkin(*this, m_services.messages, m_services.exit))
             return;  // the program has been told to end
         MainWindow& main = frmMain();
@@ -144,6 +157,9 @@ void Program::Form_Load()
         m_engine->settings().setVolume(m_player->scrollVolume.Value());
         m_player->IsPlaying = false;
         m_player->FromPlaylist = false;
+        m_memory = std::make_unique<PlaylistMemory>(m_list, *m_player, frmPlaylist(), m_remember,
+                                                    rememberedPlaylistFolder(ConfigPath, programFolder()));
+        m_memory->restore();
     } catch (const Failure& failure) {
         reportFailure(m_services.messages, failure.description());
         showTitleStripAfterFailure(screens);

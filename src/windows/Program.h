@@ -5,7 +5,10 @@
 #include "core/InstallInfo.h"
 #include "core/ListControl.h"
 #include "core/MediaEngine.h"
+#include "core/PlayOrder.h"
 #include "core/RepeatSetting.h"
+#include "core/SwitchSetting.h"
+#include "core/TagCache.h"
 #include "core/Skin.h"
 #include "core/VideoSurface.h"
 
@@ -25,6 +28,7 @@ class InfoWindow;
 class MainWindow;
 class Player;
 class PlayerRemote;
+class PlaylistMemory;
 class PlaylistWindow;
 class SettingsWindow;
 class TitleStrip;
@@ -64,6 +68,7 @@ public:
     MediaEngine& wmp() { return *m_engine; }
     DvdMenu& frmPopup() { return *m_popup; }
     ListControl& lstPlaylist() { return m_list; }
+    PlayOrder& playOrder() { return m_order; }
     TitleStrip& frmTitle();
     PlaylistWindow& frmPlaylist();
     InfoWindow& frmInfo();
@@ -136,6 +141,23 @@ private:
     void startEntry(int index);
     void dropOn(Form& window, ArgumentUse use);
 
+    // Ending the program waits for the remembered playlist's last write, which is on its way.
+    class ExitAfterWrites : public ProgramExit
+    {
+    public:
+        explicit ExitAfterWrites(ProgramExit& exit) : m_exit(exit) {}
+        void endNow() override
+        {
+            if (before)
+                before();
+            m_exit.endNow();
+        }
+        std::function<void()> before;
+
+    private:
+        ProgramExit& m_exit;
+    };
+    ExitAfterWrites m_exitAfterWrites;
     Services m_services;
     // Declared in the order they must be made; they end in reverse, the engine before its window.
     std::unique_ptr<VideoWindow> m_video;
@@ -143,6 +165,11 @@ private:
     std::unique_ptr<DvdMenu> m_popup;
     ListControl m_list;
     RepeatSetting m_repeat;
+    SwitchSetting m_shuffle{QStringLiteral("Player"), QStringLiteral("ShufflePlay")};
+    SwitchSetting m_showTitles{QStringLiteral("Playlist"), QStringLiteral("ShowTitles")};
+    SwitchSetting m_remember{QStringLiteral("Playlist"), QStringLiteral("RememberPlaylist")};
+    PlayOrder m_order{m_list, m_repeat, m_shuffle};
+    TagCache m_tags;
     std::unique_ptr<Player> m_player;
     std::unique_ptr<PlayerRemote> m_remote;
     std::unique_ptr<MainWindow> m_main;
@@ -150,6 +177,7 @@ private:
     std::unique_ptr<PlaylistWindow> m_playlist;
     std::unique_ptr<InfoWindow> m_info;
     std::unique_ptr<SettingsWindow> m_settings;
+    std::unique_ptr<PlaylistMemory> m_memory;
     // The skin's background for the settings window, which is made again at every opening.
     Picture m_settingsBack;
     // The installation record, written on a thread of its own; the program waits for it when it ends.

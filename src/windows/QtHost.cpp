@@ -1,5 +1,6 @@
 #include "QtHost.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -83,8 +84,11 @@ QStringList qtNameFilters(const QString& filter)
 }
 
 namespace {
+enum class Picks { One, Several };
+
 // Shows a dialog in `folder` (when it still is one) and makes the chosen file's folder the next one.
-QString runDialog(const QString& title, const QString& filter, QFileDialog::AcceptMode mode, QString& folder)
+QStringList runDialog(const QString& title, const QString& filter, QFileDialog::AcceptMode mode, Picks picks,
+                      QString& folder)
 {
     QFileDialog dialog(nullptr, title);
     dialog.setAcceptMode(mode);
@@ -96,22 +100,37 @@ QString runDialog(const QString& title, const QString& filter, QFileDialog::Acce
     if (!folder.isEmpty() && QFileInfo(folder).isDir())
         dialog.setDirectory(folder);
     dialog.selectFile(QString());
+    // Several files are picked in the dialog's own lists, which then hand all of them back; a typed
+    // name still need not exist.
+    if (picks == Picks::Several) {
+        for (QAbstractItemView* view : dialog.findChildren<QAbstractItemView*>())
+            view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    const QFileInfo chosen(dialog.selectedFiles().constFirst());
-    folder = chosen.absolutePath();
-    return chosen.absoluteFilePath();
+    const QStringList selected =
+        picks == Picks::Several ? dialog.selectedFiles() : QStringList{dialog.selectedFiles().constFirst()};
+    QStringList chosen;
+    for (const QString& file : selected)
+        chosen.append(QFileInfo(file).absoluteFilePath());
+    folder = QFileInfo(chosen.constFirst()).absolutePath();
+    return chosen;
 }
 }  // namespace
 
 QString QtFileDialogs::open(const QString& title, const QString& filter)
 {
-    return runDialog(title, filter, QFileDialog::AcceptOpen, m_folder);
+    return runDialog(title, filter, QFileDialog::AcceptOpen, Picks::One, m_folder).value(0);
 }
 
 QString QtFileDialogs::save(const QString& title, const QString& filter)
 {
-    return runDialog(title, filter, QFileDialog::AcceptSave, m_folder);
+    return runDialog(title, filter, QFileDialog::AcceptSave, Picks::One, m_folder).value(0);
+}
+
+QStringList QtFileDialogs::openSeveral(const QString& title, const QString& filter)
+{
+    return runDialog(title, filter, QFileDialog::AcceptOpen, Picks::Several, m_folder);
 }
 
 void QtProgramExit::endNow()

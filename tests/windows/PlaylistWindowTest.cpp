@@ -2,7 +2,10 @@
 // list and the file on disk, what the user is told, and how choosing an entry and the Repeat box meet
 // the end-of-item advance.
 #include "windows/PlaylistWindow.h"
+#include "core/PlayOrder.h"
 #include "core/Player.h"
+#include "core/SwitchSetting.h"
+#include "core/TagCache.h"
 #include "core/PlaylistFile.h"
 #include "core/modINI.h"
 #include "support/FakeHost.h"
@@ -24,6 +27,22 @@ using namespace zendrix::testing;
 
 namespace {
 
+// Tags from a table the test fills; files not in it cannot be read.
+class ScriptedTags : public TagReader
+{
+public:
+    using Table = QHash<QString, EntryTags>;
+    explicit ScriptedTags(const Table& table) : m_table(table) {}
+    std::optional<EntryTags> read(const QString& path) override
+    {
+        const auto it = m_table.constFind(path);
+        return it == m_table.constEnd() ? std::nullopt : std::optional<EntryTags>(*it);
+    }
+
+private:
+    const Table& m_table;
+};
+
 class PlaylistWindowTest : public ::testing::Test
 {
 protected:
@@ -35,8 +54,21 @@ protected:
     FakeMessageBoxes messages;
     FakeFileDialogs dialogs;
     Player player{engine, list, repeat, messages, dialogs};
-    std::unique_ptr<PlaylistWindow> window =
-        std::make_unique<PlaylistWindow>(list, repeat, player, messages, dialogs);
+    SwitchSetting shuffle{"Player", "ShufflePlay"};
+    SwitchSetting showTitles{"Playlist", "ShowTitles"};
+    SwitchSetting remember{"Playlist", "RememberPlaylist"};
+    PlayOrder order{list, repeat, shuffle, 99};
+    ScriptedTags::Table tagTable;
+    TagCache tags{[this] { return std::make_unique<ScriptedTags>(tagTable); }, 1};
+    FakeShell shell;
+    std::unique_ptr<PlaylistWindow> window = makeWindow();
+
+    PlaylistWindowTest() { player.setPlayOrder(&order); }
+    std::unique_ptr<PlaylistWindow> makeWindow()
+    {
+        return std::make_unique<PlaylistWindow>(list, repeat, player, messages, dialogs,
+                                                PlaylistTools{order, tags, showTitles, remember, shell});
+    }
 
     // Clicks a button whose dialog is answered with path ("" cancels).
     void click(void (PlaylistWindow::*handler)(), const QString& path = {})
@@ -184,7 +216,7 @@ TEST_F(PlaylistWindowTest, AfterARestartTheRepeatBoxIsUncheckedButTheStoredSetti
     window.reset(); // the program ends and starts again, reading the setting from the file
     repeat.load();
     ASSERT_TRUE(repeat.isOn());
-    window = std::make_unique<PlaylistWindow>(list, repeat, player, messages, dialogs);
+    window = makeWindow();
     EXPECT_FALSE(window->chkRepeat->isChecked());
     add({"/a.mp3", "/b.mp3"});
     chooseRow(1);
