@@ -15,7 +15,7 @@ packages="
   groff shared-mime-info
   libgtest-dev libgmock-dev libbenchmark-dev
   ffmpeg dvdauthor xvfb xauth x11-utils imagemagick
-  dbus-daemon playerctl
+  dbus-daemon playerctl xdotool
   ffmpeg dvdauthor xvfb xauth x11-utils imagemagick libxcb1-dev
   desktop-file-utils appstream dpkg-dev
 "

@@ -81,9 +81,8 @@ void PlaylistMemory::playerChanged(Player::Change change)
         return;
     switch (change) {
     case Player::Change::Playing:
-    case Player::Change::Item:
-        if (m_player.IsPlaying || change == Player::Change::Playing)
-            m_positionTimer.start();
+    case Player::Change::Item: // an item is told before it starts; one that cannot start tells Stopped
+        m_positionTimer.start();
         saveState();
         break;
     case Player::Change::Paused:
