@@ -1,7 +1,5 @@
 #include "NaturalOrder.h"
 
-#include <algorithm>
-
 namespace zendrix {
 
 namespace {
@@ -13,53 +11,46 @@ int sign(int value)
 
 } // namespace
 
-int naturalCompareFolded(QStringView a, QStringView b)
+QString naturalKey(const QString& text)
 {
-    // Long lists share long beginnings ("/home/me/Music/..."): those are skipped at once, back to the
-    // start of the run of digits they may end in, since a number is compared as a whole.
-    const qsizetype common = std::min(a.size(), b.size());
-    qsizetype start = std::mismatch(a.begin(), a.begin() + common, b.begin()).first - a.begin();
-    while (start > 0 && a[start - 1].isDigit())
-        --start;
-    qsizetype i = start;
-    qsizetype j = start;
-    while (i < a.size() && j < b.size()) {
-        if (a[i].isDigit() && b[j].isDigit()) {
-            qsizetype endA = i;
-            qsizetype endB = j;
-            while (endA < a.size() && a[endA].isDigit())
-                ++endA;
-            while (endB < b.size() && b[endB].isDigit())
-                ++endB;
-            // Leading zeros do not change a value; the longer run of what remains is the larger number.
-            QStringView numberA = a.sliced(i, endA - i);
-            QStringView numberB = b.sliced(j, endB - j);
-            while (numberA.size() > 1 && numberA.front() == QLatin1Char('0'))
-                numberA = numberA.sliced(1);
-            while (numberB.size() > 1 && numberB.front() == QLatin1Char('0'))
-                numberB = numberB.sliced(1);
-            if (numberA.size() != numberB.size())
-                return numberA.size() < numberB.size() ? -1 : 1;
-            if (const int order = numberA.compare(numberB); order != 0)
-                return sign(order);
-            i = endA;
-            j = endB;
+    // Written straight into a buffer long enough for the worst case (a digit between each letter takes
+    // three characters): sorting a long list makes one key per entry, so this is worth its care.
+    QString key(text.size() * 3, Qt::Uninitialized);
+    QChar* out = key.data();
+    const QChar* in = text.constData();
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size;) {
+        const char16_t c = in[i].unicode();
+        if (!in[i].isDigit()) {
+            if (c < 0x80)
+                *out++ = QChar(c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c);
+            else
+                *out++ = QChar(QChar::toCaseFolded(c));
+            ++i;
             continue;
         }
-        if (a[i] != b[j])
-            return a[i].unicode() < b[j].unicode() ? -1 : 1;
-        ++i;
-        ++j;
+        qsizetype end = i;
+        while (end < size && in[end].isDigit())
+            ++end;
+        qsizetype start = i;
+        while (end - start > 1 && in[start] == QLatin1Char('0'))
+            ++start;
+        // Against any other character a number weighs as its first digit would, and every ASCII digit
+        // weighs alike there; between two numbers the shorter is the smaller, then the digits decide.
+        *out++ = c < 0x80 ? QLatin1Char('0') : in[i];
+        *out++ = QChar(static_cast<char16_t>(end - start));
+        for (qsizetype d = start; d < end; ++d)
+            *out++ = in[d];
+        i = end;
     }
-    if ((a.size() - i) != (b.size() - j))
-        return (a.size() - i) < (b.size() - j) ? -1 : 1;
-    return 0;
+    key.truncate(out - key.constData());
+    return key;
 }
 
 int naturalCompare(const QString& a, const QString& b)
 {
-    if (const int order = naturalCompareFolded(naturalFold(a), naturalFold(b)); order != 0)
-        return order;
+    if (const int order = naturalKey(a).compare(naturalKey(b)); order != 0)
+        return sign(order);
     return sign(a.compare(b)); // names that differ only in case or leading zeros keep one fixed order
 }
 

@@ -10,18 +10,15 @@ namespace zendrix {
 // keep one fixed order, so the result is a total order: only equal strings compare equal.
 [[nodiscard]] int naturalCompare(const QString& a, const QString& b);
 
-// The same order in two steps, for sorting many names: each name folded once, then compared folded
-// as often as the sort needs. A tie here (names that differ only in case or leading zeros) is left to
-// the caller.
-[[nodiscard]] inline QString naturalFold(const QString& text)
-{
-    return text.toCaseFolded();
-}
-[[nodiscard]] int naturalCompareFolded(QStringView a, QStringView b);
-
 inline bool naturalLess(const QString& a, const QString& b)
 {
     return naturalCompare(a, b) < 0;
 }
+
+// The same order in two steps, for sorting many names: each name made once into a key that compares as
+// plain text (its case folded, each run of digits written as a mark, its length and its digits without
+// leading zeros), then the keys compared as often as the sort needs. Equal keys (names that differ only
+// in case or leading zeros) are left to the caller.
+[[nodiscard]] QString naturalKey(const QString& text);
 
 } // namespace zendrix

@@ -17,8 +17,8 @@ QList<int> identity(qsizetype count)
     return order;
 }
 
-// What an entry sorts by: whether it has the key, then the key itself (folded text or a length), then
-// the path for the entries that lack the key.
+// What an entry sorts by: whether it has the key, then the key itself (natural order's key of a text, or
+// a length), the path's text for the entries that lack the key.
 struct SortItem
 {
     bool hasKey = false;
@@ -32,18 +32,18 @@ SortItem sortItem(const QString& entry, SortKey key, const TagLookup& tags)
     switch (key) {
     case SortKey::Title:
         if (tag && !tag->title.isEmpty())
-            return {true, naturalFold(tag->title), 0};
+            return {true, naturalKey(tag->title), 0};
         break;
     case SortKey::Length:
         if (tag && tag->hasLength())
             return {true, {}, tag->lengthMs};
         break;
     case SortKey::FileName:
-        return {true, naturalFold(entryFileName(entry)), 0};
+        return {true, naturalKey(entryFileName(entry)), 0};
     case SortKey::Path:
-        return {true, naturalFold(entry), 0};
+        return {true, naturalKey(entry), 0};
     }
-    return {false, naturalFold(entry), 0};
+    return {false, naturalKey(entry), 0};
 }
 
 } // namespace
@@ -62,7 +62,7 @@ QList<int> sortedOrder(const QStringList& entries, SortKey key, const TagLookup&
             return x.hasKey;
         if (x.hasKey && key == SortKey::Length)
             return x.length < y.length;
-        return naturalCompareFolded(x.text, y.text) < 0;
+        return x.text < y.text;
     });
     return order;
 }
