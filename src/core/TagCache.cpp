@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 #include <QMetaObject>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace zendrix {
 
@@ -70,6 +72,9 @@ void TagCache::startThreads()
 
 void TagCache::work()
 {
+    // Reading tags must never take the processor from the windows: these threads, and the media
+    // library's threads they start (which inherit it), run below the windows' priority.
+    (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 10);
     std::unique_lock lock(m_mutex);
     if (!m_reader && m_makeReader)
         m_reader = m_makeReader();
