@@ -5,9 +5,8 @@ namespace zendrix {
 PlayOrder::PlayOrder(ListControl& list, RepeatSetting& repeat, SwitchSetting& shuffle, std::uint32_t seed)
     : m_list(list), m_repeat(repeat), m_shuffle(shuffle), m_rounds(seed)
 {
-    connect(&m_list, &ListControl::inserted, this, [this](int first, int last) {
-        m_rounds.afterInsertion(first, last);
-    });
+    connect(&m_list, &ListControl::inserted, this,
+            [this](int first, int last) { m_rounds.afterInsertion(first, last); });
     connect(&m_list, &ListControl::removed, this, [this](int first, int last) {
         m_queue.afterRemoval(first, last);
         m_rounds.afterRemoval(first, last);

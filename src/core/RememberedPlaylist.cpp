@@ -123,7 +123,8 @@ void RememberedPlaylist::forget()
 void RememberedPlaylist::flush()
 {
     std::unique_lock lock(m_mutex);
-    m_idle.wait(lock, [this] { return !m_thread.joinable() || (!m_busy && !m_list && !m_state && !m_forget); });
+    m_idle.wait(lock,
+                [this] { return !m_thread.joinable() || (!m_busy && !m_list && !m_state && !m_forget); });
 }
 
 void RememberedPlaylist::work()

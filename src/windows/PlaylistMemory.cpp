@@ -5,8 +5,8 @@
 
 namespace zendrix {
 
-PlaylistMemory::PlaylistMemory(ListControl& list, Player& player, PlaylistWindow& window, SwitchSetting& remember,
-                               QString folder)
+PlaylistMemory::PlaylistMemory(ListControl& list, Player& player, PlaylistWindow& window,
+                               SwitchSetting& remember, QString folder)
     : m_list(list), m_player(player), m_window(window), m_remember(remember), m_writer(std::move(folder))
 {
     const auto listChanged = [this] { saveList(); };

@@ -30,7 +30,8 @@ std::unique_ptr<QMenu> PlaylistWindow::makeMenu(int row)
     add(menu.get(), QStringLiteral("&Play"), entry, [this, row] { playEntry(row); });
     add(menu.get(), QStringLiteral("Play &Next"), entry, [this, row] { playNext(row); });
     add(menu.get(), QStringLiteral("&Remove\tDelete"), entry, [this, row] { removeEntry(row); });
-    add(menu.get(), QStringLiteral("Move &Up\tAlt+Up"), entry && row > 0, [this, row] { moveEntry(row, -1); });
+    add(menu.get(), QStringLiteral("Move &Up\tAlt+Up"), entry && row > 0,
+        [this, row] { moveEntry(row, -1); });
     add(menu.get(), QStringLiteral("Move &Down\tAlt+Down"), entry && row < count - 1,
         [this, row] { moveEntry(row, 1); });
     menu->addSeparator();
@@ -48,7 +49,8 @@ std::unique_ptr<QMenu> PlaylistWindow::makeMenu(int row)
     add(menu.get(), QStringLiteral("&Jump to Entry\u2026\tJ"), count > 0, [this] { jumpToEntry(); });
     check(QStringLiteral("Show &Titles"), showsTitles(), [this](bool on) { setShowTitles(on); });
     check(QStringLiteral("Shuffle Pl&ay"), shufflesPlay(), [this](bool on) { setShufflePlay(on); });
-    check(QStringLiteral("Remember Play&list"), remembersPlaylist(), [this](bool on) { setRememberPlaylist(on); });
+    check(QStringLiteral("Remember Play&list"), remembersPlaylist(),
+          [this](bool on) { setRememberPlaylist(on); });
     add(menu.get(), QStringLiteral("Open Containing &Folder"), entry && isLocalEntry(lstPlaylist.List(row)),
         [this, row] { openContainingFolder(row); });
     return menu;

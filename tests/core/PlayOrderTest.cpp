@@ -110,7 +110,8 @@ TEST_F(PlayOrderTest, ShufflePlayGivesEveryEntryOncePerRoundAndWithRepeatANewOrd
         EXPECT_NE(rounds[i], rounds[i - 1]);
         EXPECT_NE(rounds[i].first(), rounds[i - 1].last());
     }
-    EXPECT_NE(rounds[0], QStringList({"/m/2.mp3", "/m/3.mp3", "/m/4.mp3", "/m/5.mp3", "/m/0.mp3", "/m/1.mp3"}));
+    EXPECT_NE(rounds[0],
+              QStringList({"/m/2.mp3", "/m/3.mp3", "/m/4.mp3", "/m/5.mp3", "/m/0.mp3", "/m/1.mp3"}));
 
     // Without repeat the round ends the list; an entry added during a round joins it.
     repeat.store(false);

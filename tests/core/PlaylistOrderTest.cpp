@@ -1,10 +1,10 @@
 // New orders for the playlist: natural order, stable sorts with the entries that lack a key last,
 // duplicates and missing files, the jump filter, and the list keeping its current entry through them.
+#include "core/PlaylistOrder.h"
 #include "core/EntryFilter.h"
+#include "core/Failure.h"
 #include "core/ListControl.h"
 #include "core/NaturalOrder.h"
-#include "core/PlaylistOrder.h"
-#include "core/Failure.h"
 
 #include <QHash>
 #include <QSet>
@@ -60,11 +60,12 @@ int referenceCompare(const QString& a, const QString& b)
 
 TEST(NaturalOrder, NumbersCompareByValueAndTheQuickComparisonAgreesWithTheCharacterByCharacterOne)
 {
-    const QStringList sorted = {"1 x", "2 x", "02 y", "10 x", "Track 9", "track 10", "Track 10b", "Track 100"};
+    const QStringList sorted = {"1 x",     "2 x",      "02 y",      "10 x",
+                                "Track 9", "track 10", "Track 10b", "Track 100"};
     for (qsizetype i = 0; i < sorted.size(); ++i) {
         for (qsizetype j = 0; j < sorted.size(); ++j)
-            EXPECT_EQ(naturalCompare(sorted[i], sorted[j]) < 0, i < j) << sorted[i].toStdString() << " / "
-                                                                       << sorted[j].toStdString();
+            EXPECT_EQ(naturalCompare(sorted[i], sorted[j]) < 0, i < j)
+                << sorted[i].toStdString() << " / " << sorted[j].toStdString();
     }
     // Long shared beginnings that end inside a number are where a shortcut goes wrong.
     std::mt19937 random(7);
@@ -77,14 +78,16 @@ TEST(NaturalOrder, NumbersCompareByValueAndTheQuickComparisonAgreesWithTheCharac
     };
     for (int i = 0; i < 20000; ++i) {
         const QString a = word(), b = word();
-        ASSERT_EQ(naturalCompare(a, b), referenceCompare(a, b)) << a.toStdString() << " / " << b.toStdString();
+        ASSERT_EQ(naturalCompare(a, b), referenceCompare(a, b))
+            << a.toStdString() << " / " << b.toStdString();
     }
 }
 
 TEST(PlaylistOrder, SortsAreNaturalAndStableWithEntriesLackingTheKeyLastInPathOrder)
 {
-    const QStringList entries = {"/m/b/10 Song.mp3", "http://radio/stream", "/m/a/2 Song.mp3",
-                                 "/m/c/2 Song.mp3", "/m/z.mp3", "/m/y.mp3", "/m/a/1 Song.mp3"};
+    const QStringList entries = {
+        "/m/b/10 Song.mp3", "http://radio/stream", "/m/a/2 Song.mp3", "/m/c/2 Song.mp3", "/m/z.mp3",
+        "/m/y.mp3",         "/m/a/1 Song.mp3"};
     QHash<QString, EntryTags> tags;
     tags["/m/b/10 Song.mp3"] = {"Beta", "X", 200'000};
     tags["/m/a/2 Song.mp3"] = {"alpha", "", 100'000};
@@ -107,15 +110,23 @@ TEST(PlaylistOrder, SortsAreNaturalAndStableWithEntriesLackingTheKeyLastInPathOr
     EXPECT_EQ(inOrder(entries, sortedOrder(entries, SortKey::Length, lookup)),
               QStringList({"/m/a/2 Song.mp3", "/m/c/2 Song.mp3", "/m/b/10 Song.mp3", "/m/a/1 Song.mp3",
                            "/m/y.mp3", "/m/z.mp3", "http://radio/stream"}));
-    EXPECT_EQ(inOrder(entries, sortedOrder(entries, SortKey::Title)), inOrder(entries, sortedOrder(entries, SortKey::Path)))
+    EXPECT_EQ(inOrder(entries, sortedOrder(entries, SortKey::Title)),
+              inOrder(entries, sortedOrder(entries, SortKey::Path)))
         << "without tags every entry lacks a title";
     EXPECT_EQ(inOrder(entries, reversedOrder(entries.size())).first(), "/m/a/1 Song.mp3");
 }
 
 TEST(PlaylistOrder, DuplicatesKeepTheFirstAndMissingFilesGoButAddressesAndTheCurrentEntryStay)
 {
-    const QStringList entries = {"/a.mp3", "/gone.mp3", "/a.mp3", "", "http://host/x", "/A.mp3",
-                                 "file:///gone2.mp3", "/current-gone.mp3", "/gone.mp3"};
+    const QStringList entries = {"/a.mp3",
+                                 "/gone.mp3",
+                                 "/a.mp3",
+                                 "",
+                                 "http://host/x",
+                                 "/A.mp3",
+                                 "file:///gone2.mp3",
+                                 "/current-gone.mp3",
+                                 "/gone.mp3"};
     EXPECT_EQ(withoutDuplicates(entries), QList<int>({0, 1, 3, 4, 5, 6, 7}));
     const QSet<QString> present = {"/a.mp3", "/A.mp3"};
     QStringList asked;
@@ -126,7 +137,8 @@ TEST(PlaylistOrder, DuplicatesKeepTheFirstAndMissingFilesGoButAddressesAndTheCur
     EXPECT_EQ(withoutMissing(entries, 7, exists), QList<int>({0, 2, 4, 5, 7}));
     EXPECT_TRUE(asked.contains("/gone2.mp3")) << "a file: URI is asked about by its path";
     EXPECT_FALSE(asked.contains("http://host/x"));
-    EXPECT_EQ(missingPaths(entries, exists), QStringList({"/gone.mp3", "file:///gone2.mp3", "/current-gone.mp3"}));
+    EXPECT_EQ(missingPaths(entries, exists),
+              QStringList({"/gone.mp3", "file:///gone2.mp3", "/current-gone.mp3"}));
 }
 
 TEST(PlaylistOrder, TheListKeepsItsCurrentEntryThroughANewOrderWithoutRaisingClickAndRefusesABadOne)
@@ -174,9 +186,9 @@ TEST(EntryFilter, EveryWordMustMatchTitleArtistOrPathAndTypingOnOrBackGivesTheSa
         const char* text;
         QList<int> matches;
     } steps[] = {
-        {"", {0, 1, 2, 3}},       {"w", {1, 2, 3}},  {"wa", {1, 3}},          {"wat", {1, 3}},
-        {"wat kinks", {3}},       {"wat kink", {3}}, {"wat", {1, 3}},         {"WATERLOO", {1, 3}},
-        {"  music   QUEEN ", {0}}, {"zzz", {}},      {"mp3 music", {0, 1, 3}},
+        {"", {0, 1, 2, 3}},        {"w", {1, 2, 3}},  {"wa", {1, 3}},           {"wat", {1, 3}},
+        {"wat kinks", {3}},        {"wat kink", {3}}, {"wat", {1, 3}},          {"WATERLOO", {1, 3}},
+        {"  music   QUEEN ", {0}}, {"zzz", {}},       {"mp3 music", {0, 1, 3}},
     };
     for (const auto& step : steps) {
         EXPECT_EQ(typing.match(step.text), step.matches) << step.text;

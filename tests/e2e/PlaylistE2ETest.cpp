@@ -69,16 +69,17 @@ protected:
     {
         QFile config(folder.config());
         ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-        config.write(("[Position]\r\nTop=9000\r\nLeft=1500\r\n[Player]\r\nPlaylist=True\r\nVolume=0\r\n" + more)
-                         .toUtf8());
+        config.write(
+            ("[Position]\r\nTop=9000\r\nLeft=1500\r\n[Player]\r\nPlaylist=True\r\nVolume=0\r\n" + more)
+                .toUtf8());
     }
     // Starts the player; what it opens is watched from here on.
     void start(const QStringList& arguments = {})
     {
         opened = std::make_unique<OpenedFiles>(media.path());
         player = folder.start(arguments, media.path());
-        ASSERT_TRUE(zendrix::test::waitFor([&] { return !(playlistWindow = windowOfSize(QSize(233, 338))).isNull(); },
-                                           15000))
+        ASSERT_TRUE(zendrix::test::waitFor(
+            [&] { return !(playlistWindow = windowOfSize(QSize(233, 338))).isNull(); }, 15000))
             << "the playlist window did not show";
     }
     QRect windowOfSize(QSize size)
@@ -126,10 +127,7 @@ protected:
         }
     }
     // The list's menu from the keyboard, then the items' mnemonics.
-    void menu(const QStringList& mnemonics)
-    {
-        keys(QStringList{"shift+F10"} + mnemonics);
-    }
+    void menu(const QStringList& mnemonics) { keys(QStringList{"shift+F10"} + mnemonics); }
     zendrix::Playlist remembered()
     {
         return zendrix::readPlaylistFile(folder.path() + "/Data/remembered.zdx").playlist;
@@ -147,7 +145,8 @@ protected:
     }
     QString rememberedState(const char* key)
     {
-        return zendrix::iniValue(readAll(folder.path() + "/Data/remembered.ini"), "Remembered", key).value_or("");
+        return zendrix::iniValue(readAll(folder.path() + "/Data/remembered.ini"), "Remembered", key)
+            .value_or("");
     }
     static QByteArray readAll(const QString& path)
     {
@@ -204,9 +203,10 @@ TEST_F(PlaylistE2E, EveryMenuItemWorksFromTheKeyboard)
     for (const char* name : {"10 a.wav", "2 b.wav", "1 c.wav"})
         tone(name, 60.0);
     const QString list = media.filePath("list.zdx");
-    ASSERT_EQ(zendrix::savePlaylistFile(list, {"Keys", {media.filePath("10 a.wav"), media.filePath("2 b.wav"),
-                                                         media.filePath("gone.wav"), media.filePath("2 b.wav"),
-                                                         media.filePath("1 c.wav")}}),
+    ASSERT_EQ(zendrix::savePlaylistFile(
+                  list, {"Keys",
+                         {media.filePath("10 a.wav"), media.filePath("2 b.wav"), media.filePath("gone.wav"),
+                          media.filePath("2 b.wav"), media.filePath("1 c.wav")}}),
               std::nullopt);
     settings("[Playlist]\r\nRememberPlaylist=True\r\n");
     start({list});
@@ -255,7 +255,8 @@ TEST_F(PlaylistE2E, EveryMenuItemWorksFromTheKeyboard)
     EXPECT_TRUE(zendrix::test::waitFor([&] { return rememberedState("Current") == "-1"; }));
     click(row(0));
     menu({"l"}); // Remember Playlist off: the remembered files go
-    EXPECT_TRUE(zendrix::test::waitFor([&] { return !QFile::exists(folder.path() + "/Data/remembered.zdx"); }));
+    EXPECT_TRUE(
+        zendrix::test::waitFor([&] { return !QFile::exists(folder.path() + "/Data/remembered.zdx"); }));
     EXPECT_TRUE(isRunning(*player));
 }
 
@@ -302,7 +303,8 @@ TEST_F(PlaylistE2E, ARememberedListComesBackAfterARestartPausedAtItsPlace)
     const QRect main = windowOfSize(QSize(425, 71));
     click(main.topLeft() + zendrix::layouts::frmMain().cmdControls.at(0).rect.center());
     EXPECT_TRUE(opened->waitFor("long.wav", 10000));
-    EXPECT_TRUE(zendrix::test::waitFor([&] { return rememberedState("Position").toDouble() > place; }, 12000));
+    EXPECT_TRUE(
+        zendrix::test::waitFor([&] { return rememberedState("Position").toDouble() > place; }, 12000));
 }
 
 } // namespace
