@@ -327,7 +327,8 @@ void Player::tmrTiming_Timer()
             if (m_startAt > 0) {
                 // Started from where the last run left it: the clock and the bar go on from there.
                 setClock(roundHalfEven(m_startAt) + 1);
-                setBarQuietly(std::min<int>(static_cast<int>(roundHalfEven(m_startAt)) + 1, scrollTiming.Max()));
+                setBarQuietly(
+                    std::min<int>(static_cast<int>(roundHalfEven(m_startAt)) + 1, scrollTiming.Max()));
             } else {
                 scrollTiming.setValue(scrollTiming.Max() == 0 ? 0 : 1); // 1 agrees with the clock: no seek
             }
@@ -341,7 +342,8 @@ void Player::tmrTiming_Timer()
             // The clock already shows the fifth second. A length shorter than that puts the bar at its end
             // without seeking.
             if (m_startAt > 0)
-                setBarQuietly(std::min<int>(ClockHours * 3600 + ClockMinutes * 60 + ClockSeconds, scrollTiming.Max()));
+                setBarQuietly(
+                    std::min<int>(ClockHours * 3600 + ClockMinutes * 60 + ClockSeconds, scrollTiming.Max()));
             else if (scrollTiming.Max() >= 5)
                 scrollTiming.setValue(5);
             else

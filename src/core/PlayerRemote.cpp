@@ -25,8 +25,8 @@ template <typename Read, typename T> T readOr(Read&& read, T fallback)
 
 } // namespace
 
-PlayerRemote::PlayerRemote(Player& player, MediaEngine& engine, ListControl& lstPlaylist, RepeatSetting& repeat,
-                           PlayOrder* order)
+PlayerRemote::PlayerRemote(Player& player, MediaEngine& engine, ListControl& lstPlaylist,
+                           RepeatSetting& repeat, PlayOrder* order)
     : m_player(player), m_engine(engine), m_list(lstPlaylist), m_repeat(repeat), m_order(order)
 {
     connect(&m_player, &Player::changed, this, &PlayerRemote::onChange);
@@ -143,7 +143,8 @@ void PlayerRemote::previous()
 {
     if (isDvd()) {
         m_player.cmdControls_Click(Player::Previous);
-    } else if (const std::optional<int> chosen = m_order ? m_order->takePrevious(m_player.FromPlaylist) : std::nullopt) {
+    } else if (const std::optional<int> chosen =
+                   m_order ? m_order->takePrevious(m_player.FromPlaylist) : std::nullopt) {
         if (*chosen >= 0)
             m_player.playlistStep(static_cast<std::int16_t>(*chosen), -1);
     } else if (const std::optional<int> entry = neighbour(-1)) {
@@ -164,7 +165,8 @@ bool PlayerRemote::canGoPrevious() const
 {
     if (isDvd())
         return true;
-    if (const std::optional<bool> decided = m_order ? m_order->hasPrevious(m_player.FromPlaylist) : std::nullopt)
+    if (const std::optional<bool> decided =
+            m_order ? m_order->hasPrevious(m_player.FromPlaylist) : std::nullopt)
         return *decided;
     return neighbour(-1).has_value();
 }

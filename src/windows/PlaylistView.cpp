@@ -358,7 +358,8 @@ void PlaylistView::keyPressEvent(QKeyEvent* event)
         Q_EMIT removeRequested();
         return;
     }
-    if ((key == Qt::Key_J && modifiers == Qt::NoModifier) || (key == Qt::Key_F && modifiers == Qt::ControlModifier)) {
+    if ((key == Qt::Key_J && modifiers == Qt::NoModifier) ||
+        (key == Qt::Key_F && modifiers == Qt::ControlModifier)) {
         event->accept();
         Q_EMIT jumpRequested();
         return;
@@ -366,7 +367,8 @@ void PlaylistView::keyPressEvent(QKeyEvent* event)
     if (key == Qt::Key_Menu || (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
         event->accept();
         const QRect row = selected >= 0 ? visualRect(m_model->index(selected)) : QRect();
-        const QPoint at = row.isValid() && viewport()->rect().intersects(row) ? row.bottomLeft() : QPoint(0, 0);
+        const QPoint at =
+            row.isValid() && viewport()->rect().intersects(row) ? row.bottomLeft() : QPoint(0, 0);
         Q_EMIT menuRequested(selected, viewport()->mapToGlobal(at));
         return;
     }

@@ -32,8 +32,8 @@ const QString kLinesCut = QStringLiteral("Lines longer than 32,767 bytes were cu
 
 }  // namespace
 
-PlaylistWindow::PlaylistWindow(ListControl& list, RepeatSetting& repeat, Player& player, MessageBoxes& messages,
-                               FileDialogs& dialogs, PlaylistTools tools)
+PlaylistWindow::PlaylistWindow(ListControl& list, RepeatSetting& repeat, Player& player,
+                               MessageBoxes& messages, FileDialogs& dialogs, PlaylistTools tools)
     : Form(layouts::frmPlaylist().window, Kind::Secondary),
       lstPlaylist(list),
       m_repeat(repeat),
@@ -339,7 +339,8 @@ void PlaylistWindow::jumpToEntry()
         return titles ? entryDisplayName(entries[row], tags(entries[row])) : entries[row];
     });
     if (dialog.exec() == QDialog::Accepted && dialog.chosenRow() >= 0 &&
-        dialog.chosenRow() < lstPlaylist.ListCount() && lstPlaylist.List(dialog.chosenRow()) == entries[dialog.chosenRow()])
+        dialog.chosenRow() < lstPlaylist.ListCount() &&
+        lstPlaylist.List(dialog.chosenRow()) == entries[dialog.chosenRow()])
         playEntry(dialog.chosenRow());
 }
 

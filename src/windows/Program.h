@@ -7,9 +7,9 @@
 #include "core/MediaEngine.h"
 #include "core/PlayOrder.h"
 #include "core/RepeatSetting.h"
+#include "core/Skin.h"
 #include "core/SwitchSetting.h"
 #include "core/TagCache.h"
-#include "core/Skin.h"
 #include "core/VideoSurface.h"
 
 #include <QList>

@@ -1,14 +1,12 @@
 // The playlist window with the real player logic and a scripted engine: what each button does to the
 // list and the file on disk, what the user is told, and how choosing an entry and the Repeat box meet
 // the end-of-item advance.
-#include "windows/JumpDialog.h"
-#include "windows/PlaylistMemory.h"
 #include "windows/PlaylistWindow.h"
 #include "core/PlayOrder.h"
 #include "core/Player.h"
+#include "core/PlaylistFile.h"
 #include "core/SwitchSetting.h"
 #include "core/TagCache.h"
-#include "core/PlaylistFile.h"
 #include "core/modINI.h"
 #include "support/FakeHost.h"
 #include "support/FakeMediaEngine.h"
@@ -16,12 +14,14 @@
 #include "support/ProgramFolderFixture.h"
 #include "support/QtPrinters.h"
 #include "support/WaitFor.h"
+#include "windows/JumpDialog.h"
+#include "windows/PlaylistMemory.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -271,15 +271,17 @@ protected:
         const QPoint end = rowCentre(to);
         QTest::mousePress(viewport, Qt::LeftButton, {}, start);
         for (int step = 1; step <= 4; ++step) {
-            QMouseEvent move(QEvent::MouseMove, start + (end - start) * step / 4, viewport->mapToGlobal(start + (end - start) * step / 4),
-                             Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+            QMouseEvent move(QEvent::MouseMove, start + (end - start) * step / 4,
+                             viewport->mapToGlobal(start + (end - start) * step / 4), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(viewport, &move);
         }
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, end);
     }
 };
 
-TEST_F(PlaylistGesturesTest, DragAndAltArrowsMoveEntriesWithoutStartingAnythingAndTheAdvanceFollowsTheNewOrder)
+TEST_F(PlaylistGesturesTest,
+       DragAndAltArrowsMoveEntriesWithoutStartingAnythingAndTheAdvanceFollowsTheNewOrder)
 {
     add({"/a.mp3", "/b.mp3", "/c.mp3", "/d.mp3"});
     chooseRow(1); // /b.mp3 plays
@@ -313,11 +315,12 @@ TEST_F(PlaylistGesturesTest, TheMenuHasItsItemsInOrderWithOneMnemonicEachAndActs
 {
     add({"/m/one.mp3", "http://radio/stream", "/m/one.mp3"});
     const std::unique_ptr<QMenu> menu = window->makeMenu(1);
-    EXPECT_EQ(captions(*menu),
-              QStringList({"&Play", "Play &Next", "&Remove\tDelete", "Move &Up\tAlt+Up", "Move &Down\tAlt+Down", "-",
-                           "&Sort", "S&huffle List", "Remove &Missing Files", "Remove Dupli&cates", "-",
-                           QString::fromUtf8("&Jump to Entry\u2026\tJ"), "Show &Titles", "Shuffle Pl&ay",
-                           "Remember Play&list", "Open Containing &Folder"}));
+    EXPECT_EQ(
+        captions(*menu),
+        QStringList({"&Play", "Play &Next", "&Remove\tDelete", "Move &Up\tAlt+Up", "Move &Down\tAlt+Down",
+                     "-", "&Sort", "S&huffle List", "Remove &Missing Files", "Remove Dupli&cates", "-",
+                     QString::fromUtf8("&Jump to Entry\u2026\tJ"), "Show &Titles", "Shuffle Pl&ay",
+                     "Remember Play&list", "Open Containing &Folder"}));
     for (QMenu* each : {menu.get(), menu->actions().at(6)->menu()}) {
         QSet<QChar> keys;
         for (QAction* item : each->actions()) {
@@ -352,7 +355,8 @@ TEST_F(PlaylistGesturesTest, TheMenuHasItsItemsInOrderWithOneMnemonicEachAndActs
     EXPECT_EQ(ReadINI(folder.file("/Data/config.ini"), "Player", "ShufflePlay", ""), "True");
 }
 
-TEST_F(PlaylistGesturesTest, SortsAndShuffleKeepTheCurrentEntryAndRemoveMissingFilesKeepsAddressesAndTheCurrentOne)
+TEST_F(PlaylistGesturesTest,
+       SortsAndShuffleKeepTheCurrentEntryAndRemoveMissingFilesKeepsAddressesAndTheCurrentOne)
 {
     const QString present = files.filePath("10 here.mp3");
     writeFile(present, "x");
@@ -382,7 +386,8 @@ TEST_F(PlaylistGesturesTest, ShowTitlesShowsTagsAndLengthsAndSumsThemButSavingSt
     tagTable["/m/b.mp3"] = {"", "", 59'600};
     add({"/m/a.mp3", "/m/b.mp3", "/m/c.mp3", "http://radio/x"});
     const QAbstractItemModel* model = window->listView->model();
-    EXPECT_EQ(model->index(0, 0).data().toString(), "/m/a.mp3") << "paths, as saved, until titles are asked for";
+    EXPECT_EQ(model->index(0, 0).data().toString(), "/m/a.mp3")
+        << "paths, as saved, until titles are asked for";
 
     window->setShowTitles(true);
     EXPECT_EQ(ReadINI(folder.file("/Data/config.ini"), "Playlist", "ShowTitles", ""), "True");
