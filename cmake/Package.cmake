@@ -16,8 +16,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ZENDRIX_HOMEPAGE})
 # The libraries the executable links come from dpkg-shlibdeps. What libvlc and the player open by name
 # at run time has to be named: the plugins for files, DVDs, audio and video output, MIDI with its sound
 # font, the plugin cache that spares libvlc from opening every plugin at start-up, the fonts of the
-# layouts, and xdg-open for the user guide.
+# layouts, xdg-open for the user guide, and libarchive, opened when a skin archive is installed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "vlc-plugin-base, vlc-plugin-video-output, vlc-plugin-fluidsynth, fluid-soundfont-gm, libvlc-bin, fonts-wine, fonts-dejavu-core, xdg-utils")
+    "vlc-plugin-base, vlc-plugin-video-output, vlc-plugin-fluidsynth, fluid-soundfont-gm, libvlc-bin, fonts-wine, fonts-dejavu-core, xdg-utils, libarchive13")
 include(CPack)

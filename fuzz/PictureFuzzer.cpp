@@ -1,6 +1,7 @@
 // Skin pictures and button icons: any bytes either load as a picture of a sane size and format or are
-// refused; nothing crashes, hangs or allocates without bound. The input's first byte asks for an icon
-// width, as the buttons do, so that every image of a many-image file is read too.
+// refused; nothing crashes, hangs or allocates without bound, and no picture past the size limit loads. The
+// input's first byte asks for an icon width, as the buttons do, so that every image of a many-image file is
+// read too.
 #include "Fuzz.h"
 #include "platform/Picture.h"
 
@@ -27,6 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!picture)
         return 0;
     check(!picture->isNull() && picture->width() > 0 && picture->height() > 0, "a loaded picture has a size");
+    check(picture->width() <= Picture::kMaxSide && picture->height() <= Picture::kMaxSide,
+          "a loaded picture is within the size limit");
     const QImage::Format format = picture->image().format();
     check(format == QImage::Format_ARGB32 || format == QImage::Format_RGB32,
           "pictures come in the two drawing formats");

@@ -15,7 +15,8 @@ fail() { echo "check-install: $*" >&2; failed=1; }
 
 for file in lib/zendrix/zendrix lib/zendrix/Data/Skins/skins.lst lib/zendrix/Data/Buttons/play.ico \
   lib/zendrix/Data/installed lib/zendrix/Data/config.ini \
-  lib/zendrix/Help/Help.pdf share/applications/zendrix.desktop share/mime/packages/zendrix.xml \
+  lib/zendrix/Help/Help.pdf lib/zendrix/Help/skins.md lib/zendrix/Help/Templates/main.png \
+  lib/zendrix/Help/Templates/title@2x.png share/applications/zendrix.desktop share/mime/packages/zendrix.xml \
   share/metainfo/com.quarrymoor.Zendrix.metainfo.xml share/man/man1/zendrix.1; do
   [ -f "$root/$file" ] || fail "$file is missing"
 done

@@ -13,6 +13,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class QHelpEvent;
+
 namespace zendrix {
 
 // What the container tells its controls: whether it runs (user mode) or is being designed, whether
@@ -126,6 +128,16 @@ public:
     void press();
     void DisableRefresh() { m_refreshEnabled = false; }
 
+    // The key that does what the button does, by name ("Play/Pause key"), for the tooltip; unset, the
+    // caption's access key ("Alt+O") when it has one.
+    void setKeyName(const QString& name) { m_keyName = name; }
+    QString keyName() const;
+    // What the tooltip says when the pointer rests on the button, after the platform's delay: the
+    // accessible name (without one, the caption as shown) and the key in parentheses, as in
+    // "Play (Play/Pause key)". Empty when the button has no name; it then shows no tooltip. A tooltip
+    // set on the widget itself takes its place. The tip stays until the pointer leaves the button.
+    QString tipText() const;
+
     void setAmbient(const ButtonAmbient& ambient);
     const ButtonAmbient& ambient() const { return m_ambient; }
 
@@ -198,6 +210,8 @@ private:
     // pointer is over the button again by then.
     void endHoverLater();
     bool IsMouseOver() const;
+    // The tooltip for the help event `event`, when there is one to show.
+    bool showTip(QHelpEvent* event);
 
     // Stored properties.
     int m_buttonType = 2;
@@ -232,6 +246,7 @@ private:
     QImage m_surface;
     QImage m_background; // the container's pixels under a type 11 button
     QChar m_accessKey;
+    QString m_keyName;
     int m_accessShortcut = 0;
     int m_clientWidth = 0;
     int m_clientHeight = 0;

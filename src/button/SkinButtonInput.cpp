@@ -5,12 +5,20 @@
 // window system's word that the pointer has left (a leave event, which also comes when another window
 // is placed over the button and, after a drag, with the release), or when the button is hidden or
 // disabled under it. No timer runs, and nothing asks where the pointer is until it moves again.
+//
+// The tooltip is Qt's: a move of the pointer starts its one timer, and the button only answers the help
+// event that timer sends with its name and key (tipText).
 #include "SkinButton.h"
+
+#include "platform/DrawText.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QToolTip>
+#include <QWindow>
+#include <limits>
 
 namespace zendrix {
 
@@ -248,6 +256,43 @@ bool SkinButton::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_hoverWindow && event->type() == QEvent::Leave)
         endHover();
     return QWidget::eventFilter(watched, event);
+}
+
+QString SkinButton::keyName() const
+{
+    if (!m_keyName.isEmpty() || m_accessKey.isNull())
+        return m_keyName;
+    return QStringLiteral("Alt+") + m_accessKey.toUpper();
+}
+
+QString SkinButton::tipText() const
+{
+    const QString name = accessibleName().isEmpty() ? shownText(m_caption) : accessibleName();
+    if (name.isEmpty())
+        return {};
+    const QString key = keyName();
+    return key.isEmpty() ? name : name + QStringLiteral(" (") + key + QLatin1Char(')');
+}
+
+bool SkinButton::showTip(QHelpEvent* event)
+{
+    const QString text = tipText();
+    if (text.isEmpty()) {
+        event->ignore(); // the window behind may have a tip of its own
+        return true;
+    }
+    // Qt's tooltip timers start only when the pointer moves. Shown, the tip stays while the pointer
+    // rests on the button, as the desktop's own tips do, and goes when it leaves or anything is pressed;
+    // so nothing wakes the program to take it down.
+    constexpr int kShownUntilLeft = std::numeric_limits<int>::max();
+    QToolTip::showText(event->globalPos(), text, this, rect(), kShownUntilLeft);
+    // The tip stands below the pointer, often over a neighbouring button, and lingers a moment after
+    // the pointer has gone on: a click there must reach the button, not the tip.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->inherits("QTipLabel") && window->windowHandle())
+            window->windowHandle()->setFlag(Qt::WindowTransparentForInput);
+    }
+    return true;
 }
 
 void SkinButton::keyPressEvent(QKeyEvent* event)

@@ -200,6 +200,8 @@ void SkinButton::Refresh()
 
 bool SkinButton::event(QEvent* event)
 {
+    if (event->type() == QEvent::ToolTip && toolTip().isEmpty())
+        return showTip(static_cast<QHelpEvent*>(event));
     if (event->type() == QEvent::Shortcut) {
         const auto* shortcut = static_cast<QShortcutEvent*>(event);
         if (shortcut->shortcutId() == m_accessShortcut) {

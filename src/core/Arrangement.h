@@ -44,13 +44,19 @@ constexpr Place videoPlace(const FormRect& main, double videoHeight)
     return {main.Left, main.Top - videoHeight};
 }
 
-// Where the main window stands so that the group can always be reached. `main` and `title` are the
-// main window and the title strip as the arrangement puts them, `screens` the areas of the desktop's
-// screens, all in pixels. While every point of both windows lies on some screen (one screen, or several
-// side by side) the main window keeps its place. Otherwise the column from the title strip down to the
-// main window moves the shortest way until it lies whole on the screen nearest to it: the one it
-// overlaps most, or when it overlaps none, the closest. A column larger than that screen keeps its
-// top-left corner on it. Without screens the place is kept.
-QPoint reachableMainPosition(const QRect& main, const QRect& title, const QList<QRect>& screens);
+// How far the window group moves so that it can be seen and reached. `main` and `title` are the main
+// window and the title strip, `others` the other shown windows of the group, each where the arrangement
+// puts it, and `screens` the areas of the desktop's screens, all in pixels.
+// - While every point of every window lies on some screen (one screen, or several side by side), the
+//   group stays: the result is (0, 0).
+// - Otherwise the group moves as one, the least way that brings every window whole onto the screen
+//   nearest the main window: the one the main window overlaps most or, overlapping none, the closest
+//   (the first listed of equals).
+// - Along an axis where the group is larger than that screen, the column from the title strip down to
+//   the main window is kept whole first; the group then covers as much of the screen as it can, moving
+//   the least way. A column larger than the screen keeps its top or left edge on it.
+// Without screens the group stays.
+QPoint groupOntoScreen(const QRect& main, const QRect& title, const QList<QRect>& others,
+                       const QList<QRect>& screens);
 
 }  // namespace zendrix

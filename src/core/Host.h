@@ -39,6 +39,19 @@ public:
     // The open dialog that lets the user pick several files at once: their full paths in the dialog's
     // order, empty when the user cancelled. One file is picked exactly as with open().
     virtual QStringList openSeveral(const QString& title, const QString& filter) = 0;
+    // An open dialog that chooses an existing file or a folder: Open on a selected folder chooses it, a
+    // double click enters it. The full path, or "" when the user cancelled.
+    virtual QString openFileOrFolder(const QString& title, const QString& filter) = 0;
+};
+
+class AddressDialogs
+{
+public:
+    virtual ~AddressDialogs() = default;
+    // Asks for the address of a stream or a file in a dialog titled "Open URL", which takes only what
+    // checkOpenAddress (OpenAddress.h) takes and says why it refuses the rest. The address taken, or ""
+    // when the user cancelled.
+    virtual QString openAddress() = 0;
 };
 
 class ProgramExit

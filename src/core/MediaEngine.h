@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
 
 namespace zendrix {
 
@@ -26,6 +30,13 @@ public:
     virtual void previous() = 0;
     virtual double currentPosition() const = 0;  // seconds into the loaded item
     virtual void setCurrentPosition(double seconds) = 0;
+    // The speed items play at, kMinRate to kMaxRate (1 is the normal speed), their pitch kept. It holds
+    // for what plays and every later item, through pause, resume and stop; winding overrides it while
+    // it lasts. Values beyond the range are taken as its ends.
+    static constexpr double kMinRate = 0.5;
+    static constexpr double kMaxRate = 2.0;
+    virtual double rate() const = 0;
+    virtual void setRate(double rate) = 0;
 };
 
 class EngineMedia
@@ -38,6 +49,9 @@ public:
     virtual QString durationString() const = 0;  // "mm:ss", or "h:mm:ss" from one hour on
     // "Title", "Author", "Album", "WM/Genre" and "Size" (the file's size in bytes, as text).
     virtual QString getItemInfo(const QString& attribute) const = 0;
+    // A stream that plays is asked what it plays now (an internet radio's "now playing" text); when that
+    // has changed, MediaChange follows and name() tells it. Nothing for other items. Returns at once.
+    virtual void refreshNowPlaying() = 0;
 };
 
 class EngineSettings
@@ -61,6 +75,56 @@ public:
     virtual void topMenu() = 0;
 };
 
+// What the engine does to the sound on its way out: the equalizer, ReplayGain and the output device.
+// Levels are in dB; 0 leaves the sound as it is.
+class EngineAudio
+{
+public:
+    static constexpr int kBands = 10;
+    static constexpr double kMinGain = -20; // a band's range
+    static constexpr double kMaxGain = 20;
+    static constexpr double kMinPreamp = -20; // the preamp's range: the engine takes at most +8 dB
+    static constexpr double kMaxPreamp = 8;
+    struct Equalizer
+    {
+        double preamp = 0;
+        std::array<double, kBands> bands{};
+        bool operator==(const Equalizer&) const = default;
+    };
+    enum class ReplayGain { Off, Track, Album };
+    struct OutputDevice
+    {
+        QString id;          // what setOutputDevice takes
+        QString description; // what a user is shown
+        bool operator==(const OutputDevice&) const = default;
+    };
+
+    virtual ~EngineAudio() = default;
+
+    // The engine's own presets, by name, and their levels; the bands' centre frequencies in Hz.
+    virtual QStringList equalizerPresets() const = 0;
+    virtual Equalizer equalizerPreset(int index) const = 0;
+    virtual std::array<double, kBands> bandFrequencies() const = 0;
+    // Applies at once to what plays and to every later item; nothing switches the equalizer off. Levels
+    // beyond the ranges are taken as their ends.
+    virtual void setEqualizer(const std::optional<Equalizer>& equalizer) = 0;
+
+    // Items tagged with ReplayGain play at their track's or album's gain, held below their peak; items
+    // without tags play as they are. Takes effect from the next item loaded at the latest.
+    virtual ReplayGain replayGain() const = 0;
+    virtual void setReplayGain(ReplayGain mode) = 0;
+
+    // The devices the sound can go to, as the engine last listed them (OutputDevicesChange tells of a
+    // new list); refreshOutputDevices() asks for the list again and returns at once.
+    virtual QList<OutputDevice> outputDevices() const = 0;
+    virtual void refreshOutputDevices() = 0;
+    // The device the sound goes to: the chosen one while it is listed, else "" (the desktop's default).
+    virtual QString outputDevice() const = 0;
+    // Chooses a device, "" for the desktop's default. A listed device takes the sound at once; one that
+    // is not listed (yet) is used from the first item loaded while it is.
+    virtual void setOutputDevice(const QString& id) = 0;
+};
+
 class MediaEngine : public QObject
 {
     Q_OBJECT
@@ -78,6 +142,7 @@ public:
     virtual EngineMedia& currentMedia() = 0;
     virtual EngineSettings& settings() = 0;
     virtual EngineDvd& dvd() = 0;
+    virtual EngineAudio& audio() = 0;
 
     virtual bool fullScreen() const = 0;
     virtual void setFullScreen(bool on) = 0;
@@ -99,6 +164,8 @@ Q_SIGNALS:
     // The engine cannot play the item at `url` (its file is gone or holds nothing it can play) and stands
     // stopped; play() reports the same from now on. Raised by the same rules as EndOfStream, instead of it.
     void MediaError(const QString& url);
+    // The list of output devices has changed (EngineAudio::outputDevices()). Raised on the UI thread.
+    void OutputDevicesChange();
 };
 
 }  // namespace zendrix

@@ -3,6 +3,7 @@
 #include "Conversions.h"
 #include "Failure.h"
 #include "MediaFilter.h"
+#include "VlcMediaSource.h"
 #include "modINI.h"
 #include "platform/ProgramFolder.h"
 
@@ -47,6 +48,12 @@ struct QuietBar
 std::int16_t clampedInteger16(std::int64_t value)
 {
     return static_cast<std::int16_t>(std::clamp<std::int64_t>(value, 0, kInt16Max));
+}
+
+// A stream is named by its address when it cannot be played: what it said about itself is no name for it.
+bool isAddress(const QString& url)
+{
+    return resolveMediaSource(url).kind == MediaSource::Kind::Stream;
 }
 
 }  // namespace
@@ -177,9 +184,36 @@ void Player::cmdBrowse_Click()
         const QString file = m_dialogs.open(kOpenMediaTitle, kMediaFilter);
         if (file.isEmpty())
             return;  // cancelled: the current item plays on untouched
-        FromPlaylist = false;
-        m_passedOver = 0;
-        startItem([&] { return file; });
+        openSingle(file);
+    } catch (const Failure& failure) {
+        reportFailure(m_messages, failure.description());
+    }
+}
+
+void Player::openAddress(const QString& address)
+{
+    try {
+        openSingle(address);
+    } catch (const Failure& failure) {
+        reportFailure(m_messages, failure.description());
+    }
+}
+
+void Player::openSingle(const QString& url)
+{
+    FromPlaylist = false;
+    m_passedOver = 0;
+    startItem([&] { return url; });
+}
+
+void Player::setSpeed(double speed)
+{
+    const double chosen =
+        std::isfinite(speed) ? std::clamp(speed, EngineControls::kMinRate, EngineControls::kMaxRate) : 1.0;
+    try {
+        m_engine.controls().setRate(chosen);
+        m_speed = chosen;
+        tell(Change::Rate);
     } catch (const Failure& failure) {
         reportFailure(m_messages, failure.description());
     }
@@ -350,6 +384,11 @@ void Player::tmrTiming_Timer()
                 setBarQuietly(scrollTiming.Max());
         }
 
+        if (m_speed != 1.0)
+            ignoringFailure([&] { followEngineClock(); });
+        // A stream's "now playing" text changes without the engine always telling: it is asked here.
+        ignoringFailure([&] { m_engine.currentMedia().refreshNowPlaying(); });
+
         showClock();
 
         // The clock ends nothing: the engine tells when it has finished the item (wmp_EndOfStream).
@@ -370,6 +409,18 @@ void Player::tmrTiming_Timer()
     } catch (const Failure& failure) {
         reportFailure(m_messages, failure.description());
     }
+}
+
+void Player::followEngineClock()
+{
+    const double position = m_engine.controls().currentPosition();
+    if (!std::isfinite(position))
+        return;
+    const std::int64_t seconds = std::max<std::int64_t>(roundHalfEven(position), 0);
+    setClock(seconds);
+    // The bar agrees with the clock, so its change handling does not seek.
+    if (scrollTiming.Max() > 0)
+        setBarQuietly(static_cast<int>(std::min<std::int64_t>(seconds, scrollTiming.Max())));
 }
 
 bool Player::isLoaded(const QString& url) const
@@ -443,7 +494,15 @@ void Player::showCannotPlay()
     }
     tell(Change::Stopped);
     ignoringFailure([&] { showPlayIcon(QStringLiteral("play.ico")); });
-    ignoringFailure([&] { lblFilename.setCaption(kCannotPlay + m_engine.currentMedia().name()); });
+    ignoringFailure([&] { lblFilename.setCaption(shownName()); });
+}
+
+QString Player::shownName() const
+{
+    if (!m_cannotPlay)
+        return m_engine.currentMedia().name();
+    const QString url = m_engine.URL();
+    return kCannotPlay + (isAddress(url) ? url : m_engine.currentMedia().name());
 }
 
 void Player::itemEnded()
@@ -526,9 +585,7 @@ void Player::wmp_MediaChange(const QString& url)
     // A report that comes after the next item was loaded is not about what the label shows.
     if (!isLoaded(url))
         return;
-    ignoringFailure([&] {
-        lblFilename.setCaption((m_cannotPlay ? kCannotPlay : QString()) + m_engine.currentMedia().name());
-    });
+    ignoringFailure([&] { lblFilename.setCaption(shownName()); });
     refreshInfo();
 }
 

@@ -23,6 +23,9 @@ namespace zendrix {
 // engine has finished it (EndOfStream), never by the clock, so nothing of it is cut and the next entry
 // follows at once, also after winding or a seek to the end; the clock then shows the item's length, so
 // an item of length L seconds played through shows L at its end, as its L-th tick does.
+//
+// At a speed other than the normal one each tick takes the clock from the engine's position instead, so
+// that the clock shows the media's time; the speed holds for every item until it is chosen again.
 class Player : public QObject
 {
     Q_OBJECT
@@ -60,6 +63,7 @@ public:
         Stopped,  // stopped, or the item ended
         Seeked,   // the engine was moved to the seek bar's position
         Volume,   // the volume bar moved
+        Rate,     // the speed was chosen
     };
 
     // --- Playback state: 16-bit as the player has always kept it ---
@@ -88,6 +92,9 @@ public:
     // started yet, the place it waits at.
     double itemPosition() const;
     void cmdBrowse_Click();
+    // Plays an address (a stream, a disc, a file) as the open button plays a file: not from the playlist,
+    // the name label set, the timer started. A failure is reported.
+    void openAddress(const QString& address);
     void cmdControls_Click(int index);
     void tmrTiming_Timer();
     void scrollTiming_Change();
@@ -107,11 +114,19 @@ public:
 
     enum Command { Play = 0, Next = 1, Previous = 2, Stop = 3, FastForward = 4, FastReverse = 5 };
 
+    // The speed chosen, 1 for the normal one; the engine's range bounds it. Not a setting: every run
+    // starts at the normal speed. A failure of the engine is reported.
+    double speed() const { return m_speed; }
+    void setSpeed(double speed);
+
 Q_SIGNALS:
     void changed(zendrix::Player::Change change);
 
 private:
     void startItem(const std::function<QString()>& url);
+    void openSingle(const QString& url);
+    // At another speed than the normal one the clock and the bar follow the engine's position.
+    void followEngineClock();
     // playlist(index), saying whether the entry started; a failure has been reported, in a box that waits
     // for the user or in one that does not.
     enum class Report { Waiting, Aside };
@@ -131,6 +146,8 @@ private:
     void itemEnded();
     void advanceList();
     void showCannotPlay();
+    // What the name label shows for the item loaded: its name, or that it cannot be played.
+    QString shownName() const;
     bool isLoaded(const QString& url) const;
     void tell(Change change);
 
@@ -158,6 +175,7 @@ private:
     bool m_restored = false;
     double m_restoredAt = 0;
     double m_pendingStart = 0;
+    double m_speed = 1.0;
 };
 
 }  // namespace zendrix

@@ -61,6 +61,7 @@ void PlayerRemote::onChange(Player::Change change)
     case Player::Change::Info:
     case Player::Change::Seeked:
     case Player::Change::Volume:
+    case Player::Change::Rate:
         break;
     }
     if (change == Player::Change::Seeked)
@@ -243,6 +244,17 @@ bool PlayerRemote::setVolume(double volume)
     ScrollBarControl& bar = m_player.scrollVolume;
     const auto value = static_cast<int>(std::lround(std::clamp(volume, 0.0, 1.0) * bar.Max()));
     bar.setValue(value);
+    return true;
+}
+
+bool PlayerRemote::setRate(double rate)
+{
+    if (!std::isfinite(rate) || rate < 0)
+        return false;
+    if (rate == 0)
+        pause();
+    else
+        m_player.setSpeed(rate);
     return true;
 }
 

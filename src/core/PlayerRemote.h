@@ -78,6 +78,12 @@ public:
     bool shuffle() const;
     void setShuffle(bool on);
 
+    // The speed, as the Speed menu chooses it: 1 is the normal speed. Setting 0 pauses, as a desktop
+    // client may ask; other values are taken into the engine's range. False for a value that is not a
+    // number or is negative.
+    double rate() const { return m_player.speed(); }
+    bool setRate(double rate);
+
     struct Track
     {
         std::uint64_t number = 0; // counts the items given to the engine in this run

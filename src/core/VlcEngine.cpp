@@ -1,6 +1,7 @@
 #include "VlcEngine.h"
 
 #include "Failure.h"
+#include "StreamTitle.h"
 #include "VideoSurface.h"
 
 #include <QDir>
@@ -183,8 +184,16 @@ void VlcEngine::stepBackwards()
 void VlcEngine::endScan()
 {
     if (m_state == ScanForward)
-        m_player.setRate(1.0f);
+        m_player.setRate(float(m_rate));
     m_reverseTimer.stop();
+}
+
+void VlcEngine::setRate(double rate)
+{
+    m_rate = std::isfinite(rate) ? std::clamp(rate, kMinRate, kMaxRate) : 1.0;
+    // Winding keeps its own speed; the chosen one returns when it ends.
+    m_player.setSpeed(float(m_rate),
+                      m_state == ScanForward ? VlcPlayer::Apply::Later : VlcPlayer::Apply::Now);
 }
 
 void VlcEngine::next()
@@ -228,7 +237,17 @@ double VlcEngine::currentPosition() const
 
 QString VlcEngine::name() const
 {
+    if (m_source.kind == MediaSource::Kind::Stream) {
+        const QString title = streamTitle(m_tags.title, m_tags.nowPlaying);
+        return title.isEmpty() ? m_source.name : title;
+    }
     return m_tags.title.isEmpty() ? m_source.name : m_tags.title;
+}
+
+void VlcEngine::refreshNowPlaying()
+{
+    if (m_source.kind == MediaSource::Kind::Stream && isRunning())
+        m_player.readTagsAgain();
 }
 
 double VlcEngine::duration() const
@@ -324,6 +343,11 @@ void VlcEngine::onEvent(const VlcEvent& event)
         m_outputVolume = int(event.value);
         return;
     }
+    if (event.type == Type::Devices) {
+        if (m_audio.takeDevices(event.devices))
+            Q_EMIT OutputDevicesChange();
+        return;
+    }
     if (event.epoch < m_itemEpoch) {
         if (event.type == VlcEvent::Type::Meta)
             ++m_droppedTagReports;
@@ -354,8 +378,10 @@ void VlcEngine::onEvent(const VlcEvent& event)
     case Type::Error:
         // The item is over whatever was asked of it since it started (a pause, a wind, a seek that came
         // too late): only a new start, a stop or another item make the report an old one.
+        // A live stream has no end of its own: its end is a connection lost for good.
         if (event.epoch >= m_runEpoch)
-            itemOver(event.type == Type::Error);
+            itemOver(event.type == Type::Error ||
+                     (m_source.kind == MediaSource::Kind::Stream && m_duration <= 0));
         return;
     default:
         if (event.epoch >= m_stateEpoch)
@@ -393,7 +419,8 @@ void VlcEngine::itemOver(bool failed)
     endScan();
     m_state = Stopped;
     m_position = 0;
-    m_playFailed = failed;
+    // A file that failed fails again; a stream's station may be back at the next try.
+    m_playFailed = failed && m_source.kind != MediaSource::Kind::Stream;
     // Last: a listener may load and start the next item at once.
     if (failed)
         Q_EMIT MediaError(m_url);

@@ -2,6 +2,7 @@
 
 #include "MediaEngine.h"
 #include "VlcDvd.h"
+#include "VlcEngineAudio.h"
 #include "VlcMediaSource.h"
 #include "VlcPlayer.h"
 
@@ -31,12 +32,17 @@ class VideoSurface;
 // - EndOfStream comes once libvlc has finished the item, its last sound heard; MediaError once it has
 //   given up on it, or ended it without finding a stream to play (text named .mp3, a folder).
 // - fastForward plays at five times the speed; fastReverse pauses and steps the position back half a
-//   second every 100 ms, down to the start, where it stays paused.
+//   second every 100 ms, down to the start, where it stays paused. Either over, the chosen rate returns.
 // - next/previous go to the next/previous chapter (a DVD's chapters, or a file's).
 // - A position set while stopped is where the next play() starts.
 // - The volume (0 to 100, clamped) is kept by the engine and applied to every item as it starts.
 // - currentMedia().name: the title tag; without one a file's name without its extension, a DVD's name.
-//   MediaChange(url) tells when the tags of the item loaded now have become known or changed.
+//   A stream's is "Station - Artist - Title" from its station's name and its "now playing" text, as far
+//   as it sends them (StreamTitle.h). MediaChange(url) tells when the tags of the item loaded now have
+//   become known or changed.
+// - A stream without a length that ends (its connection gone for good: libvlc takes a dropped one up
+//   again by itself) has failed, as one that cannot be opened: MediaError. Unlike a file, a stream that
+//   failed is tried again at the next play().
 // - A DVD starts with its first-play program, as its author made it.
 // - A DVD's length is its current title's; 0 while a menu shows, since menus have no end.
 // - A left click on the video while a DVD menu shows activates the menu's highlighted button.
@@ -76,6 +82,7 @@ public:
     EngineMedia& currentMedia() override { return *this; }
     EngineSettings& settings() override { return *this; }
     EngineDvd& dvd() override { return *this; }
+    EngineAudio& audio() override { return m_audio; }
     bool fullScreen() const override { return m_fullScreen; }
     void setFullScreen(bool on) override;
     long playState() const override { return m_state; }
@@ -91,11 +98,14 @@ private:
     void previous() override;
     double currentPosition() const override;
     void setCurrentPosition(double seconds) override;
+    double rate() const override { return m_rate; }
+    void setRate(double rate) override;
     // EngineMedia
     QString name() const override;
     double duration() const override;
     QString durationString() const override { return formatDuration(duration()); }
     QString getItemInfo(const QString& attribute) const override;
+    void refreshNowPlaying() override;
     // EngineSettings
     long volume() const override { return m_volume; }
     void setVolume(long volume) override;
@@ -122,6 +132,7 @@ private:
     quint64 nextEpoch() { return ++m_lastEpoch; }
 
     VlcPlayer m_player;
+    VlcEngineAudio m_audio{m_player};
     VideoSurface* m_surface = nullptr;
     QTimer m_reverseTimer;
     QString m_engineFailure; // set when libvlc could not start: every command reports it
@@ -137,6 +148,7 @@ private:
     long m_volume = 50;
     int m_outputVolume = -1;
     int m_droppedTagReports = 0;
+    double m_rate = 1.0;
     bool m_fullScreen = false;
     int m_dvdTitle = -1;
     int m_dvdChapter = -1;

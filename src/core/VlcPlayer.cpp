@@ -23,6 +23,8 @@ const QStringList kBaseArgs{
     QStringLiteral("--no-snapshot-preview"),
     QStringLiteral("--no-metadata-network-access"),
     QStringLiteral("--quiet"),
+    // A stream whose connection drops is taken up again where it left off.
+    QStringLiteral("--http-reconnect"),
 };
 
 const libvlc_event_e kPlayerEvents[] = {
@@ -108,7 +110,10 @@ VlcPlayer::VlcPlayer(const QStringList& extraArgs, bool startNow, QObject* paren
     const QString soundFont = QStringLiteral("/usr/share/sounds/sf2/FluidR3_GM.sf2");
     if (QFileInfo::exists(soundFont))
         args << QStringLiteral("--soundfont=") + soundFont;
-    post([this, args = args + extraArgs] { startLibvlc(args); });
+    post([this, args = args + extraArgs] {
+        m_baseArgs = args;
+        startLibvlc();
+    });
 }
 
 void VlcPlayer::start()
@@ -160,21 +165,35 @@ VlcPlayer::Position VlcPlayer::position() const
     return m_position;
 }
 
-void VlcPlayer::startLibvlc(const QStringList& args)
+void VlcPlayer::startLibvlc()
 {
     // libvlc unloads its plugins when its last instance goes, and a library that a plugin brings in
     // may not survive being loaded again in the same process (fluidsynth's instrument library hangs in
     // its second start-up). One quiet instance that lives as long as the process keeps them loaded for
-    // every engine made after the first. The pointer is volatile so that it is kept in memory, where a
-    // leak checker sees that the instance is meant to live on, rather than dropped as never read.
+    // every engine made after the first, and for libvlc started afresh (VlcAudio.cpp). The
+    // pointer is volatile so that it is kept in memory, where a leak checker sees that the instance is
+    // meant to live on, rather than dropped as never read.
     static libvlc_instance_t* volatile keepPluginsLoaded = [] {
         const char* quiet[] = {"--ignore-config", "--quiet"};
         return libvlc_new(2, quiet);
     }();
     Q_UNUSED(keepPluginsLoaded);
 
+    if (!makeLibvlc()) {
+        const char* why = libvlc_errmsg();
+        report(VlcEvent::Type::Failed, 0,
+               QStringLiteral("The media library could not be started (%1)")
+                   .arg(why ? QString::fromUtf8(why) : QStringLiteral("libvlc is missing or broken")));
+        return;
+    }
+    listOutputDevices();
+}
+
+bool VlcPlayer::makeLibvlc()
+{
+    m_startedArgs = libvlcArgs();
     QVector<QByteArray> storage;
-    for (const QString& arg : args)
+    for (const QString& arg : std::as_const(m_startedArgs))
         storage << arg.toUtf8();
     QVector<const char*> argv;
     for (const QByteArray& arg : storage)
@@ -182,13 +201,8 @@ void VlcPlayer::startLibvlc(const QStringList& args)
     m_vlc = libvlc_new(int(argv.size()), argv.data());
     if (m_vlc)
         m_player = libvlc_media_player_new(m_vlc);
-    if (!m_player) {
-        const char* why = libvlc_errmsg();
-        report(VlcEvent::Type::Failed, 0,
-               QStringLiteral("The media library could not be started (%1)")
-                   .arg(why ? QString::fromUtf8(why) : QStringLiteral("libvlc is missing or broken")));
-        return;
-    }
+    if (!m_player)
+        return false;
     // Clicks and keys on the video belong to the video window, which turns them into the engine's own
     // events; libvlc must not take them.
     libvlc_video_set_mouse_input(m_player, 0);
@@ -197,6 +211,25 @@ void VlcPlayer::startLibvlc(const QStringList& args)
     for (libvlc_event_e type : kPlayerEvents)
         libvlc_event_attach(events, type, &VlcPlayer::onPlayerEvent, this);
     attachListener();
+    applyEqualizer();
+    m_deviceApplied = m_device.isEmpty();
+    m_outputChosen = false;
+    return true;
+}
+
+void VlcPlayer::releaseLibvlc()
+{
+    if (m_player) {
+        libvlc_media_player_stop(m_player);
+        libvlc_event_manager_t* events = libvlc_media_player_event_manager(m_player);
+        for (libvlc_event_e type : kPlayerEvents)
+            libvlc_event_detach(events, type, &VlcPlayer::onPlayerEvent, this);
+        libvlc_media_player_release(m_player);
+        m_player = nullptr;
+    }
+    if (m_vlc)
+        libvlc_release(m_vlc);
+    m_vlc = nullptr;
 }
 
 void VlcPlayer::listenWith(AudioListener* listener)
@@ -232,18 +265,11 @@ void VlcPlayer::releaseMedia()
 
 void VlcPlayer::releaseAll()
 {
-    if (m_player) {
+    if (m_player)
         libvlc_media_player_stop(m_player);
-        libvlc_event_manager_t* events = libvlc_media_player_event_manager(m_player);
-        for (libvlc_event_e type : kPlayerEvents)
-            libvlc_event_detach(events, type, &VlcPlayer::onPlayerEvent, this);
-        libvlc_media_player_release(m_player);
-        m_player = nullptr;
-    }
+    // The item goes before the instance that made it.
     releaseMedia();
-    if (m_vlc)
-        libvlc_release(m_vlc);
-    m_vlc = nullptr;
+    releaseLibvlc();
 }
 
 void VlcPlayer::load(const MediaSource& source, quint64 epoch)
@@ -255,6 +281,12 @@ void VlcPlayer::load(const MediaSource& source, quint64 epoch)
         libvlc_media_player_stop(m_player);
         begin(epoch);
         releaseMedia();
+        remakeIfWanted();
+        if (!m_player) {
+            report(VlcEvent::Type::Error);
+            return;
+        }
+        applyOutputDevice();
         m_reportedLength = -1;
         m_titleEntered = false;
         m_tags = {};
@@ -314,7 +346,7 @@ void VlcPlayer::play(VideoOutput output, std::optional<qint64> startMs, quint64 
             libvlc_media_player_stop(m_player);
         begin(epoch);
         m_streamFound = false;
-        libvlc_media_player_set_rate(m_player, 1.0f);
+        libvlc_media_player_set_rate(m_player, m_speed);
         libvlc_media_player_play(m_player);
         // A position chosen while stopped: the input takes it as its first command.
         if (startMs && *startMs > 0)
@@ -332,14 +364,14 @@ void VlcPlayer::pause(quint64 epoch)
     setPaused(true, epoch);
 }
 
-// Both at normal speed, so that a pause or resume also ends a scan.
+// Both at the chosen speed, so that a pause or resume also ends a scan.
 void VlcPlayer::setPaused(bool paused, quint64 epoch)
 {
     post([this, paused, epoch] {
         begin(epoch);
         if (!m_player)
             return;
-        libvlc_media_player_set_rate(m_player, 1.0f);
+        libvlc_media_player_set_rate(m_player, m_speed);
         libvlc_media_player_set_pause(m_player, paused ? 1 : 0);
     });
 }
@@ -367,6 +399,15 @@ void VlcPlayer::setRate(float rate)
     post([this, rate] {
         if (m_player)
             libvlc_media_player_set_rate(m_player, rate);
+    });
+}
+
+void VlcPlayer::setSpeed(float speed, Apply apply)
+{
+    post([this, speed, apply] {
+        m_speed = speed;
+        if (m_player && apply == Apply::Now)
+            libvlc_media_player_set_rate(m_player, speed);
     });
 }
 
@@ -412,7 +453,8 @@ void VlcPlayer::readTags(quint64 epoch)
     event.type = VlcEvent::Type::Meta;
     event.epoch = epoch;
     event.tags = {metaOf(m_media, libvlc_meta_Title), metaOf(m_media, libvlc_meta_Artist),
-                  metaOf(m_media, libvlc_meta_Album), metaOf(m_media, libvlc_meta_Genre)};
+                  metaOf(m_media, libvlc_meta_Album), metaOf(m_media, libvlc_meta_Genre),
+                  metaOf(m_media, libvlc_meta_NowPlaying)};
     if (isPlaceholderTitle(event.tags.title, m_item->location))
         event.tags.title.clear();
     // Matroska and WebM files tagged for a whole album name their artist only there.
@@ -422,6 +464,15 @@ void VlcPlayer::readTags(quint64 epoch)
         return;
     m_tags = event.tags;
     report(std::move(event));
+}
+
+void VlcPlayer::readTagsAgain()
+{
+    // The item's change event for "now playing" does not always come: the text is read where it is.
+    post([this] {
+        if (m_item && !m_item->tagsQueued)
+            readTags(m_item->epoch);
+    });
 }
 
 void VlcPlayer::nextChapter()
@@ -461,7 +512,7 @@ void VlcPlayer::dvd(DvdAction action, quint64 epoch)
                 // two title requests in a row; a request of another kind between them (the rate it
                 // already has) keeps both.
                 libvlc_media_player_set_title(m_player, 1);
-                libvlc_media_player_set_rate(m_player, 1.0f);
+                libvlc_media_player_set_rate(m_player, libvlc_media_player_get_rate(m_player));
                 libvlc_media_player_set_title(m_player, 0);
             }
             break;

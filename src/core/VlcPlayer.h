@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AudioListener.h"
+#include "MediaEngine.h"
 #include "VlcDvd.h"
 #include "VlcMediaSource.h"
 #include "VlcVideoFrames.h"
@@ -41,10 +42,12 @@ struct VlcEvent
         Meta,     // tags: the item's tags as far as known; sent only when they change
         Duration, // value: the item's length in ms, from parsing
         Volume,   // value: a volume that the audio output took
+        Devices,  // devices: the audio output's devices
     };
     struct Tags
     {
         QString title, artist, album, genre; // title: "" while the item has no title of its own
+        QString nowPlaying;                  // what a stream plays now, as it says
         friend bool operator==(const Tags&, const Tags&) = default;
     };
 
@@ -56,6 +59,7 @@ struct VlcEvent
     qint64 value = 0;
     QString text;
     Tags tags;
+    QList<EngineAudio::OutputDevice> devices;
 };
 
 // Where the video goes: an X11 window to draw into, or, with window 0, the frame sink.
@@ -103,7 +107,11 @@ public:
     void pause(quint64 epoch);
     void stop(quint64 epoch);
     void seek(qint64 ms, quint64 epoch);
+    // The rate libvlc plays at now: winding's. setSpeed() sets the speed chosen, which play, resume, pause
+    // and the end of winding return to; `now` applies it at once (false while winding).
     void setRate(float rate);
+    enum class Apply { Now, Later };
+    void setSpeed(float speed, Apply apply);
     void setVolume(int volume);
     void nextChapter();
     void previousChapter();
@@ -111,6 +119,19 @@ public:
     void activateMenuButton();
     // From the next item that starts on, its audio goes to `listener` instead of the sound card.
     void listenWith(AudioListener* listener);
+    // Asks the item for its tags again, "now playing" among them; a change comes as a Meta event.
+    void readTagsAgain();
+
+    // VlcAudio.cpp. The equalizer applies at once and to every later item. The ReplayGain mode is
+    // one that libvlc reads only when it starts: a new mode starts libvlc afresh when the next item is
+    // loaded. An output device is chosen at once when libvlc lists it, else at the first item loaded
+    // while it does; "" returns to the default device, which libvlc can do only by making its output
+    // afresh, also at the next item.
+    void setEqualizer(const std::optional<EngineAudio::Equalizer>& equalizer);
+    void setReplayGain(EngineAudio::ReplayGain mode);
+    void setOutputDevice(const QString& id);
+    // Lists the output's devices in a Devices event.
+    void listOutputDevices();
 
 Q_SIGNALS:
     // Emitted on libvlc's threads and on the worker thread: connect with a queued connection.
@@ -136,12 +157,22 @@ private:
     void retryVolume();
 
     // Worker thread only.
-    void startLibvlc(const QStringList& args);
+    void startLibvlc();
+    // Makes libvlc's instance and player with m_args and the sound settings; false when it cannot.
+    bool makeLibvlc();
+    void releaseLibvlc();
     void releaseMedia();
     void releaseAll();
     void readTags(quint64 epoch);
     void applyVolume();
     void attachListener();
+    // VlcAudio.cpp
+    QStringList libvlcArgs() const;
+    // Starts libvlc afresh when a setting it reads only at its start has changed; between items only.
+    void remakeIfWanted();
+    void applyEqualizer();
+    QList<EngineAudio::OutputDevice> listDevices() const;
+    void applyOutputDevice();
     static void onPlayerEvent(const libvlc_event_t* event, void* self);
     static void onMediaEvent(const libvlc_event_t* event, void* item);
 
@@ -166,6 +197,14 @@ private:
     VlcEvent::Tags m_tags;        // as last reported for m_item
     int m_volume = -1;            // the volume the engine asked for; -1 before any
     AudioListener* m_listener = nullptr;
+    QStringList m_baseArgs;    // the arguments libvlc starts with, but the sound settings
+    QStringList m_startedArgs; // the arguments the running libvlc started with
+    float m_speed = 1.0f;
+    std::optional<EngineAudio::Equalizer> m_equalizer;
+    EngineAudio::ReplayGain m_replayGain = EngineAudio::ReplayGain::Off;
+    QString m_device;            // chosen; "" for the default
+    bool m_deviceApplied = true; // the running output took m_device
+    bool m_outputChosen = false; // the running output was given a device: the default needs a new one
 };
 
 } // namespace zendrix

@@ -202,6 +202,43 @@ const SettingsWindow& frmSettings()
     return layout;
 }
 
+const EqualizerWindow& frmEqualizer()
+{
+    static const EqualizerWindow layout = [] {
+        EqualizerWindow l;
+        l.window = {QStringLiteral("frmEqualizer"), QSize(400, 236), QStringLiteral("Equalizer"), {}, {},
+                    QStringLiteral("Equalizer")};
+        l.imgBack = {QStringLiteral("imgBack"), QRect(0, 0, 400, 236), {}};
+        // Over the band of light at the top of the skin's picture, as the settings window's title.
+        l.lblEqualizer = label("lblEqualizer", QRect(140, 3, 120, 20), "Equalizer", {kTahoma, 12, true},
+                               Qt::AlignHCenter, QColor(0, 0, 0));
+        l.cmdExit = button("cmdExit", QRect(375, 11, 17, 16), "exit.ico", "Close");
+        l.chkEnabled = {QStringLiteral("chkEnabled"),
+                        QRect(8, 43, 73, 15),
+                        QStringLiteral("&Enabled"),
+                        {kTahoma, 8.25, false},
+                        kWhite,
+                        QColor(0, 0, 0)};
+        l.lblPreset = label("lblPreset", QRect(104, 44, 40, 15), "Preset:", {kTahoma, 8.25, false},
+                            Qt::AlignLeft, kWhite);
+        l.cboPreset = {QStringLiteral("cboPreset"),
+                       QRect(146, 40, 150, 21),
+                       {kTahoma, 8.25, false},
+                       QStringLiteral("Preset")};
+        QFont tahoma(kTahoma);
+        tahoma.setPointSizeF(8.25);
+        l.cmdReset = Button{QStringLiteral("cmdReset"), QRect(327, 42, 65, 16),
+                            standardButton(QString(), QStringLiteral("&Reset")), QStringLiteral("Reset")};
+        l.cmdReset.properties.write(QStringLiteral("font"), tahoma);
+        l.sliders = QRect(8, 72, 384, 156);
+        l.gap = 14;
+        l.levelFont = {kTahoma, 7, false};
+        l.levelColor = kWhite;
+        return l;
+    }();
+    return layout;
+}
+
 const InfoWindow& frmInfo()
 {
     static const InfoWindow layout = [] {

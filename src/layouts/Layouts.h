@@ -192,6 +192,22 @@ struct SettingsWindow
 };
 const SettingsWindow& frmSettings();
 
+// --- Equalizer window `frmEqualizer` ---
+struct EqualizerWindow
+{
+    Window window;
+    Image imgBack;
+    Label lblEqualizer, lblPreset;
+    Button cmdExit, cmdReset;
+    CheckBox chkEnabled;
+    ListBox cboPreset;
+    QRect sliders;        // the preamp's column, a gap, then a column for each band
+    int gap = 0;          // between the preamp and the bands
+    FontChoice levelFont; // the levels above the sliders and the frequencies below them
+    QColor levelColor;
+};
+const EqualizerWindow& frmEqualizer();
+
 // --- Media information window `frmInfo` ---
 struct InfoWindow
 {

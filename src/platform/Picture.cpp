@@ -1,8 +1,11 @@
 #include "Picture.h"
 
+#include "PictureDeclarations.h"
+
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
+#include <algorithm>
 #include <cstdlib>
 
 namespace zendrix {
@@ -13,30 +16,77 @@ Picture::Picture(QImage image, Type type) : m_image(std::move(image)), m_type(m_
 
 namespace {
 
-// Decodes the reader's picture, or gives a null picture.
-Picture decode(QImageReader& reader, int preferredWidth)
+// Enough for the largest picture taken, kMaxSide square at four bytes a pixel: past it, a damaged or
+// hostile file cannot make the decoders allocate. The limit is the reader class's own, so a decoder that
+// reads a picture inside another (an icon's PNG images) keeps to it too.
+constexpr int kAllocationLimitMb = Picture::kMaxSide * Picture::kMaxSide * 4 / (1024 * 1024);
+
+// A size a reader could not tell before decoding passes here: the allocation limit bounds it, and the
+// decoded picture is measured again.
+bool withinLimits(const QSize& size)
 {
-    // A damaged or hostile file must not make us allocate without bound.
-    reader.setAllocationLimit(256);
+    return !size.isValid() || (size.width() <= Picture::kMaxSide && size.height() <= Picture::kMaxSide);
+}
+
+// How many of a many-image file's images are looked at: an icon holds a handful of sizes, and a damaged
+// or hostile one claiming tens of thousands must not have each of them read.
+constexpr int kMaxImagesLookedAt = 32;
+
+enum class Refusal { None, Unreadable, TooLarge };
+
+struct Decoded
+{
+    Picture picture;
+    Refusal refusal = Refusal::None;
+};
+
+// Decodes the reader's picture. The size each image declares is read first, and an image beyond the
+// limits is refused (or, among the images of an icon, passed over) before any of it is decoded.
+Decoded decode(QImageReader& reader, int preferredWidth)
+{
+    reader.setAllocationLimit(kAllocationLimitMb);
     // The reader forgets the format once it has read the image: ask first.
     const QByteArray format = reader.format();
+    const bool icon = format == "ico" || format == "cur" || startsLikeIcon(reader.device());
+    switch (checkPictureDeclarations(reader.device(), Picture::kMaxSide, kMaxImagesLookedAt)) {
+    case PictureDeclaration::Plausible:
+        break;
+    case PictureDeclaration::TooLarge:
+        return {{}, Refusal::TooLarge};
+    case PictureDeclaration::Damaged:
+        return {{}, Refusal::Unreadable};
+    }
+    if (!withinLimits(reader.size()))
+        return {{}, Refusal::TooLarge};
     QImage image = reader.read();
     if (preferredWidth > 0 && !image.isNull()) {
-        for (int i = 1; i < reader.imageCount() && reader.jumpToImage(i); ++i) {
+        const int count = std::min(reader.imageCount(), kMaxImagesLookedAt);
+        for (int i = 1; i < count && reader.jumpToImage(i); ++i) {
+            if (!withinLimits(reader.size()))
+                continue;
             QImage other = reader.read();
-            if (!other.isNull() && std::abs(other.width() - preferredWidth) < std::abs(image.width() - preferredWidth))
+            if (!other.isNull() && withinLimits(other.size()) &&
+                std::abs(other.width() - preferredWidth) < std::abs(image.width() - preferredWidth))
                 image = std::move(other);
         }
     }
     if (image.isNull())
-        return {};
+        return {{}, Refusal::Unreadable};
+    if (!withinLimits(image.size()))
+        return {{}, Refusal::TooLarge};
 
-    const bool icon = format == "ico" || format == "cur";
     if (icon)
-        return Picture(image.convertToFormat(QImage::Format_ARGB32), Picture::Type::Icon);
-    return Picture(image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32)
-                                           : image.convertToFormat(QImage::Format_RGB32),
-                   Picture::Type::Bitmap);
+        return {Picture(image.convertToFormat(QImage::Format_ARGB32), Picture::Type::Icon)};
+    return {Picture(image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32)
+                                            : image.convertToFormat(QImage::Format_RGB32),
+                    Picture::Type::Bitmap)};
+}
+
+QString refusalText(Refusal refusal)
+{
+    if (refusal == Refusal::TooLarge)
+        return QStringLiteral("Picture larger than %1 x %1 pixels").arg(Picture::kMaxSide);
+    return QStringLiteral("Invalid picture");
 }
 
 }  // namespace
@@ -56,22 +106,25 @@ std::optional<Picture> Picture::load(const QString& path, QString* error, int pr
     // every handler: a picture loads by what it holds, whatever its extension, and a well-named one
     // loads without the search.
     QImageReader reader(path);
-    Picture picture = decode(reader, preferredWidth);
-    if (picture.isNull())
-        return fail(QStringLiteral("Invalid picture"));
-    return picture;
+    Decoded decoded = decode(reader, preferredWidth);
+    if (decoded.picture.isNull())
+        return fail(refusalText(decoded.refusal));
+    return std::move(decoded.picture);
 }
 
-std::optional<Picture> Picture::fromData(const QByteArray& bytes, int preferredWidth)
+std::optional<Picture> Picture::fromData(const QByteArray& bytes, int preferredWidth, QString* error)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    Picture picture = decode(reader, preferredWidth);
-    if (picture.isNull())
+    Decoded decoded = decode(reader, preferredWidth);
+    if (decoded.picture.isNull()) {
+        if (error)
+            *error = refusalText(decoded.refusal);
         return std::nullopt;
-    return picture;
+    }
+    return std::move(decoded.picture);
 }
 
 }  // namespace zendrix

@@ -1,6 +1,7 @@
 #include "ProgramFolder.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 namespace zendrix {
@@ -43,6 +44,15 @@ void setProgramFolder(const QString& folder)
 QString programPath(const QString& relative)
 {
     return programFolder() + relative;
+}
+
+QString userDataFolder()
+{
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    // XDG Base Directory: a relative path there is to be ignored.
+    if (base.isEmpty() || !QDir::isAbsolutePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir::cleanPath(base) + QStringLiteral("/Zendrix");
 }
 
 }  // namespace zendrix

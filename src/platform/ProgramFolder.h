@@ -14,4 +14,9 @@ void setProgramFolder(const QString& folder);
 // programFolder() followed by a relative path that starts with "/".
 QString programPath(const QString& relative);
 
+// The user's own data folder for the player, where what the user adds to the program lives (skins):
+// "$XDG_DATA_HOME/Zendrix", or "~/.local/share/Zendrix" when that variable is unset or not an absolute
+// path. Worked out at each call, nothing made.
+QString userDataFolder();
+
 }  // namespace zendrix

@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QUrl>
 #include <QWheelEvent>
 #include <cstdlib>
@@ -69,6 +70,8 @@ Form::Form(const layouts::Window& layout, Kind kind)
     }
     setFixedSize(layout.client);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The group's windows take turns being the active one: a button's tip shows on any of them.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
 }
 
 double Form::Left() const { return pixelsToTwips(pos().x()); }
@@ -182,7 +185,7 @@ void ImageBox::paintEvent(QPaintEvent*)
 }
 
 BoundLabel::BoundLabel(QWidget* parent, const layouts::Label& layout, LabelControl* control)
-    : QLabel(layout.caption, parent), m_autoSize(layout.rect.size().isEmpty())
+    : QLabel(layout.caption, parent), m_autoSize(layout.rect.size().isEmpty()), m_place(layout.rect.topLeft())
 {
     setObjectName(layout.name);
     setFont(layoutFont(layout.font));
@@ -200,12 +203,10 @@ BoundLabel::BoundLabel(QWidget* parent, const layouts::Label& layout, LabelContr
     const LineMetrics line = lineMetrics(font());
     const QFontMetrics metrics(font());
     setContentsMargins(0, line.ascent - metrics.ascent(), 0, line.descent - metrics.descent());
-    if (m_autoSize) {
-        move(layout.rect.topLeft());
-        adjustSize();
-    } else {
+    if (m_autoSize)
+        fit();
+    else
         setGeometry(layout.rect);
-    }
     if (control)
         bind(*control);
 }
@@ -213,11 +214,59 @@ BoundLabel::BoundLabel(QWidget* parent, const layouts::Label& layout, LabelContr
 void BoundLabel::bind(LabelControl& control)
 {
     setText(control.Caption());
+    fit();
     control.viewChanged = [this, &control] {
         setText(control.Caption());
-        if (m_autoSize)
-            adjustSize();
+        fit();
     };
+}
+
+void BoundLabel::setRoom(int left, int right)
+{
+    m_roomLeft = left;
+    m_roomRight = right;
+    fit();
+}
+
+void BoundLabel::fit()
+{
+    if (!m_autoSize)
+        return;
+    const QSize natural = sizeHint();
+    const int roomLeft = m_roomLeft >= 0 ? m_roomLeft : m_place.x();
+    const int roomRight = m_roomRight >= 0
+                              ? m_roomRight
+                              : (parentWidget() ? parentWidget()->width() : m_place.x() + natural.width());
+    const int width = std::min(natural.width(), std::max(0, roomRight - roomLeft));
+    const int left = std::max(roomLeft, std::min(m_place.x(), roomRight - width));
+    setGeometry(left, m_place.y(), width, natural.height());
+}
+
+bool BoundLabel::isElided() const
+{
+    return QFontMetrics(font()).horizontalAdvance(text()) > contentsRect().width();
+}
+
+QString BoundLabel::shownText() const
+{
+    if (!isElided())
+        return text();
+    return QFontMetrics(font()).elidedText(text(), Qt::ElideRight, contentsRect().width());
+}
+
+bool BoundLabel::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        // Only a cut text needs telling whole; a label showing all of it has no tip.
+        if (!isElided()) {
+            QToolTip::hideText();
+            event->ignore();
+            return true;
+        }
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this, rect());
+        return true;
+    }
+    return QLabel::event(event);
 }
 
 void BoundLabel::mousePressEvent(QMouseEvent* event)
@@ -230,8 +279,13 @@ void BoundLabel::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setFont(font());
     painter.setPen(palette().color(foregroundRole()));
+    // A cut text shows its start: the end is what goes.
+    const bool elided = isElided();
+    const int alignment =
+        elided ? (static_cast<int>(this->alignment()) & ~Qt::AlignHorizontal_Mask) | Qt::AlignLeft
+               : static_cast<int>(this->alignment());
     // Not clipped to the contents: accents rise into the room the line keeps above Qt's ascent.
-    painter.drawText(contentsRect(), static_cast<int>(alignment()) | Qt::TextDontClip, text());
+    painter.drawText(contentsRect(), alignment | Qt::TextDontClip, shownText());
 }
 
 BoundScrollBar::BoundScrollBar(QWidget* parent, const layouts::ScrollBar& layout, ScrollBarControl& control)

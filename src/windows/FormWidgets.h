@@ -84,6 +84,10 @@ private:
 // the classic label it takes the mouse presses that land on it, so they do not drag the window, and it
 // draws its text from its top edge with the font's full line height (lineMetrics): capitals stand below
 // the top with room for accents above them, and a label sized to its text is that line high.
+//
+// Text that fits keeps the label's alignment. Text wider than the label shows from its start, cut at
+// the end with "…"; the whole text is then the label's tooltip, and it is always the accessible name.
+// A label sized to its text grows to the right within its room (setRoom), and is cut only past it.
 class BoundLabel : public QLabel
 {
     Q_OBJECT
@@ -91,12 +95,28 @@ public:
     BoundLabel(QWidget* parent, const layouts::Label& layout, LabelControl* control = nullptr);
     void bind(LabelControl& control);
 
+    // The span of its window, in the window's pixels, that a label sized to its text may take. It keeps
+    // its place while its text ends before `right`; a longer text moves it left, as far as `left`, and
+    // what is still too long is cut. Unset, the room runs from the label's place to the window's edge.
+    void setRoom(int left, int right);
+    // Whether the text is wider than the label, so that only its start is shown.
+    bool isElided() const;
+    // The text as the label draws it.
+    QString shownText() const;
+
 protected:
+    bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Sizes and places a label sized to its text for the text it holds.
+    void fit();
+
     bool m_autoSize;
+    QPoint m_place;
+    int m_roomLeft = -1;
+    int m_roomRight = -1;
 };
 
 // A horizontal scroll bar showing a ScrollBarControl; the user's moves go to the control, which runs

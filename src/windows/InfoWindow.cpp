@@ -20,16 +20,23 @@ InfoWindow::InfoWindow(MediaEngine& engine) : Form(layouts::frmInfo().window, Ki
     const layouts::InfoWindow& layout = layouts::frmInfo();
     imgBack = new ImageBox(this, layout.imgBack.rect, ImageBox::Fit::Stretch);
     imgBack->setObjectName(layout.imgBack.name);
+    // The values keep to the window's margin, which the captions' left edge sets. The title stands where
+    // the window's middle puts a short one; a longer one moves left as far as the margin, to show more.
+    const int margin = layout.lbl1.rect.left();
+    const auto value = [this, right = width() - margin](const layouts::Label& label, LabelControl& control,
+                                                        int left) {
+        (new BoundLabel(this, label, &control))->setRoom(left, right);
+    };
     new BoundLabel(this, layout.lblInfo);
-    new BoundLabel(this, layout.lblTitle, &lblTitle);
+    value(layout.lblTitle, lblTitle, margin);
     new BoundLabel(this, layout.lbl1);
-    new BoundLabel(this, layout.lblAuthor, &lblAuthor);
+    value(layout.lblAuthor, lblAuthor, layout.lblAuthor.rect.left());
     new BoundLabel(this, layout.lbl2);
-    new BoundLabel(this, layout.lblAlbum, &lblAlbum);
+    value(layout.lblAlbum, lblAlbum, layout.lblAlbum.rect.left());
     new BoundLabel(this, layout.lbl3);
-    new BoundLabel(this, layout.lblGenre, &lblGenre);
+    value(layout.lblGenre, lblGenre, layout.lblGenre.rect.left());
     new BoundLabel(this, layout.lbl4);
-    new BoundLabel(this, layout.lblSize, &lblSize);
+    value(layout.lblSize, lblSize, layout.lblSize.rect.left());
     GetInfo();
 }
 

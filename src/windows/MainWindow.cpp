@@ -2,8 +2,10 @@
 
 #include "ClockPanel.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 
 namespace zendrix {
 
@@ -49,6 +51,38 @@ MainWindow::MainWindow(Player& player) : Form(layouts::frmMain().window, Kind::M
     m_line = layout.Line1;
     m_lineColor = layout.lineColor;
     new BoundTimer(this, player.tmrTiming, [this] { m_player.tmrTiming_Timer(); });
+    // The buttons take every key; shortcuts come before them.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setAutoRepeat(false);
+        connect(shortcut, &QShortcut::activated, this, &MainWindow::requestMenuAtFocus);
+    }
+}
+
+void MainWindow::requestMenuAtFocus()
+{
+    const QWidget* focus = focusWidget();
+    const QWidget* at = focus && isAncestorOf(focus) ? focus : this;
+    if (menuRequested)
+        menuRequested(at->mapToGlobal(at->rect().center()));
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        const QWidget* under = childAt(event->pos());
+        if (qobject_cast<const SkinButton*>(under) || qobject_cast<const QScrollBar*>(under)) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        if (menuRequested)
+            menuRequested(event->globalPos());
+    } else {
+        requestMenuAtFocus();
+    }
 }
 
 SkinButton* MainWindow::addButton(const layouts::Button& layout, ButtonControl* control)
@@ -72,6 +106,11 @@ void MainWindow::paintEvent(QPaintEvent* event)
 
 void MainWindow::mousePressEvent(QMouseEvent* event)
 {
+    // The right button opens the menu (contextMenuEvent); it drags nothing.
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
     m_dragging = true;
     m_dragOffset = event->globalPosition().toPoint() - pos();
     event->accept();

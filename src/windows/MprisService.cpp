@@ -325,9 +325,14 @@ void MprisService::setProperty(const QDBusMessage& message, const QDBusConnectio
     if (!number || !std::isfinite(value.toDouble()))
         return refuse(QDBusError::InvalidArgs, QStringLiteral("%1 is a number").arg(name));
     if (name == QLatin1String("Rate")) {
-        if (value.toDouble() != 1.0)
-            return refuse(QDBusError::InvalidArgs, QStringLiteral("Zendrix plays at the rate 1.0 only"));
+        // 0 is a pause, as MPRIS asks of a player that is sent it.
+        const double rate = value.toDouble();
+        if (rate != 0 && (rate < EngineControls::kMinRate || rate > EngineControls::kMaxRate))
+            return refuse(QDBusError::InvalidArgs, QStringLiteral("Rate is 0, or from %1 to %2")
+                                                       .arg(EngineControls::kMinRate)
+                                                       .arg(EngineControls::kMaxRate));
         connection.send(message.createReply());
+        m_remote.setRate(rate);
         return;
     }
     connection.send(message.createReply());

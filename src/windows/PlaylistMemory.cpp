@@ -95,6 +95,7 @@ void PlaylistMemory::playerChanged(Player::Change change)
         break;
     case Player::Change::Info:
     case Player::Change::Volume:
+    case Player::Change::Rate:
         break;
     }
 }

@@ -3,6 +3,7 @@
 #include "core/Failure.h"
 #include "core/PlayQueue.h"
 #include "core/TagCache.h"
+#include "platform/Fonts.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -32,6 +33,77 @@ QString shownText(const QString& entry)
         --length;  // never half a character
     return entry.left(length);
 }
+
+// Rows a full line of the font high, the text on that line's baseline: some fonts' own metrics (the
+// bitmap Tahoma among them) end at the top of the capitals, and a row of that height would cut the
+// accents above them and the dots of i and j. The style still paints the row's background, selection
+// and focus; only the text is drawn here, and at the row's right the entry's length and its place in
+// the queue, each where the model gives one.
+class RowDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        // What the style gives a row of Qt's own line, grown to the full line (never less, lineMetrics).
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(size.height() - QFontMetrics(option.font).height() +
+                       lineMetrics(option.font).height());
+        return size;
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem row(option);
+        initStyleOption(&row, index);
+        const QString text = row.text;
+        row.text.clear();
+        const QWidget* view = option.widget;
+        QStyle* style = view ? view->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &row, painter, view);
+
+        row.text = text;
+        QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &row, view);
+        const LineMetrics line = lineMetrics(row.font);
+        const QFontMetrics metrics(row.font);
+        const int baseline = area.top() + (area.height() - line.height()) / 2 + line.ascent;
+        const bool selected = row.state & QStyle::State_Selected;
+        const QPalette::ColorGroup group = !(row.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                           : (row.state & QStyle::State_Active) ? QPalette::Active
+                                                                                : QPalette::Inactive;
+        const QColor ink = row.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+        painter->save();
+        painter->setClipRect(row.rect);
+        painter->setFont(row.font);
+        painter->setPen(ink);
+
+        // The length at the right edge, the queue's place before it; the entry's text keeps the rest.
+        const QString length = index.data(kLengthRole).toString();
+        const int place = index.data(kQueueRole).toInt();
+        const int gap = metrics.horizontalAdvance(QLatin1Char(' '));
+        if (!length.isEmpty()) {
+            const int width = metrics.horizontalAdvance(length);
+            painter->drawText(area.right() - width, baseline, length);
+            area.setRight(area.right() - width - gap);
+        }
+        if (place > 0) {
+            const QString number = QString::number(place);
+            QRect badge(0, 0, metrics.horizontalAdvance(number) + gap, line.height());
+            badge.moveTopRight(QPoint(area.right(), baseline - line.ascent));
+            painter->setRenderHint(QPainter::Antialiasing);
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(ink);
+            painter->drawRoundedRect(badge, 4, 4);
+            painter->setPen(row.palette.color(group, selected ? QPalette::Highlight : QPalette::Base));
+            painter->drawText(badge.left() + gap / 2, baseline, number);
+            painter->setPen(ink);
+            area.setRight(badge.left() - gap);
+        }
+        painter->drawText(area.left(), baseline, metrics.elidedText(text, row.textElideMode, area.width()));
+        painter->restore();
+    }
+};
 
 }  // namespace
 
@@ -88,64 +160,12 @@ private:
     ListControl& m_control;
 };
 
-// Draws a row as the style does, with the length at the right and the queue place before it.
-class PlaylistView::Delegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        const QString length = index.data(kLengthRole).toString();
-        const int place = index.data(kQueueRole).toInt();
-        if (length.isEmpty() && place == 0) {
-            QStyledItemDelegate::paint(painter, option, index);
-            return;
-        }
-        QStyleOptionViewItem item = option;
-        initStyleOption(&item, index);
-        const QFontMetrics metrics(item.font);
-        const int gap = metrics.horizontalAdvance(QLatin1Char(' '));
-        QRect right = item.rect.adjusted(0, 0, -gap, 0);
-        const QString badge = place > 0 ? QStringLiteral("%1").arg(place) : QString();
-        const int lengthWidth = length.isEmpty() ? 0 : metrics.horizontalAdvance(length) + gap;
-        const int badgeWidth = badge.isEmpty() ? 0 : metrics.horizontalAdvance(badge) + 2 * gap;
-        const QWidget* widget = option.widget;
-        QStyle* style = widget ? widget->style() : QApplication::style();
-        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &item, painter, widget);
-        // The entry's own text keeps the room that is left, elided by the style as ever.
-        item.rect.setRight(item.rect.right() - lengthWidth - badgeWidth - gap);
-        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
-
-        painter->save();
-        const bool selected = option.state & QStyle::State_Selected;
-        const QColor text = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
-        painter->setPen(text);
-        painter->setFont(item.font);
-        if (!length.isEmpty()) {
-            painter->drawText(right, Qt::AlignRight | Qt::AlignVCenter, length);
-            right.setRight(right.right() - lengthWidth);
-        }
-        if (!badge.isEmpty()) {
-            QRect box(0, 0, badgeWidth - gap, metrics.height());
-            box.moveCenter(QPoint(right.right() - box.width() / 2, right.center().y()));
-            painter->setRenderHint(QPainter::Antialiasing);
-            painter->setPen(Qt::NoPen);
-            painter->setBrush(text);
-            painter->drawRoundedRect(box, 4, 4);
-            painter->setPen(option.palette.color(selected ? QPalette::Highlight : QPalette::Base));
-            painter->drawText(box, Qt::AlignCenter, badge);
-        }
-        painter->restore();
-    }
-};
-
 PlaylistView::PlaylistView(QWidget* parent, ListControl& control)
     : QListView(parent), m_control(control), m_model(new Model(control))
 {
     m_model->setParent(this);
     setModel(m_model);
-    setItemDelegate(new Delegate(this));
+    setItemDelegate(new RowDelegate(this));
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

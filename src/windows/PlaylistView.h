@@ -12,8 +12,9 @@ class TagCache;
 
 // Shows a ListControl in a list view. The user's selection changes (mouse or keyboard) go to the
 // control, which raises its Click; a double click on the selected entry and Enter raise its DblClick;
-// selections the program makes arrive through the control and raise nothing here. Cheap for the
-// longest list the control holds.
+// selections the program makes arrive through the control and raise nothing here. Every row is the
+// font's whole line high (lineMetrics), so no accent or dot of an entry is cut. Cheap for the longest
+// list the control holds.
 //
 // The list's own gestures: an entry dragged to another place, or moved by Alt+Up and Alt+Down, moves
 // there without being selected or started (the selected entry stays selected); a click selects on the
@@ -55,7 +56,6 @@ protected:
 
 private:
     class Model;
-    class Delegate;
     void showSelection();
     int dropRow(const QPoint& position) const;
     void askForVisibleTitles();

@@ -2,9 +2,12 @@
 
 #include "AboutWindow.h"
 #include "DvdMenu.h"
+#include "EqualizerWindow.h"
 #include "InfoWindow.h"
 #include "MainWindow.h"
 #include "MediaKeys.h"
+#include "OpenUrlDialog.h"
+#include "PlayerMenu.h"
 #include "PlaylistMemory.h"
 #include "PlaylistWindow.h"
 #include "SettingsWindow.h"
@@ -18,6 +21,7 @@
 #include "core/PlayerRemote.h"
 #include "core/RememberedPlaylist.h"
 #include "core/SettingsFile.h"
+#include "core/SoundSettings.h"
 #include "core/modINI.h"
 #include "platform/ProgramFolder.h"
 
@@ -45,8 +49,10 @@ Program::Program(Services services, const EngineFactory& makeEngine)
     m_video = std::make_unique<VideoWindow>();
     m_engine = makeEngine(*m_video);
     m_popup = std::make_unique<DvdMenu>(*m_engine);
-    m_video->attach(*m_engine, *m_popup,
-                    [this](const QString& description) { reportFailure(m_services.messages, description); });
+    m_video->attach(
+        *m_engine, *m_popup,
+        [this](const QString& description) { reportFailure(m_services.messages, description); },
+        [this](const QPoint& globalPosition) { showPlayerMenu(globalPosition); });
     m_player = std::make_unique<Player>(*m_engine, m_list, m_repeat, m_services.messages, m_services.dialogs);
     m_player->GetInfo = [this] { frmInfo().GetInfo(); };
     m_player->setPlayOrder(&m_order);
@@ -54,6 +60,16 @@ Program::Program(Services services, const EngineFactory& makeEngine)
     m_main = std::make_unique<MainWindow>(*m_player);
     m_main->dragEnded = [this] { mainWindowMoved(); };
     installMediaKeys(*m_main, *m_remote);
+    if (m_services.addresses) {
+        m_addresses = m_services.addresses;
+    } else {
+        m_ownAddresses = std::make_unique<QtAddressDialogs>();
+        m_addresses = m_ownAddresses.get();
+    }
+    m_menu = std::make_unique<PlayerMenu>(*this);
+    // The menu's shortcuts work while it is closed, from any window of the group.
+    m_main->addActions({m_menu->mnuOpenUrl, m_menu->mnuEqualizer});
+    m_main->menuRequested = [this](const QPoint& globalPosition) { showPlayerMenu(globalPosition); };
     // Closing the main window from the desktop ends the program as Exit does: a hidden main window
     // would leave a process nobody can reach, holding the installation's claim.
     m_main->closeRequested = [this] { m_services.exit.endNow(); };
@@ -105,10 +121,36 @@ InfoWindow& Program::frmInfo()
 SettingsWindow& Program::frmSettings()
 {
     if (!m_settings) {
-        m_settings = std::make_unique<SettingsWindow>(*this, m_services.messages, m_services.exit);
+        m_settings = std::make_unique<SettingsWindow>(*this, m_services.messages, m_services.exit,
+                                                      m_services.dialogs, m_services.shell);
         m_settings->imgBack->setPicture(m_settingsBack);
     }
     return *m_settings;
+}
+
+EqualizerWindow& Program::frmEqualizer()
+{
+    if (!m_equalizer) {
+        m_equalizer = std::make_unique<EqualizerWindow>(m_engine->audio());
+        m_equalizer->imgBack->setPicture(m_settingsBack);
+        const QScreen* screen = m_main->screen() ? m_main->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            m_equalizer->move(screen->availableGeometry().center() - m_equalizer->rect().center());
+    }
+    return *m_equalizer;
+}
+
+void Program::showEqualizer()
+{
+    EqualizerWindow& window = frmEqualizer();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void Program::showPlayerMenu(const QPoint& globalPosition)
+{
+    m_menu->popup(globalPosition);
 }
 
 void Program::Form_Load()
@@ -124,6 +166,7 @@ void Program::Form_Load()
         m_shuffle.load();
         m_showTitles.load();
         m_remember.load();
+        applySoundSettings(m_engine->audio());
         if (!LoadSkin(*this, m_services.messages, m_services.exit))
             return;  // the program has been told to end
         MainWindow& main = frmMain();
@@ -139,7 +182,6 @@ void Program::Form_Load()
         placeVideo();
         if (isTrue(QStringLiteral("Screen")))
             frmVideo().show();
-        keepGroupReachable(screens);
         placeTitle();
         if (isTrue(QStringLiteral("Playlist"))) {
             frmPlaylist().show();
@@ -150,6 +192,7 @@ void Program::Form_Load()
             frmInfo().show();
             placeInfo();
         }
+        (void)keepGroupOnScreen(screens);
         frmTitle().show();
         for (ButtonControl& button : m_player->cmdControls)
             button.setCaption(QString());
@@ -180,29 +223,15 @@ QList<QRect> Program::desktopScreenAreas()
     return areas;
 }
 
-void Program::keepGroupReachable(const QList<QRect>& screens)
-{
-    const TitleStrip& title = frmTitle();
-    const QRect main(m_main->pos(), m_main->size());
-    const Place titleAt =
-        titlePlace(m_main->formRect(), title.Height(), m_video->isVisible(), m_video->Height());
-    const QRect titleRect(QPoint(twipsToPixels(titleAt.Left), twipsToPixels(titleAt.Top)), title.size());
-    const QPoint reachable = reachableMainPosition(main, titleRect, screens);
-    if (reachable == main.topLeft())
-        return;
-    m_main->move(reachable);
-    placeVideo();
-}
-
 void Program::showTitleStripAfterFailure(const QList<QRect>& screens)
 {
     // Only a failed skin ends the start before the title strip exists, and that ends the program.
     if (!m_title)
         return;
     try {
-        keepGroupReachable(screens);
         placeVideo();
         placeTitle();
+        (void)keepGroupOnScreen(screens);
         m_title->show();
     } catch (const Failure&) {
         // A main window at a place no window can take leaves the strip where it is.
@@ -286,17 +315,64 @@ void Program::placeInfo()
     info.place(infoPlace(m_main->formRect(), info.Width(), info.Height()));
 }
 
+void Program::placeGroup()
+{
+    placeVideo();
+    placeTitle();
+    if (m_playlist && m_playlist->isVisible())
+        placePlaylist();
+    if (m_info && m_info->isVisible())
+        placeInfo();
+}
+
+bool Program::moveGroupOntoScreen(const QList<QRect>& screens)
+{
+    // A video window filling the screen is out of the arrangement, and the title strip's place counts
+    // its height: the group waits for it to come back.
+    if (m_video->isFullScreen())
+        return false;
+    const auto area = [](const QWidget& window) { return QRect(window.pos(), window.size()); };
+    QList<QRect> others;
+    for (const QWidget* window :
+         std::initializer_list<const QWidget*>{m_video.get(), m_playlist.get(), m_info.get()}) {
+        if (window && window->isVisible())
+            others.append(area(*window));
+    }
+    const QPoint offset = groupOntoScreen(area(*m_main), area(frmTitle()), others, screens);
+    if (offset.isNull())
+        return false;
+    m_main->move(m_main->pos() + offset);
+    placeGroup();
+    return true;
+}
+
+bool Program::keepGroupOnScreen(const QList<QRect>& screens)
+{
+    if (!moveGroupOntoScreen(screens))
+        return false;
+    storePosition();
+    return true;
+}
+
+bool Program::keepGroupOnScreen()
+{
+    return keepGroupOnScreen(screenAreas ? screenAreas() : QList<QRect>());
+}
+
+void Program::storePosition()
+{
+    WriteINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Top"),
+             singleText(static_cast<float>(m_main->Top())));
+    WriteINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Left"),
+             singleText(static_cast<float>(m_main->Left())));
+}
+
 void Program::mainWindowMoved()
 {
     try {
-        placeVideo();
-        placeTitle();
-        if (m_playlist && m_playlist->isVisible())
-            placePlaylist();
-        if (m_info && m_info->isVisible())
-            placeInfo();
-        WriteINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Top"), singleText(static_cast<float>(m_main->Top())));
-        WriteINI(ConfigPath, QStringLiteral("Position"), QStringLiteral("Left"), singleText(static_cast<float>(m_main->Left())));
+        placeGroup();
+        (void)moveGroupOntoScreen(screenAreas ? screenAreas() : QList<QRect>());
+        storePosition();
     } catch (const Failure& failure) {
         reportFailure(m_services.messages, failure.description());
     }
@@ -334,8 +410,11 @@ void Program::setSettingsBack(const Picture& picture)
 {
     m_settingsBack = picture;
     frmSettings().imgBack->setPicture(picture);
+    if (m_equalizer)
+        m_equalizer->imgBack->setPicture(picture);
 }
 void Program::setInfoBack(const Picture& picture) { frmInfo().imgBack->setPicture(picture); }
 void Program::setTitlePicture(const Picture& picture) { frmTitle().setPicture(picture); }
+qreal Program::devicePixelRatio() const { return m_main->devicePixelRatioF(); }
 
 }  // namespace zendrix

@@ -23,11 +23,13 @@
 namespace zendrix {
 
 class DvdMenu;
+class EqualizerWindow;
 class Form;
 class InfoWindow;
 class MainWindow;
 class Player;
 class PlayerRemote;
+class PlayerMenu;
 class PlaylistMemory;
 class PlaylistWindow;
 class SettingsWindow;
@@ -47,6 +49,8 @@ public:
         FileDialogs& dialogs;
         ProgramExit& exit;
         Shell& shell;
+        // The Open URL dialog; unset, the program shows its own.
+        AddressDialogs* addresses = nullptr;
     };
     using EngineFactory = std::function<std::unique_ptr<MediaEngine>(VideoSurface&)>;
 
@@ -54,10 +58,10 @@ public:
     ~Program() override;
 
     // The main window's load handling: records the installation, sets the configuration path, loads the
-    // skin, places and shows the window group as the settings last left it and sets the volume. A
-    // failure after the installation record shows "Error!" and skips the rest; the main window is shown
-    // all the same. A skin failure ends the program instead. (The single-instance test comes first, in
-    // main(), before the program is made.)
+    // skin, places and shows the window group as the settings last left it (kept on the screens, as
+    // keepGroupOnScreen keeps it) and sets the volume. A failure after the installation record shows
+    // "Error!" and skips the rest; the main window is shown all the same. A skin failure ends the
+    // program instead. (The single-instance test comes first, in main(), before the program is made.)
     void Form_Load();
 
     MainWindow& frmMain() { return *m_main; }
@@ -73,6 +77,13 @@ public:
     PlaylistWindow& frmPlaylist();
     InfoWindow& frmInfo();
     SettingsWindow& frmSettings();
+    // The equalizer window, made at its first opening over the skin's background; it lives on hidden.
+    EqualizerWindow& frmEqualizer();
+    // The player's menu: the main window's and, but for a DVD, the video's.
+    PlayerMenu& playerMenu() { return *m_menu; }
+    void showPlayerMenu(const QPoint& globalPosition);
+    // Shows the equalizer window, not modal, and brings it to the front.
+    void showEqualizer();
 
     // Acts on the files, folders, playlists and addresses the program is given from `workingFolder`: on
     // its command line, from a second start (takeHandOver), dropped on a window, or from a desktop
@@ -102,7 +113,13 @@ public:
     void placeTitle();
     void placePlaylist();
     void placeInfo();
-    // After a drag of the main window: the others jump to their places and the position is saved.
+    // After the group was placed (a window of it shown or hidden, the start): when a shown window would
+    // stand partly off every screen, the whole group moves as one onto the screen nearest the main
+    // window (groupOntoScreen in core/Arrangement.h) and the main window's new place is stored as a
+    // drag stores it. Whether the group moved. While the video fills the screen the group stays.
+    bool keepGroupOnScreen();
+    // After a drag of the main window: the others jump to their places, the group is kept on the
+    // screens and the position is saved.
     void mainWindowMoved();
     // The About and settings windows, modal: these return when the window has closed. The settings
     // window is destroyed then; a skin list that cannot be read at a later opening shows "Error!".
@@ -113,13 +130,14 @@ public:
     FileDialogs& dialogs() { return m_services.dialogs; }
     ProgramExit& exit() { return m_services.exit; }
     Shell& shell() { return m_services.shell; }
+    AddressDialogs& addresses() { return *m_addresses; }
 
     // Where Form_Load records the installation; tests point it elsewhere.
     QString installInfoPath = kInstallInfoPath;
     // Where the About window looks for a system information program; tests feed their own.
     SysInfoSources sysInfoSources;
-    // The areas of the desktop's screens, in pixels, the primary screen's first: the start-up keeps the
-    // window group on them. Tests feed their own.
+    // The areas of the desktop's screens, in pixels, the primary screen's first: the window group is
+    // kept on them. Tests feed their own.
     std::function<QList<QRect>()> screenAreas = desktopScreenAreas;
     static QList<QRect> desktopScreenAreas();
 
@@ -129,11 +147,17 @@ public:
     void setSettingsBack(const Picture& picture) override;
     void setInfoBack(const Picture& picture) override;
     void setTitlePicture(const Picture& picture) override;
+    qreal devicePixelRatio() const override;
 
 private:
-    // Moves the main window (and the video window with it) when the title strip or the main window would
-    // stand off every one of the `screens`. Nothing is written: the place is stored at the user's next move.
-    void keepGroupReachable(const QList<QRect>& screens);
+    // Places every window of the group around the main window: the video window and the title strip,
+    // and the playlist and information windows while they are shown.
+    void placeGroup();
+    // keepGroupOnScreen on the given screens, and without storing the place.
+    bool moveGroupOntoScreen(const QList<QRect>& screens);
+    bool keepGroupOnScreen(const QList<QRect>& screens);
+    // The main window's place as "Top" and "Left" of "Position", in twips.
+    void storePosition();
     // After a failed start: the title strip still takes its place by the main window, so that the window
     // commands, Exit among them, can be reached.
     void showTitleStripAfterFailure(const QList<QRect>& screens);
@@ -173,12 +197,16 @@ private:
     std::unique_ptr<Player> m_player;
     std::unique_ptr<PlayerRemote> m_remote;
     std::unique_ptr<MainWindow> m_main;
+    std::unique_ptr<PlayerMenu> m_menu;
+    std::unique_ptr<AddressDialogs> m_ownAddresses;
+    AddressDialogs* m_addresses = nullptr;
     std::unique_ptr<TitleStrip> m_title;
     std::unique_ptr<PlaylistWindow> m_playlist;
     std::unique_ptr<InfoWindow> m_info;
     std::unique_ptr<SettingsWindow> m_settings;
+    std::unique_ptr<EqualizerWindow> m_equalizer;
     std::unique_ptr<PlaylistMemory> m_memory;
-    // The skin's background for the settings window, which is made again at every opening.
+    // The skin's background for the settings and equalizer windows, which are made at their openings.
     Picture m_settingsBack;
     // The installation record, written on a thread of its own; the program waits for it when it ends.
     std::future<void> m_installRecord;

@@ -5,6 +5,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
@@ -33,11 +35,36 @@ MessageAnswer QtMessageBoxes::show(const QString& text, MessageIcon icon, Messag
     if (buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
+        keepTitleWhole(box);
         return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
     }
     box.setStandardButtons(QMessageBox::Ok);
+    keepTitleWhole(box);
     box.exec();
     return MessageAnswer::Ok;
+}
+
+int titleBarWidth(const QString& title)
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    // Beside the title, a frame keeps room for its buttons (close, and often minimise and maximise) and
+    // its edges: some ten lines' height on the common desktops.
+    return metrics.horizontalAdvance(title) + 10 * metrics.height();
+}
+
+void keepTitleWhole(QMessageBox& box)
+{
+    // The box sizes itself to its contents when shown, and a short message makes it narrower than its
+    // own title. A spacer across the box's grid sets the least width; the box may still grow past it.
+    // (Setting the texts and icon lays the grid out anew, so this comes after them.)
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    grid->addItem(
+        new QSpacerItem(titleBarWidth(box.windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+        grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 QtMessageBoxes::~QtMessageBoxes()
@@ -64,6 +91,8 @@ void QtMessageBoxes::reportPassedOver(const QString& description)
     if (m_passedOverMore > 0)
         text += QStringLiteral("\n... and %1 more").arg(m_passedOverMore);
     m_passedOver->setText(text);
+    if (!m_passedOver->isVisible())
+        keepTitleWhole(*m_passedOver);
     m_passedOver->show();
 }
 
@@ -84,13 +113,33 @@ QStringList qtNameFilters(const QString& filter)
 }
 
 namespace {
+
+// Qt's own file dialog, which also takes a folder: Open chooses the selected folder instead of entering
+// it. Only a path that exists is taken.
+class FileOrFolderDialog : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QStringList chosen = selectedFiles();
+        if (chosen.isEmpty() || !QFileInfo::exists(chosen.constFirst()))
+            return;
+        if (QFileInfo(chosen.constFirst()).isDir()) {
+            QDialog::accept();
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
 enum class Picks { One, Several };
 
 // Shows a dialog in `folder` (when it still is one) and makes the chosen file's folder the next one.
-QStringList runDialog(const QString& title, const QString& filter, QFileDialog::AcceptMode mode, Picks picks,
+QStringList runDialog(QFileDialog& dialog, const QString& filter, QFileDialog::AcceptMode mode, Picks picks,
                       QString& folder)
 {
-    QFileDialog dialog(nullptr, title);
     dialog.setAcceptMode(mode);
     // The file need not exist, a typed name keeps no added extension, and saving does not ask first.
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -120,17 +169,28 @@ QStringList runDialog(const QString& title, const QString& filter, QFileDialog::
 
 QString QtFileDialogs::open(const QString& title, const QString& filter)
 {
-    return runDialog(title, filter, QFileDialog::AcceptOpen, Picks::One, m_folder).value(0);
+    QFileDialog dialog(nullptr, title);
+    return runDialog(dialog, filter, QFileDialog::AcceptOpen, Picks::One, m_folder).value(0);
 }
 
 QString QtFileDialogs::save(const QString& title, const QString& filter)
 {
-    return runDialog(title, filter, QFileDialog::AcceptSave, Picks::One, m_folder).value(0);
+    QFileDialog dialog(nullptr, title);
+    return runDialog(dialog, filter, QFileDialog::AcceptSave, Picks::One, m_folder).value(0);
 }
 
 QStringList QtFileDialogs::openSeveral(const QString& title, const QString& filter)
 {
-    return runDialog(title, filter, QFileDialog::AcceptOpen, Picks::Several, m_folder);
+    QFileDialog dialog(nullptr, title);
+    return runDialog(dialog, filter, QFileDialog::AcceptOpen, Picks::Several, m_folder);
+}
+
+QString QtFileDialogs::openFileOrFolder(const QString& title, const QString& filter)
+{
+    FileOrFolderDialog dialog(nullptr, title);
+    // The desktop's own dialog would not ask the accept() above.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    return runDialog(dialog, filter, QFileDialog::AcceptOpen, Picks::One, m_folder).value(0);
 }
 
 void QtProgramExit::endNow()

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QStringList>
 
+class QMessageBox;
+
 namespace zendrix {
 
 // The desktop's side of the host interfaces: Qt message boxes titled "Zendrix", Qt file dialogs, the
@@ -34,6 +36,7 @@ public:
     QString open(const QString& title, const QString& filter) override;
     QString save(const QString& title, const QString& filter) override;
     QStringList openSeveral(const QString& title, const QString& filter) override;
+    QString openFileOrFolder(const QString& title, const QString& filter) override;
 
 private:
     QString m_folder;
@@ -51,6 +54,12 @@ public:
     bool openDocument(const QString& pathOrAddress) override;
     bool startProgram(const QString& path) override;
 };
+
+// The least width of a window whose frame shows `title` whole: the title in the desktop's title font,
+// and room for the frame's buttons beside it.
+int titleBarWidth(const QString& title);
+// Makes a message box at least that wide for its own title; a wider box stays as it is.
+void keepTitleWhole(QMessageBox& box);
 
 // "Description|*.a;*.b|..." as Qt's name filters: each description keeps its text as it stands, and the
 // pattern list follows in the parentheses Qt reads ("Description (*.a *.b)"); the dialog hides that part.

@@ -1,9 +1,7 @@
 #include "SettingsWindow.h"
 
-#include "core/SkinList.h"
 #include "core/Failure.h"
 #include "core/modINI.h"
-#include "platform/ProgramFolder.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -25,9 +23,10 @@ QString storedForm(QString value)
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(SkinTargets& targets, MessageBoxes& messages, ProgramExit& exit)
+SettingsWindow::SettingsWindow(SkinTargets& targets, MessageBoxes& messages, ProgramExit& exit,
+                               FileDialogs& dialogs, Shell& shell)
     : Form(layouts::frmSettings().window, Kind::Secondary), m_targets(targets), m_messages(messages),
-      m_exit(exit)
+      m_exit(exit), m_dialogs(dialogs), m_shell(shell)
 {
     const layouts::SettingsWindow& layout = layouts::frmSettings();
     imgBack = new ImageBox(this, layout.imgBack.rect, ImageBox::Fit::Stretch);
@@ -47,22 +46,9 @@ SettingsWindow::SettingsWindow(SkinTargets& targets, MessageBoxes& messages, Pro
     connect(cmdCancel, &SkinButton::Click, this, &SettingsWindow::cmdCancel_Click);
     connect(cmdExit, &SkinButton::Click, this, &SettingsWindow::cmdExit_Click);
 
-    const QString current = ReadINI(ConfigPath, kSection, kKey, QStringLiteral("Zendrix"));
-    const QString listPath = programPath(QStringLiteral("/Data/Skins/skins.lst"));
-    QString error;
-    const auto names = readSkinList(listPath, &error);
-    if (!names)
-        throw Failure(error);
-    if (names->isEmpty())
-        throw Failure(QStringLiteral("No skin is listed in '%1'").arg(listPath));
-    // The last line that matches wins; a configured skin that is not listed leaves the first selected.
-    int preselect = 0;
-    for (const QString& name : *names) {
-        lstSkin->addItem(name);
-        if (name == current)
-            preselect = lstSkin->count() - 1;
-    }
-    lstSkin->setCurrentRow(preselect);
+    fillSkinList(configuredSkin());
+    setUpSkinMenu();
+    setDropped([this](const QStringList& paths) { installSkins(paths); });
 }
 
 void SettingsWindow::cmdOk_Click()

@@ -53,6 +53,7 @@ std::optional<bool> TitleStrip::toggle(QWidget& window, const QString& key, cons
         const bool show = !window.isVisible();
         window.setVisible(show);
         arrange(show);
+        (void)m_program.keepGroupOnScreen();
         WriteINI(ConfigPath, QStringLiteral("Player"), key, trueFalse(show));
         return show;
     } catch (const Failure& failure) {

@@ -42,7 +42,8 @@ public:
 
 private:
     // The step the three window toggles share: a shown window is hidden and a hidden one shown, `arrange`
-    // places what that moves, and the visibility is stored under `key` of "Player". A failure is
+    // places what that moves, the group is kept on the screens, and the visibility is stored under `key`
+    // of "Player". A failure is
     // reported and stops the toggle before anything is written; then nothing is returned.
     std::optional<bool> toggle(QWidget& window, const QString& key, const std::function<void(bool shown)>& arrange);
 

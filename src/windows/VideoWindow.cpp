@@ -45,11 +45,14 @@ VideoWindow::VideoWindow() : Form(layouts::frmVideo().window, Kind::Secondary)
     setFocusPolicy(Qt::ClickFocus);
 }
 
-void VideoWindow::attach(MediaEngine& engine, DvdMenu& menu, std::function<void(const QString&)> reportFailure)
+void VideoWindow::attach(MediaEngine& engine, DvdMenu& menu,
+                         std::function<void(const QString&)> reportFailure,
+                         std::function<void(const QPoint&)> showPlayerMenu)
 {
     m_engine = &engine;
     m_menu = &menu;
     m_report = std::move(reportFailure);
+    m_showPlayerMenu = std::move(showPlayerMenu);
     connect(&engine, &MediaEngine::Click, this, &VideoWindow::wmp_Click);
     connect(&engine, &MediaEngine::DoubleClick, this, &VideoWindow::wmp_DoubleClick);
 }
@@ -61,6 +64,8 @@ void VideoWindow::wmp_Click(short button, short, int, int)
     try {
         if (m_engine->dvd().isAvailable(QStringLiteral("dvd")))
             m_menu->popup(QCursor::pos());
+        else if (m_showPlayerMenu)
+            m_showPlayerMenu(QCursor::pos());
     } catch (const Failure& failure) {
         if (m_report)
             m_report(failure.description());

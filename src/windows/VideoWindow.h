@@ -12,8 +12,8 @@ class DvdMenu;
 
 // The video window `frmVideo`: its whole client area is the media engine's picture. It turns mouse
 // events on the picture into the engine's Click and DoubleClick and serves those two: a right click on
-// a DVD pops up the DVD menu, a double click enters full screen while an item plays and leaves it at any
-// time. Escape also leaves full screen.
+// a DVD pops up the DVD menu, on anything else the player's menu; a double click enters full screen
+// while an item plays and leaves it at any time. Escape also leaves full screen.
 class VideoWindow : public Form, public VideoSurface
 {
     Q_OBJECT
@@ -21,7 +21,8 @@ public:
     VideoWindow();
 
     // The engine lives on this window from start-up to the end; attach it once it is made.
-    void attach(MediaEngine& engine, DvdMenu& menu, std::function<void(const QString&)> reportFailure);
+    void attach(MediaEngine& engine, DvdMenu& menu, std::function<void(const QString&)> reportFailure,
+                std::function<void(const QPoint&)> showPlayerMenu);
 
     // The engine's events.
     void wmp_Click(short button, short shift, int x, int y);
@@ -45,6 +46,7 @@ private:
     MediaEngine* m_engine = nullptr;
     DvdMenu* m_menu = nullptr;
     std::function<void(const QString&)> m_report;
+    std::function<void(const QPoint&)> m_showPlayerMenu;
     QImage m_frame;
     QRect m_normalGeometry;
     Qt::MouseButton m_pressed = Qt::NoButton;

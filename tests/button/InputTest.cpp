@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace zendrix;
@@ -209,6 +210,35 @@ TEST_F(ButtonInput, HoverShowsItsFaceUntilThePointerLeavesIsCoveredOrDraggedOffO
     EXPECT_TRUE(QTest::qWaitFor([this] { return log.contains("MouseOut"); }, 3000));
     EXPECT_EQ(log, QStringList({"MouseOver", "MouseDown 1 0 5 5", "MouseUp 1 0 8 8", "Click", "MouseOver",
                                 "MouseOut"}));
+}
+
+// The tip comes from Qt's own machinery, which starts its one timer when the pointer moves: the button
+// adds no timer, and its hover (MouseOver, then MouseOut on leaving) goes on as without a tip.
+TEST_F(ButtonInput, RestingThePointerShowsTheNameAndKeyAsATipAndLeavesTheHoverAsItWas)
+{
+    b.setAccessibleName("Play");
+    b.setKeyName("Play/Pause key");
+    // Moves through the window system, as the pointer's own: those are the moves that wake the tip.
+    QWindow* const surface = window.windowHandle();
+    for (const QPoint at : {QPoint(12, 12), QPoint(15, 15)}) {
+        QCursor::setPos(window.mapToGlobal(at));
+        QTest::mouseMove(surface, at);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
+    EXPECT_EQ(QToolTip::text(), "Play (Play/Pause key)");
+    EXPECT_TRUE(b.IsOver());
+    EXPECT_TRUE(QAbstractEventDispatcher::instance()->registeredTimers(&b).isEmpty() &&
+                b.findChildren<QTimer*>().isEmpty());
+    away();
+    QTest::mouseMove(surface, QPoint(190, 90));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 5000)) << "leaving takes the tip down";
+    expectOverThenOut();
+
+    // Without a name or key of its own, the caption and its access key tell it.
+    b.setAccessibleName("");
+    b.setKeyName("");
+    b.setCaption("&Open");
+    EXPECT_EQ(b.tipText(), "Open (Alt+O)");
 }
 
 // The caption's pixels are checked loosely: ink only inside its rectangle, in the caption colour.

@@ -1,4 +1,4 @@
-// Keeping the window group reachable: which stored places stand as they are, and where the others go.
+// Keeping the window group on the screens: which places stand as they are, and how far the others move.
 #include "core/Arrangement.h"
 #include "support/QtPrinters.h"
 
@@ -8,40 +8,69 @@ using namespace zendrix;
 
 namespace {
 
-// The main window (425 x 71) with the title strip (425 x 28) on it, or on a 239-pixel video window.
-QPoint reachable(QPoint main, const QList<QRect>& screens, bool video = false)
+enum Shown { None = 0, Video = 1, Info = 2, Playlist = 4 };
+
+// The offset for the group around a main window (425 x 71) at `main`: the title strip (425 x 28) on it
+// or on the video window (425 x 239), the information window (233 x 169) to its left and the playlist
+// window (233 x 338) to its right, bottoms on the main window's bottom.
+QPoint offset(QPoint main, int shown, const QList<QRect>& screens)
 {
     const QRect mainRect(main, QSize(425, 71));
-    const QRect title(main - QPoint(0, 28 + (video ? 239 : 0)), QSize(425, 28));
-    return reachableMainPosition(mainRect, title, screens);
+    const int video = shown & Video ? 239 : 0;
+    const QRect title(main - QPoint(0, 28 + video), QSize(425, 28));
+    QList<QRect> others;
+    if (shown & Video)
+        others.append(QRect(main - QPoint(0, 239), QSize(425, 239)));
+    if (shown & Info)
+        others.append(QRect(main + QPoint(-233, 71 - 169), QSize(233, 169)));
+    if (shown & Playlist)
+        others.append(QRect(main + QPoint(425, 71 - 338), QSize(233, 338)));
+    return groupOntoScreen(mainRect, title, others, screens);
 }
 
-TEST(Arrangement, APlaceOnTheScreensStandsAndOneOffThemMovesTheShortestWayOntoTheNearest)
+TEST(Arrangement, AGroupOnTheScreensStandsAndOnePartlyOffMovesTheLeastWayWholeOntoTheMainWindowsScreen)
 {
     const QRect left(0, 0, 1280, 1024);
     const QRect right(1280, 0, 1920, 1080); // taller: below the left screen's bottom lies no screen
+    const QRect small(0, 0, 800, 200);
     const struct
     {
         const char* what;
-        QPoint stored;
+        QPoint main;
+        int shown;
         QList<QRect> screens;
         QPoint expected;
-        bool video = false;
     } cases[] = {
-        {"whole on one screen", {300, 400}, {left}, {300, 400}},
-        {"across the seam of two screens", {1100, 400}, {left, right}, {1100, 400}},
-        {"the title strip above the screen", {0, 0}, {left}, {0, 28}},
-        {"the title strip above, on the video window", {0, 28}, {left}, {0, 28 + 239}, true},
-        {"partly past the right edge", {1000, 500}, {left}, {1280 - 425, 500}},
-        {"a damaged Left=-999999", {-66666, 500}, {left, right}, {0, 500}},
-        {"a screen unplugged", {3500, 900}, {left, right}, {3200 - 425, 900}},
-        {"in the corner no screen covers, onto the one it overlaps most", {1000, 1000}, {left, right},
-         {1280 - 425, 1024 - 71}},
-        {"a screen smaller than the group", {50, 50}, {QRect(0, 0, 400, 80)}, {0, 28}},
-        {"no screens known", {-5000, -5000}, {}, {-5000, -5000}},
+        {"the first start's place", {0, 28}, None, {left}, {0, 0}},
+        {"the first start, then Information", {0, 28}, Info, {left}, {233, 70}},
+        {"the first start, then Video", {0, 28}, Video, {left}, {0, 239}},
+        {"every window, whole on one screen", {300, 400}, Video | Info | Playlist, {left}, {0, 0}},
+        {"across the seam of two screens", {1100, 400}, Playlist, {left, right}, {0, 0}},
+        {"the playlist past the right edge", {700, 500}, Playlist, {left}, {-78, 0}},
+        {"below the shorter screen, onto the one holding most of the main window",
+         {1100, 1000},
+         Playlist,
+         {left, right},
+         {180, 0}},
+        {"a damaged Left=-999999", {-66666, 500}, None, {left, right}, {66666, 0}},
+        {"a screen unplugged", {3500, 900}, None, {left, right}, {3200 - 425 - 3500, 0}},
+        {"a screen lower than the column keeps the title strip's top on it",
+         {0, 500},
+         Video,
+         {small},
+         {0, 267 - 500}},
+        {"a group wider than the screen covers it the least way, the main window whole",
+         {100, 300},
+         Info | Playlist,
+         {small},
+         {42, -171}},
+        {"no screens known", {-5000, -5000}, Info, {}, {0, 0}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(reachable(c.stored, c.screens, c.video), c.expected) << c.what;
+    for (const auto& c : cases) {
+        EXPECT_EQ(offset(c.main, c.shown, c.screens), c.expected) << c.what;
+        EXPECT_EQ(offset(c.main + c.expected, c.shown, c.screens), QPoint())
+            << c.what << ": placed again, it stays";
+    }
 }
 
 } // namespace

@@ -22,22 +22,34 @@ void copyTree(const QString& from, const QString& to)
 }
 } // namespace
 
-ProgramFolderCopy::ProgramFolderCopy()
+void copyProgramFolder(const QString& folder)
 {
     const QString built = QStringLiteral(ZENDRIX_PROGRAM_DIR);
-    QFile::copy(built + "/zendrix", executable());
-    QFile::setPermissions(executable(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    copyTree(built + "/Data", m_dir.filePath("Data"));
+    const QString executable = folder + "/zendrix";
+    QFile::copy(built + "/zendrix", executable);
+    QFile::setPermissions(executable, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    copyTree(built + "/Data", folder + "/Data");
     if (QFileInfo::exists(built + "/Help"))
-        copyTree(built + "/Help", m_dir.filePath("Help"));
-    QFile::remove(config()); // every run starts from a fresh installation
+        copyTree(built + "/Help", folder + "/Help");
+    QFile::remove(folder + "/Data/config.ini"); // every run starts from a fresh installation
+}
+
+ProgramFolderCopy::ProgramFolderCopy()
+{
+    copyProgramFolder(m_dir.path());
 }
 
 std::unique_ptr<QProcess> ProgramFolderCopy::start(const QStringList& arguments, const QString& workingFolder,
                                                    const QProcessEnvironment& environment) const
 {
+    return startProgram(executable(), arguments, workingFolder, environment);
+}
+
+std::unique_ptr<QProcess> startProgram(const QString& executable, const QStringList& arguments,
+                                       const QString& workingFolder, const QProcessEnvironment& environment)
+{
     auto process = std::make_unique<QProcess>();
-    process->setProgram(executable());
+    process->setProgram(executable);
     process->setArguments(arguments);
     if (!workingFolder.isEmpty())
         process->setWorkingDirectory(workingFolder);

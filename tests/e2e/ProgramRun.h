@@ -29,6 +29,14 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Copies the built player into `folder` as ProgramFolderCopy does: the executable, Data/ (without
+// settings) and Help/.
+void copyProgramFolder(const QString& folder);
+// Starts the player at `executable` as ProgramFolderCopy::start does.
+std::unique_ptr<QProcess>
+startProgram(const QString& executable, const QStringList& arguments = {}, const QString& workingFolder = {},
+             const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
+
 // Whether the process still runs (QProcess learns of an end only when asked or from its event loop).
 bool isRunning(QProcess& process);
 

@@ -1,5 +1,7 @@
 #include "platform/Picture.h"
 #include "support/Files.h"
+#include "support/HostilePictures.h"
+#include "support/QtPrinters.h"
 
 #include <QFile>
 #include <QImage>
@@ -64,6 +66,64 @@ TEST(Picture, MissingOrDamagedFilesAreDescribed)
     ASSERT_TRUE(image.save(truncated, "PNG"));
     QFile::resize(truncated, 40);
     EXPECT_FALSE(Picture::load(truncated, &error));
+}
+
+// A header may claim any size; the claim is checked before a pixel is decoded, so a file of a few
+// hundred bytes cannot hold the program up or make it allocate for a picture it will never show.
+TEST(Picture, APictureDeclaringMoreThanTheLimitIsRefusedBeforeDecoding)
+{
+    QTemporaryDir dir;
+    const QSize huge(60000, 60000);
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+    } hostile[] = {
+        {"jpeg", jpegDeclaring(huge)},
+        {"png", pngDeclaring(huge)},
+        {"wide png", pngDeclaring(QSize(Picture::kMaxSide + 1, 1))},
+        {"tall jpeg", jpegDeclaring(QSize(1, Picture::kMaxSide + 1))},
+    };
+    for (const auto& h : hostile) {
+        SCOPED_TRACE(h.name);
+        ASSERT_LT(h.bytes.size(), 2048);
+        QString error;
+        EXPECT_FALSE(Picture::fromData(h.bytes, 0, &error));
+        EXPECT_EQ(error, "Picture larger than 4096 x 4096 pixels");
+        const QString path = writeFile(dir.filePath("zendrix.zsk"), h.bytes);
+        EXPECT_FALSE(Picture::load(path, &error));
+        EXPECT_EQ(error, "Picture larger than 4096 x 4096 pixels: '" + path + "'");
+    }
+    // Qt's own reader finds such a bitmap's header damaged; an icon's directory says 256 x 256 while its
+    // PNG says more. Refused all the same.
+    EXPECT_FALSE(Picture::fromData(bmpDeclaring(huge), 0));
+    for (const QByteArray& icon : {iconDeclaring(huge), iconWithBitmapDeclaring(QSize(60000, 16))}) {
+        for (int preferredWidth : {0, 48}) {
+            QString error;
+            EXPECT_FALSE(Picture::fromData(icon, preferredWidth, &error));
+            EXPECT_EQ(error, "Picture larger than 4096 x 4096 pixels");
+        }
+    }
+}
+
+// libpng allocates a chunk's declared length before reading it: a chunk that claims more than the file
+// holds is damage, refused before the decoder sees it. An honest file with the same chunk loads.
+TEST(Picture, APngChunkClaimingMoreThanTheFileHoldsIsRefusedAsDamaged)
+{
+    QString error;
+    EXPECT_FALSE(Picture::fromData(pngWithChunkClaiming(0x70000000), 0, &error));
+    EXPECT_EQ(error, "Invalid picture");
+    EXPECT_TRUE(Picture::fromData(pngWithChunkClaiming(kPngNoteLength)));
+    EXPECT_TRUE(Picture::fromData(iconWithBitmapDeclaring(QSize(16, 16)))) << "a plain icon still loads";
+}
+
+TEST(Picture, APictureAtTheLimitLoads)
+{
+    for (const QSize size : {QSize(Picture::kMaxSide, 2), QSize(3, Picture::kMaxSide)}) {
+        const auto picture = Picture::fromData(encodedPicture("PNG", size));
+        ASSERT_TRUE(picture) << size.width() << "x" << size.height();
+        EXPECT_EQ(picture->image().size(), size);
+    }
 }
 
 } // namespace

@@ -48,7 +48,7 @@ public:
 
 struct DialogRequest
 {
-    enum Kind { Open, Save, OpenSeveral } kind;
+    enum Kind { Open, Save, OpenSeveral, OpenFileOrFolder } kind;
     QString title;
     QString filter;
 };
@@ -70,6 +70,10 @@ public:
         severalAnswers.pop_front();
         return paths;
     }
+    QString openFileOrFolder(const QString& title, const QString& filter) override
+    {
+        return answer({DialogRequest::OpenFileOrFolder, title, filter});
+    }
 
     std::vector<DialogRequest> requests;
     std::deque<QString> answers;  // the chosen paths; "" (cancel) when none is left
@@ -85,6 +89,22 @@ private:
         answers.pop_front();
         return path;
     }
+};
+
+class FakeAddressDialogs : public AddressDialogs
+{
+public:
+    QString openAddress() override
+    {
+        ++asked;
+        if (answers.empty())
+            return {};
+        QString address = answers.front();
+        answers.pop_front();
+        return address;
+    }
+    int asked = 0;
+    std::deque<QString> answers; // the addresses taken; "" (cancel) when none is left
 };
 
 class FakeProgramExit : public ProgramExit

@@ -6,18 +6,22 @@
 #include <QMap>
 #include <QSet>
 #include <QStringList>
+#include <algorithm>
 
 namespace zendrix {
 
 // A media engine for tests: it plays nothing, records every command and written value in calls()
-// ("URL=/a.mp3", "play", "currentPosition=90", "volume=37", "fullScreen=true", "dvd.topMenu", ...) and
+// ("URL=/a.mp3", "play", "currentPosition=90", "volume=37", "fullScreen=true", "dvd.topMenu", "rate=2",
+// "equalizer=off", "equalizer=-3 0 12 0 0 0 0 0 0 0 0", "replayGain=Track", "outputDevice=hw:1", ...) and
 // answers reads from the values the test sets. failOn(member) makes that member throw EngineError; members
 // are named as in calls() without the value, plus the reads ("duration", "playState", "dvd.isAvailable").
+// refreshNowPlaying, asked at every tick, is counted rather than recorded.
 class FakeMediaEngine final : public MediaEngine,
                               private EngineControls,
                               private EngineMedia,
                               private EngineSettings,
-                              private EngineDvd
+                              private EngineDvd,
+                              private EngineAudio
 {
     Q_OBJECT
 public:
@@ -40,6 +44,18 @@ public:
     long state = Undefined;
     long volumeValue = 50;
     bool fullScreenValue = false;
+    double rateValue = 1.0;
+    int nowPlayingRefreshes = 0;
+    // The engine's presets are "Flat" (all 0) and "Bass" (preamp -6, the lowest band +12, the next +6).
+    QList<OutputDevice> devices;
+    QString device;
+    ReplayGain replayGainMode = ReplayGain::Off;
+    // Lists `list` as the engine's devices and says so, as the engine does when its list changes.
+    void listDevices(const QList<OutputDevice>& list)
+    {
+        devices = list;
+        Q_EMIT OutputDevicesChange();
+    }
 
     // The video area's mouse events, as the video window raises them.
     void click(short button, short shift = 0, int x = 0, int y = 0) { Q_EMIT Click(button, shift, x, y); }
@@ -71,6 +87,7 @@ public:
     EngineMedia& currentMedia() override { return *this; }
     EngineSettings& settings() override { return *this; }
     EngineDvd& dvd() override { return *this; }
+    EngineAudio& audio() override { return *this; }
     bool fullScreen() const override { return read("fullScreen", fullScreenValue); }
     void setFullScreen(bool on) override
     {
@@ -98,6 +115,12 @@ private:
         command("currentPosition", QString::number(seconds));
         position = seconds;
     }
+    double rate() const override { return read("rate", rateValue); }
+    void setRate(double rate) override
+    {
+        command("rate", QString::number(rate));
+        rateValue = rate;
+    }
     QString name() const override { return read("name", mediaName); }
     double duration() const override { return read("duration", mediaDuration); }
     QString durationString() const override { return read("durationString", mediaDurationString); }
@@ -108,6 +131,11 @@ private:
         if (value == itemInfo.constEnd())
             throw EngineError(QStringLiteral("No attribute \"%1\"").arg(attribute));
         return *value;
+    }
+    void refreshNowPlaying() override
+    {
+        check("refreshNowPlaying");
+        ++nowPlayingRefreshes;
     }
     long volume() const override { return read("volume", volumeValue); }
     void setVolume(long volume) override
@@ -123,6 +151,53 @@ private:
     void resume() override { command("dvd.resume"); }
     void titleMenu() override { command("dvd.titleMenu"); }
     void topMenu() override { command("dvd.topMenu"); }
+
+    QStringList equalizerPresets() const override { return {QStringLiteral("Flat"), QStringLiteral("Bass")}; }
+    Equalizer equalizerPreset(int index) const override
+    {
+        Equalizer levels;
+        if (index == 1) {
+            levels.preamp = -6;
+            levels.bands[0] = 12;
+            levels.bands[1] = 6;
+        }
+        return levels;
+    }
+    std::array<double, kBands> bandFrequencies() const override
+    {
+        return {31.25, 62.5, 125, 250, 500, 1000, 2000, 4000, 8000, 16000};
+    }
+    void setEqualizer(const std::optional<Equalizer>& equalizer) override
+    {
+        if (!equalizer) {
+            command("equalizer", QStringLiteral("off"));
+            return;
+        }
+        QStringList levels{QString::number(equalizer->preamp)};
+        for (double band : equalizer->bands)
+            levels << QString::number(band);
+        command("equalizer", levels.join(QLatin1Char(' ')));
+    }
+    ReplayGain replayGain() const override { return read("replayGain", replayGainMode); }
+    void setReplayGain(ReplayGain mode) override
+    {
+        const char* names[] = {"Off", "Track", "Album"};
+        command("replayGain", QString::fromLatin1(names[int(mode)]));
+        replayGainMode = mode;
+    }
+    QList<OutputDevice> outputDevices() const override { return read("outputDevices", devices); }
+    void refreshOutputDevices() override { check("refreshOutputDevices"); }
+    QString outputDevice() const override
+    {
+        const bool listed = std::any_of(devices.cbegin(), devices.cend(),
+                                        [this](const OutputDevice& each) { return each.id == device; });
+        return read("outputDevice", listed ? device : QString());
+    }
+    void setOutputDevice(const QString& id) override
+    {
+        command("outputDevice", id.isNull() ? QStringLiteral("") : id);
+        device = id;
+    }
 
     void check(const QString& member) const
     {

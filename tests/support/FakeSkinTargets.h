@@ -14,6 +14,8 @@ struct SetPicture
 {
     QString target;  // "main", "playlist", "settings", "info", "title"
     QColor centre;
+    QSize size;      // in pixels
+    qreal ratio;     // the picture's device pixel ratio
 };
 
 class FakeSkinTargets : public SkinTargets
@@ -24,6 +26,7 @@ public:
     void setSettingsBack(const Picture& picture) override { record("settings", picture); }
     void setInfoBack(const Picture& picture) override { record("info", picture); }
     void setTitlePicture(const Picture& picture) override { record("title", picture); }
+    qreal devicePixelRatio() const override { return screenRatio; }
 
     QStringList targets() const
     {
@@ -34,12 +37,14 @@ public:
     }
 
     std::vector<SetPicture> pictures;
+    qreal screenRatio = 1.0;
 
 private:
     void record(const QString& target, const Picture& picture)
     {
         const QImage& image = picture.image();
-        pictures.push_back({target, image.pixelColor(image.width() / 2, image.height() / 2)});
+        pictures.push_back({target, image.pixelColor(image.width() / 2, image.height() / 2), image.size(),
+                            image.devicePixelRatio()});
     }
 };
 

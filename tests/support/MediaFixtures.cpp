@@ -78,6 +78,41 @@ QString run(const QString& program, const QStringList& args, const QString& fold
     return {};
 }
 
+QByteArray wavHeader(qint32 samples)
+{
+    constexpr int rate = 44100;
+    QByteArray data;
+    QDataStream out(&data, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const auto tag = [&out](const char* fourcc) { out.writeRawData(fourcc, 4); };
+    tag("RIFF");
+    out << quint32(36 + samples * 2);
+    tag("WAVE");
+    tag("fmt ");
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2) << quint16(2)
+        << quint16(16);
+    tag("data");
+    out << quint32(samples * 2);
+    return data;
+}
+
+QByteArray chordBytes(double seconds, const QList<int>& frequencies)
+{
+    constexpr int rate = 44100;
+    constexpr double amplitude = 32767 / 15.85; // -24 dB
+    const auto samples = qint32(std::lround(seconds * rate));
+    QByteArray data = wavHeader(samples);
+    QDataStream out(&data, QIODevice::WriteOnly | QIODevice::Append);
+    out.setByteOrder(QDataStream::LittleEndian);
+    for (qint32 i = 0; i < samples; ++i) {
+        double sum = 0;
+        for (int frequency : frequencies)
+            sum += std::sin(2 * std::numbers::pi * frequency * i / rate);
+        out << qint16(std::lround(amplitude * sum));
+    }
+    return data;
+}
+
 QByteArray wavBytes(double seconds, int frequency, MediaFixtures::Marks marks)
 {
     constexpr qint32 markSamples = 441;
@@ -255,12 +290,40 @@ QString MediaFixtures::wav(double seconds, int frequency, Marks marks)
     });
 }
 
+QString MediaFixtures::chord(double seconds, const QList<int>& frequencies)
+{
+    QStringList names;
+    for (int frequency : frequencies)
+        names << QString::number(frequency);
+    const QString name = QStringLiteral("chord-%1s-%2hz.wav").arg(seconds).arg(names.join('+'));
+    return kept(name, [&](const QString&, const QString& out) {
+        return writeFileAtomically(out, chordBytes(seconds, frequencies))
+                   ? QString()
+                   : QStringLiteral("cannot write %1").arg(out);
+    });
+}
+
+QString MediaFixtures::mp3Stream(double seconds)
+{
+    return kept(QStringLiteral("stream-%1s.mp3").arg(seconds), [&](const QString& dir, const QString& out) {
+        return run(
+            "ffmpeg",
+            args(QStringLiteral("-hide_banner -loglevel error -y -f lavfi -i "
+                                "sine=frequency=440:sample_rate=44100:duration=%1 -c:a libmp3lame -b:a 128k "
+                                "-id3v2_version 0 -write_id3v1 0 -write_xing 0 -f mp3")
+                     .arg(seconds))
+                << out,
+            dir);
+    });
+}
+
 QString MediaFixtures::encoded(const QString& suffix, double seconds, const Tags& tags, Content content)
 {
     const QString name = QStringLiteral("%1-%2s-%3.%4")
                              .arg(content == Content::Tone ? "tone" : "music")
                              .arg(seconds)
-                             .arg(qHash(tags.title + '|' + tags.artist + '|' + tags.album + '|' + tags.genre))
+                             .arg(qHash(tags.title + '|' + tags.artist + '|' + tags.album + '|' + tags.genre +
+                                        (tags.trackGain.isEmpty() ? QString() : '|' + tags.trackGain)))
                              .arg(suffix);
     return kept(name, [&](const QString& dir, const QString& out) {
         QStringList ffmpeg = args(QStringLiteral("-hide_banner -loglevel error -y -f lavfi -i "
@@ -274,8 +337,11 @@ QString MediaFixtures::encoded(const QString& suffix, double seconds, const Tags
                 QStringLiteral(
                     "-f lavfi -i anoisesrc=d=%1:c=pink:a=0.2:r=44100 -filter_complex amix=inputs=2")
                     .arg(seconds));
-        const std::pair<const char*, QString> fields[] = {
-            {"title", tags.title}, {"artist", tags.artist}, {"album", tags.album}, {"genre", tags.genre}};
+        const std::pair<const char*, QString> fields[] = {{"title", tags.title},
+                                                          {"artist", tags.artist},
+                                                          {"album", tags.album},
+                                                          {"genre", tags.genre},
+                                                          {"REPLAYGAIN_TRACK_GAIN", tags.trackGain}};
         for (const auto& [key, value] : fields)
             if (!value.isEmpty())
                 ffmpeg << "-metadata" << QStringLiteral("%1=%2").arg(key, value);

@@ -1,9 +1,17 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace zendrix {
+
+// The tags MediaFixtures::encoded writes; those left out are not written.
+struct MediaTags
+{
+    QString title = {}, artist = {}, album = {}, genre = {};
+    QString trackGain = {}; // REPLAYGAIN_TRACK_GAIN, as "-6.00 dB"
+};
 
 // Media made for tests: WAV by code, encoded files by ffmpeg, the DVD by ffmpeg, spumux and dvdauthor.
 // Each is made once into the build tree's test-media folder (built aside and renamed into place, so test
@@ -12,10 +20,7 @@ namespace zendrix {
 class MediaFixtures
 {
 public:
-    struct Tags
-    {
-        QString title, artist, album, genre;
-    };
+    using Tags = MediaTags;
     // Tone: a sine, squeezed to a few kbit/s. Music: a tone over pink noise, at an ordinary bit rate.
     enum class Content { Tone, Music };
 
@@ -29,6 +34,12 @@ public:
 
     // A 16-bit mono PCM WAV of a sine tone at 44.1 kHz; no tools needed.
     static QString wav(double seconds, int frequency = 440, Marks marks = Marks::None);
+    // The same of several sines together, each at -24 dB of full scale: room to lift any of them by
+    // 12 dB without clipping.
+    static QString chord(double seconds, const QList<int>& frequencies);
+    // MP3 frames of a 440 Hz tone at 128 kbit/s and 44.1 kHz without any tag or header, as a radio
+    // station sends them; made by ffmpeg.
+    static QString mp3Stream(double seconds);
     // A file encoded by ffmpeg, tagged, its format picked by the suffix: "mp3", "ogg", "wma", "flac",
     // "opus", "oga", "m4a", "aac", and films with a small moving picture: "mp4", "m4v", "mov", "mkv", "webm".
     static QString encoded(const QString& suffix, double seconds, const Tags& tags = {},

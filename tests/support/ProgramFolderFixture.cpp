@@ -15,8 +15,27 @@ const QColor ProgramFolderFixture::kPause(200, 0, 0);
 const QColor ProgramFolderFixture::kListOpen(0, 0, 200);
 const QColor ProgramFolderFixture::kListClose(200, 200, 0);
 
-ProgramFolderFixture::ProgramFolderFixture()
+namespace {
+// Both pictures of a skin in `folder`, JPEG, in the given colours; an invalid colour leaves one out.
+void writeSkinPictures(const QString& folder, const QColor& background, const QColor& title)
 {
+    QDir().mkpath(folder);
+    if (background.isValid()) {
+        QImage image(425, 71, QImage::Format_RGB32);
+        image.fill(background);
+        image.save(folder + "/zendrix.zsk", "JPEG");
+    }
+    if (title.isValid()) {
+        QImage image(425, 28, QImage::Format_RGB32);
+        image.fill(title);
+        image.save(folder + "/title.zsk", "JPEG");
+    }
+}
+} // namespace
+
+ProgramFolderFixture::ProgramFolderFixture() : m_dataHome(qgetenv("XDG_DATA_HOME"))
+{
+    qputenv("XDG_DATA_HOME", QFile::encodeName(path() + "/user-data"));
     layOutData();
     setProgramFolder(path());
     ConfigPath = file("/Data/config.ini");
@@ -38,6 +57,7 @@ ProgramFolderFixture::~ProgramFolderFixture()
 {
     setProgramFolder(QString());
     ConfigPath.clear();
+    qputenv("XDG_DATA_HOME", m_dataHome);
 }
 
 void ProgramFolderFixture::writeIcon(const QString& name, const QColor& colour) const
@@ -49,18 +69,13 @@ void ProgramFolderFixture::writeIcon(const QString& name, const QColor& colour) 
 
 void ProgramFolderFixture::writeSkin(const QString& name, const QColor& background, const QColor& title) const
 {
-    const QString folder = file("/Data/Skins/" + name);
-    QDir().mkpath(folder);
-    if (background.isValid()) {
-        QImage image(425, 71, QImage::Format_RGB32);
-        image.fill(background);
-        image.save(folder + "/zendrix.zsk", "JPEG");
-    }
-    if (title.isValid()) {
-        QImage image(425, 28, QImage::Format_RGB32);
-        image.fill(title);
-        image.save(folder + "/title.zsk", "JPEG");
-    }
+    writeSkinPictures(file("/Data/Skins/" + name), background, title);
+}
+
+void ProgramFolderFixture::writeUserSkin(const QString& name, const QColor& background,
+                                         const QColor& title) const
+{
+    writeSkinPictures(userSkins() + "/" + name, background, title);
 }
 
 void ProgramFolderFixture::writeText(const QString& relative, const QByteArray& bytes) const

@@ -18,6 +18,7 @@ struct ScriptedServices
     FakeFileDialogs dialogs;
     FakeProgramExit exit;
     FakeShell shell;
+    FakeAddressDialogs addresses;
     // The desktop's screens the program sees, the primary first.
     QList<QRect> screens{QRect(0, 0, 1280, 1024)};
 
@@ -26,8 +27,8 @@ struct ScriptedServices
     std::unique_ptr<Program> startProgram(const Program::EngineFactory& makeEngine,
                                           const QString& installInfo)
     {
-        auto program =
-            std::make_unique<Program>(Program::Services{messages, dialogs, exit, shell}, makeEngine);
+        auto program = std::make_unique<Program>(
+            Program::Services{messages, dialogs, exit, shell, &addresses}, makeEngine);
         program->installInfoPath = installInfo;
         program->screenAreas = [this] { return screens; };
         program->Form_Load();

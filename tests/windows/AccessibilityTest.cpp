@@ -14,6 +14,7 @@
 
 #include <QAccessible>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace zendrix;
@@ -137,6 +138,36 @@ TEST_F(AccessibilityTest, MediaKeysInAnyWindowOfTheGroupDoWhatTheDesktopControls
         EXPECT_EQ(engine->URL(), k.url);
     }
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// What a new user sees first: resting the pointer on any button says what it does, on whichever
+// window of the group it stands, active or not.
+TEST_F(AccessibilityTest, EveryButtonsTipIsItsNameAndTheKeyThatDoesTheSame)
+{
+    MainWindow& main = program->frmMain();
+    TitleStrip& title = program->frmTitle();
+    for (QWidget* window : std::initializer_list<QWidget*>{&main, &title, &program->frmPlaylist(),
+                                                           &program->frmSettings(), &program->frmInfo()}) {
+        for (SkinButton* button : window->findChildren<SkinButton*>())
+            EXPECT_TRUE(!name(button).isEmpty() && button->tipText().startsWith(name(button)))
+                << button->objectName().toStdString();
+    }
+    EXPECT_EQ(main.cmdControls[3]->tipText(), "Stop (Stop key)");
+    EXPECT_EQ(main.cmdControls[1]->tipText(), "Next")
+        << "the Next key walks the playlist, not the engine's items";
+    open(folder.file("/song.mp3"));
+    EXPECT_EQ(main.cmdControls[0]->tipText(), "Pause (Play/Pause key)");
+
+    title.show();
+    main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    const QPoint spot = title.cmdInfo->geometry().center();
+    QTest::mouseMove(title.windowHandle(), spot - QPoint(3, 0));
+    QTest::mouseMove(title.windowHandle(), spot);
+    EXPECT_TRUE(
+        QTest::qWaitFor([] { return QToolTip::isVisible() && QToolTip::text() == "Information"; }, 5000));
+    QToolTip::hideText();
 }
 
 } // namespace

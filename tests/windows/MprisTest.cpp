@@ -140,8 +140,9 @@ TEST_F(MprisTest, TheRootInterfaceDescribesThePlayerAndQuitEndsItAsExitDoes)
 
     const QVariantMap playerAll = getAll(kPlayerInterface);
     EXPECT_EQ(playerAll.value("Shuffle"), false) << "Shuffle Play starts off";
-    for (const char* rate : {"Rate", "MinimumRate", "MaximumRate"})
-        EXPECT_EQ(playerAll.value(rate), 1.0) << rate;
+    EXPECT_EQ(playerAll.value("Rate"), 1.0);
+    EXPECT_EQ(playerAll.value("MinimumRate"), 0.5);
+    EXPECT_EQ(playerAll.value("MaximumRate"), 2.0);
     EXPECT_EQ(playerAll.value("PlaybackStatus"), "Stopped");
     EXPECT_EQ(playerAll.value("CanControl"), true);
     EXPECT_EQ(playerAll.value("CanPlay"), false) << "nothing loaded";
@@ -292,6 +293,19 @@ TEST_F(MprisTest, VolumeLoopStatusPositionAndTheNeighboursFollowTheWindows)
     EXPECT_TRUE(waitFor([&] { return recorder.seeks.size() == 2; }));
 }
 
+TEST_F(MprisTest, TheRateIsTheSpeedMenusChoiceBothWaysAndARateOfZeroPauses)
+{
+    changesOf([&] { open("/media/talk.mp3"); }); // its own change is in before the rate's is waited for
+    EXPECT_EQ(changesOf([&] { EXPECT_TRUE(set("Rate", 1.5)); }), QStringList{"Rate"});
+    EXPECT_EQ(player().speed(), 1.5);
+    EXPECT_EQ(engine->calls().last(), "rate=1.5");
+    EXPECT_EQ(changesOf([&] { player().setSpeed(0.75); }), QStringList{"Rate"}) << "a choice in the menu too";
+    EXPECT_EQ(get("Rate"), 0.75);
+    EXPECT_EQ(changesOf([&] { EXPECT_TRUE(set("Rate", 0.0)); }), QStringList{"PlaybackStatus"});
+    EXPECT_FALSE(player().IsPlaying);
+    EXPECT_EQ(get("Rate"), 0.75);
+}
+
 TEST_F(MprisTest, HostileCallsAreRefusedWithAnErrorAndChangeNothing)
 {
     changesOf([&] {
@@ -327,7 +341,9 @@ TEST_F(MprisTest, HostileCallsAreRefusedWithAnErrorAndChangeNothing)
         {"a volume that is no number", kProperties, "Set", setting("Volume", std::nan("")), "InvalidArgs"},
         {"a loop status of Track", kProperties, "Set", setting("LoopStatus", "Track"), "InvalidArgs"},
         {"a shuffle as text", kProperties, "Set", setting("Shuffle", "true"), "InvalidArgs"},
-        {"another rate", kProperties, "Set", setting("Rate", 2.0), "InvalidArgs"},
+        {"a rate beyond the fastest", kProperties, "Set", setting("Rate", 2.5), "InvalidArgs"},
+        {"a rate below the slowest", kProperties, "Set", setting("Rate", 0.25), "InvalidArgs"},
+        {"a rate as text", kProperties, "Set", setting("Rate", "2"), "InvalidArgs"},
         {"Get without a name", kProperties, "Get", {kPlayerInterface}, "InvalidArgs"},
     };
     const QStringList engineCalls = engine->calls();

@@ -3,15 +3,18 @@
 // passed over without blocking, and the DVD menu steers a disc.
 #include "../core/EngineTestSupport.h"
 #include "core/Player.h"
+#include "core/PlayerRemote.h"
 #include "core/VlcEngine.h"
 #include "core/modINI.h"
 #include "support/AudioRecorder.h"
 #include "support/Files.h"
+#include "support/IcyServer.h"
 #include "support/MediaFixtures.h"
 #include "support/ProgramFolderFixture.h"
 #include "support/ProgramStart.h"
 #include "windows/DvdMenu.h"
 #include "windows/InfoWindow.h"
+#include "windows/PlayerMenu.h"
 #include "windows/Program.h"
 #include "windows/VideoWindow.h"
 
@@ -75,7 +78,7 @@ TEST_F(PlaybackIntegrationTest, AFilePlaysToItsEndAndAListAdvancesAndRepeats)
     EXPECT_EQ(player().cmdControls[Player::Play].PictureNormal().image().pixel(8, 8),
               ProgramFolderFixture::kPlay.rgb());
 
-    WriteINI(ConfigPath, "Player", "RepeatPlaylist", "True");
+    program->remote().setRepeat(true);
     ListControl& list = program->lstPlaylist();
     list.addItems({first, second});
     list.setListIndex(0);
@@ -83,6 +86,35 @@ TEST_F(PlaybackIntegrationTest, AFilePlaysToItsEndAndAListAdvancesAndRepeats)
     EXPECT_TRUE(waitFor([&] { return list.ListIndex() == 0 && program->wmp().URL() == first; }, 4500));
     EXPECT_TRUE(waitFor([&] { return program->wmp().playState() == MediaEngine::Playing; }, 3000));
     EXPECT_TRUE(player().IsPlaying);
+    EXPECT_TRUE(messages.shown.empty()) << shown();
+}
+
+TEST_F(PlaybackIntegrationTest, AnInternetRadioOpenedByAddressShowsEachTitleItPlaysAndCannotPlayOnceItIsGone)
+{
+    if (const QString missing = MediaFixtures::missingTools({"ffmpeg"}); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    const QString frames = MediaFixtures::mp3Stream(60);
+    ASSERT_FALSE(frames.isEmpty()) << MediaFixtures::lastError().toStdString();
+    IcyServer radio(
+        readFile(frames), 16000, QStringLiteral("Test Radio"),
+        {{0, QStringLiteral("The Band - First Song")}, {4, QStringLiteral("Other Artist - Second Song")}});
+    ASSERT_FALSE(radio.url().isEmpty());
+    start();
+    addresses.answers.push_back(radio.url());
+    program->playerMenu().mnuOpenUrl->trigger();
+    const LabelControl& name = player().lblFilename;
+    EXPECT_TRUE(waitFor([&] { return name.Caption() == "Test Radio - The Band - First Song"; }, 15000))
+        << name.Caption().toStdString();
+    EXPECT_TRUE(waitFor([&] { return name.Caption() == "Test Radio - Other Artist - Second Song"; }, 15000))
+        << name.Caption().toStdString();
+    // No length: the clock counts and the bar stays at its start.
+    EXPECT_EQ(player().scrollTiming.Max(), 0);
+    EXPECT_TRUE(player().IsPlaying && !player().FromPlaylist);
+
+    radio.goOffAir();
+    EXPECT_TRUE(waitFor([&] { return name.Caption() == "Cannot play: " + radio.url(); }, 30000))
+        << name.Caption().toStdString();
+    EXPECT_FALSE(player().IsPlaying);
     EXPECT_TRUE(messages.shown.empty()) << shown();
 }
 

@@ -22,10 +22,13 @@
 #include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ranges>
 #include <sys/stat.h>
 
 using namespace zendrix;
@@ -110,6 +113,47 @@ protected:
         return engine.calls();
     }
 };
+
+// Every row holds the font's whole line: a row holding "Üfifty" shows as many rows of ink as the text
+// drawn with nothing to cut it, so neither the dots over the U nor the dot of the i are lost.
+TEST_F(PlaylistWindowTest, RowsAreAWholeLineHighAfterAddsRemovesAndOpens)
+{
+    const QColor ink(255, 0, 255);
+    const QString text = QString::fromUtf8("Üfifty");
+    PlaylistView& view = *window->listView;
+    QPalette colours = view.palette();
+    colours.setColor(QPalette::Text, ink);
+    view.setPalette(colours);
+    window->show();
+    const auto inkRows = [&ink](const QImage& image) {
+        int rows = 0;
+        for (int y = 0; y < image.height(); ++y)
+            rows += std::ranges::any_of(std::views::iota(0, image.width()),
+                                        [&](int x) { return image.pixelColor(x, y) == ink; });
+        return rows;
+    };
+    QImage whole(100, 60, QImage::Format_RGB32);
+    whole.fill(Qt::white);
+    {
+        QPainter painter(&whole);
+        painter.setFont(view.font());
+        painter.setPen(ink);
+        painter.drawText(20, 30, text);
+    }
+    const auto expectWholeRow = [&](int row, const char* when) {
+        const QRect rect = view.visualRect(view.model()->index(row, 0));
+        EXPECT_EQ(inkRows(view.viewport()->grab(rect).toImage()), inkRows(whole)) << when;
+    };
+
+    add({"Üfifty", "second", "Üfifty"});
+    expectWholeRow(2, "after adds");
+    list.setListIndex(1, ListControl::Notify::No);
+    window->cmdRemove_Click();
+    expectWholeRow(1, "after a remove");
+    click(&PlaylistWindow::cmdBrowse_Click,
+          writeFile(files.filePath("list.zdx"), "Name\r\n" + text.toLocal8Bit() + "\r\n"));
+    expectWholeRow(0, "after an open");
+}
 
 TEST_F(PlaylistWindowTest, AddKeepsDuplicatesInOrderAndAFullListRefusesWithAMessage)
 {

@@ -9,6 +9,7 @@
 #include "windows/DvdMenu.h"
 #include "windows/InfoWindow.h"
 #include "windows/MainWindow.h"
+#include "windows/PlayerMenu.h"
 #include "windows/PlaylistWindow.h"
 #include "windows/SettingsWindow.h"
 #include "windows/TitleStrip.h"
@@ -77,30 +78,32 @@ TEST_F(ProgramTest, AFreshInstallationOpensInTheCornerWithOnlyMainWindowAndTitle
 
 TEST_F(ProgramTest, ASettingThatDoesNotConvertStopsTheStartWithErrorButKeepsWhatWasPlaced)
 {
-    set("Position", "Top", "1500");
+    set("Position", "Top", "6000");
     set("Player", "Playlist", "True");
     set("Player", "Volume", "abc");
     start();
     EXPECT_EQ(messages.texts(), QStringList{"Error!\r\nType mismatch"});
     EXPECT_FALSE(engine->calls().join(",").contains("volume=")) << "the engine volume is not set";
-    EXPECT_EQ(program->frmMain().pos(), QPoint(0, 100));
+    EXPECT_EQ(program->frmMain().pos(), QPoint(0, 400));
     EXPECT_TRUE(program->frmPlaylist().isVisible());
-    EXPECT_EQ(program->frmTitle().pos(), QPoint(0, 72));
+    EXPECT_EQ(program->frmPlaylist().pos(), QPoint(425, 400 + 71 - 338));
+    EXPECT_EQ(program->frmTitle().pos(), QPoint(0, 372));
     EXPECT_TRUE(program->frmMain().isVisible()) << "the main window shows all the same";
 }
 
-TEST_F(ProgramTest, APositionOffEveryScreenOrDamagedStillShowsTheGroupOnAScreenAndIsStoredAtTheNextMove)
+TEST_F(ProgramTest, APositionOffEveryScreenOrDamagedStillShowsTheGroupOnAScreenAndStoresWhereItWent)
 {
     screens = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
     set("Position", "Top", "7500"); // 500 px
     set("Position", "Left", "-999999");
+    set("Player", "Info", "True");
     start();
-    EXPECT_EQ(program->frmMain().pos(), QPoint(0, 500));
-    EXPECT_EQ(program->frmTitle().pos(), QPoint(0, 472));
-    EXPECT_EQ(setting("Position", "Left"), "-999999") << "nothing is written at the start";
-    program->mainWindowMoved(); // what the end of the user's next drag runs
-    EXPECT_EQ(setting("Position", "Top") + "," + setting("Position", "Left"), "7500,0");
+    EXPECT_EQ(program->frmMain().pos(), QPoint(233, 500));
+    EXPECT_EQ(program->frmTitle().pos(), QPoint(233, 472));
+    EXPECT_EQ(program->frmInfo().pos(), QPoint(0, 500 + 71 - 169));
+    EXPECT_EQ(setting("Position", "Top") + "," + setting("Position", "Left"), "7500,3495");
 
+    set("Player", "Info", "False");
     set("Position", "Top", "abc");
     start();
     EXPECT_EQ(messages.texts(), QStringList{"Error!\r\nType mismatch"});
@@ -145,20 +148,33 @@ TEST_F(ProgramTest, TheStoredArrangementComesBackAndAfterADragTheGroupFollowsOnR
     };
     QFile::remove(ConfigPath);
     send(QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
-    send(QEvent::MouseMove, grab + QPoint(-200, -300), Qt::NoButton, Qt::LeftButton);
-    EXPECT_EQ(main.pos(), QPoint(100, 100));
+    send(QEvent::MouseMove, grab + QPoint(-50, -100), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(main.pos(), QPoint(250, 300));
     EXPECT_EQ(program->frmPlaylist().pos(), QPoint(725, 133)) << "the others wait for the release";
     EXPECT_EQ(setting("Position", "Top"), "none");
     send(QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton);
-    EXPECT_EQ(program->frmTitle().pos(), QPoint(100, 100 - 239 - 28));
-    EXPECT_EQ(program->frmPlaylist().pos(), QPoint(525, 100 + 71 - 338));
-    EXPECT_EQ(program->frmInfo().pos(), QPoint(100 - 233, 100 + 71 - 169));
-    EXPECT_EQ(setting("Position", "Top") + "," + setting("Position", "Left"), "1500,1500");
+    EXPECT_EQ(program->frmTitle().pos(), QPoint(250, 300 - 239 - 28));
+    EXPECT_EQ(program->frmPlaylist().pos(), QPoint(675, 300 + 71 - 338));
+    EXPECT_EQ(program->frmInfo().pos(), QPoint(250 - 233, 300 + 71 - 169));
+    EXPECT_EQ(setting("Position", "Top") + "," + setting("Position", "Left"), "4500,3750");
+
+    // Dropped with the title strip above the screen and the information window past its left edge:
+    // the group moves down and right, as one, until both are whole.
+    send(QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, grab + QPoint(-150, -200), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(main.pos(), QPoint(100, 100));
+    send(QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(main.pos(), QPoint(233, 267));
+    EXPECT_EQ(program->frmVideo().pos(), QPoint(233, 28));
+    EXPECT_EQ(program->frmTitle().pos(), QPoint(233, 0));
+    EXPECT_EQ(program->frmPlaylist().pos(), QPoint(658, 0));
+    EXPECT_EQ(program->frmInfo().pos(), QPoint(0, 169));
+    EXPECT_EQ(setting("Position", "Top") + "," + setting("Position", "Left"), "4005,3495");
 
     QFile::remove(ConfigPath);
-    send(QEvent::MouseButtonPress, grab, Qt::RightButton, Qt::RightButton); // any button; no move at all
-    send(QEvent::MouseButtonRelease, grab, Qt::RightButton, Qt::NoButton);
-    EXPECT_EQ(setting("Position", "Top"), "1500");
+    send(QEvent::MouseButtonPress, grab, Qt::MiddleButton, Qt::MiddleButton); // any button; no move at all
+    send(QEvent::MouseButtonRelease, grab, Qt::MiddleButton, Qt::NoButton);
+    EXPECT_EQ(setting("Position", "Top"), "4005");
 }
 
 TEST_F(ProgramTest, TheWheelTurnedUpMakesItLouderAndSeeksForwardAndDownTheOtherWay)
@@ -196,12 +212,20 @@ TEST_F(ProgramTest, TheTitleStripTogglesAndTheDesktopsClosePlaceTheWindowsAndRem
         QApplication::sendEvent(&window, &event);
         return event.isAccepted();
     };
-    title.cmdPlaylist_Click();
     title.cmdInfo_Click();
     title.cmdScreen_Click(); // the title strip moves up by the video window's height
+    title.cmdPlaylist_Click();
     EXPECT_TRUE(program->frmPlaylist().isVisible() && program->frmInfo().isVisible() &&
                 program->frmVideo().isVisible());
-    EXPECT_EQ(title.pos(), QPoint(0, 28 - 239 - 28));
+    // From the first start's corner, the group has moved down and right as one, the least way that
+    // holds every window whole, and the new place is stored.
+    const QPoint main = program->frmMain().pos();
+    EXPECT_EQ(main, QPoint(233, 267));
+    EXPECT_EQ(title.pos(), main - QPoint(0, 239 + 28));
+    for (QWidget* window : std::initializer_list<QWidget*>{&program->frmMain(), &title, &program->frmVideo(),
+                                                           &program->frmPlaylist(), &program->frmInfo()})
+        EXPECT_TRUE(screens.first().contains(window->geometry())) << window->objectName().toStdString();
+    EXPECT_EQ(setting("Position", "Top") + "," + setting("Position", "Left"), "4005,3495");
     EXPECT_EQ(playlistIcon(), ProgramFolderFixture::kListClose.rgb());
     EXPECT_EQ(setting("Player", "Playlist") + setting("Player", "Info") + setting("Player", "Screen"),
               "TrueTrueTrue");
@@ -211,7 +235,7 @@ TEST_F(ProgramTest, TheTitleStripTogglesAndTheDesktopsClosePlaceTheWindowsAndRem
         EXPECT_FALSE(close(*window));
     EXPECT_FALSE(program->frmPlaylist().isVisible() || program->frmInfo().isVisible() ||
                  program->frmVideo().isVisible());
-    EXPECT_EQ(title.pos(), QPoint(0, 0));
+    EXPECT_EQ(title.pos(), main - QPoint(0, 28));
     EXPECT_EQ(playlistIcon(), ProgramFolderFixture::kListOpen.rgb());
     EXPECT_EQ(setting("Player", "Playlist") + setting("Player", "Info") + setting("Player", "Screen"),
               "FalseFalseFalse");
@@ -245,6 +269,8 @@ TEST_F(ProgramTest, ADoubleClickEntersFullScreenOnlyWhilePlayingLeavesItAlwaysAn
     video.show();
     video.setFullScreen(true); // as the engine does when it enters full screen
     engine->setFullScreen(true);
+    program->frmTitle().cmdInfo_Click(); // a video filling the screen is out of the group: nothing moves
+    EXPECT_EQ(program->frmMain().pos(), QPoint(0, 28));
     engine->clearCalls();
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(&video, &escape);
@@ -255,11 +281,16 @@ TEST_F(ProgramTest, OnlyARightClickOnADvdOpensTheMenuWhoseCommandsAskFirstThenAc
 {
     start();
     DvdMenu& menu = program->frmPopup();
-    engine->click(2); // a file, not a DVD
+    QMenu& playerMenu = program->playerMenu().mnuPlayer;
+    engine->click(2); // a file, not a DVD: the player's own menu
+    EXPECT_FALSE(menu.mnuDVD.isVisible());
+    EXPECT_TRUE(playerMenu.isVisible());
+    playerMenu.hide();
     engine->availableDvdItems = {"dvd"};
     engine->click(1);
-    EXPECT_FALSE(menu.mnuDVD.isVisible());
+    EXPECT_FALSE(menu.mnuDVD.isVisible() || playerMenu.isVisible());
     engine->click(2);
+    EXPECT_FALSE(playerMenu.isVisible());
     EXPECT_TRUE(menu.mnuDVD.isVisible());
     menu.mnuDVD.hide();
 

@@ -99,3 +99,26 @@ TEST(QtHost, FailuresPassedOverGatherInOneBoxThatHoldsNothingBack)
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_EQ(boxes().first()->text(), "Error!\nCannot open /c.mp3");
 }
+
+// A short message makes a narrow box, and the desktop draws the title in the box's frame: the box is
+// kept wide enough for "Zendrix" and the frame's buttons.
+TEST(QtHost, AMessageBoxIsWideEnoughForItsTitleHoweverShortItsText)
+{
+    QMessageBox plain(QMessageBox::Critical, "Zendrix", "Error!\nx", QMessageBox::Ok);
+    plain.show();
+    ASSERT_LT(plain.width(), titleBarWidth("Zendrix")) << "left to itself, the box is narrower";
+    plain.hide();
+
+    int width = 0;
+    QTimer::singleShot(0, [&width] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
+                width = box->width();
+                box->done(0);
+            }
+        }
+    });
+    QtMessageBoxes boxes;
+    EXPECT_EQ(boxes.show("Error!\r\nx", MessageIcon::Critical, MessageButtons::Ok), MessageAnswer::Ok);
+    EXPECT_GE(width, titleBarWidth("Zendrix"));
+}

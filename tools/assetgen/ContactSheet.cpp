@@ -1,9 +1,9 @@
 #include "AssetSet.h"
 
+#include "Lettering.h"
 #include "Skins.h"
 
 #include <QBuffer>
-#include <QFontDatabase>
 #include <QImageReader>
 #include <QLinearGradient>
 #include <QPainter>
@@ -18,26 +18,9 @@ const QColor kPaper(0xf3, 0xf4, 0xf6);
 const QColor kInk(0x22, 0x26, 0x2c);
 
 // The sheet's own lettering; the pictures it shows carry none of it.
-QString fontFamily()
-{
-    static const QString family = [] {
-        const int id = QFontDatabase::addApplicationFont(
-            QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
-        QFontDatabase::addApplicationFont(
-            QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"));
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        return families.isEmpty() ? QStringLiteral("sans-serif") : families.front();
-    }();
-    return family;
-}
-
 QFont sheetFont(int pixelSize, bool bold = false)
 {
-    QFont font(fontFamily());
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
+    return letteringFont(pixelSize, bold);
 }
 
 class Pictures

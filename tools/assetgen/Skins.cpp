@@ -123,6 +123,10 @@ std::vector<SkinScheme> skinSchemes()
          0xff142033, 0xff010204, 0xffffffff, 0xff8cc4ff, 0xff2f7fff},
         {QStringLiteral("Ember"), 0xff2a1206, 0xfffff0d6, 0xfff5c27e, 0xffb9652a, 0xff4a2008, 0xff8a4a1c,
          0xff2a1308, 0xff030100, 0xfffffbe8, 0xffffb347, 0xffff6a00},
+        // Light in tone: pearl metal around a sky-blue panel, still dark enough for the windows' white
+        // lettering.
+        {QStringLiteral("Daylight"), 0xff7d8b99, 0xffffffff, 0xfffbfcfe, 0xffc9d3de, 0xff3d5f80, 0xffa9bfd3,
+         0xff4d78a0, 0xff34597c, 0xffffffff, 0xffdff0ff, 0xff9fd4ff},
     };
 }
 

@@ -25,7 +25,8 @@ struct SkinScheme
     QRgb nameGlow;
 };
 
-// The shipped skins, the default one ("Zendrix", blue-silver) first.
+// The shipped skins, the default one ("Zendrix", blue-silver) first, then "Ember" (copper) and
+// "Daylight" (pearl and sky blue, the light one).
 std::vector<SkinScheme> skinSchemes();
 
 // The main window's 425 x 71 background. The frame is kept within the margins that the main window's

@@ -5,7 +5,12 @@
 // rewrites the skins, the skin list, the button icons, the speakers, the program icon (also in the sizes
 // of the desktop's icon theme) and the overview docs/assets.png in place. Run it after changing a
 // drawing and commit what it wrote.
+//
+//   assetgen --templates <folder>
+//
+// draws the skin authors' templates from the windows' layouts into <folder> (the build does this).
 #include "AssetSet.h"
+#include "Templates.h"
 #include "platform/AtomicFile.h"
 
 #include <QDir>
@@ -21,8 +26,22 @@ int main(int argc, char* argv[])
     QGuiApplication app(argc, argv);
 
     const QStringList arguments = QGuiApplication::arguments();
+    if (arguments.size() == 3 && arguments.at(1) == QLatin1String("--templates")) {
+        const QDir folder(arguments.at(2));
+        if (!QDir().mkpath(folder.path())) {
+            std::fprintf(stderr, "assetgen: cannot make %s\n", qPrintable(folder.path()));
+            return 1;
+        }
+        for (const auto& asset : zendrix::assetgen::templateAssets()) {
+            if (!zendrix::writeFileAtomically(folder.filePath(asset.path), asset.bytes)) {
+                std::fprintf(stderr, "assetgen: cannot write %s\n", qPrintable(folder.filePath(asset.path)));
+                return 1;
+            }
+        }
+        return 0;
+    }
     if (arguments.size() != 2) {
-        std::fprintf(stderr, "usage: assetgen <repository-root>\n");
+        std::fprintf(stderr, "usage: assetgen <repository-root> | assetgen --templates <folder>\n");
         return 2;
     }
     const QDir root(arguments.at(1));
