@@ -39,8 +39,7 @@ bool isTrue(const QString& key)
 }  // namespace
 
 Program::Program(Services services, const EngineFactory& makeEngine)
-    : m_exitAfterWrites(services.exit),
-      m_services{services.messages, services.dialogs, m_exitAfterWrites, services.shell}
+    : m_exitAfterWrites(services.exit), m_services(services)
 {
     m_exitAfterWrites.before = [this] {
         if (m_memory)
@@ -72,7 +71,7 @@ Program::Program(Services services, const EngineFactory& makeEngine)
     m_main->menuRequested = [this](const QPoint& globalPosition) { showPlayerMenu(globalPosition); };
     // Closing the main window from the desktop ends the program as Exit does: a hidden main window
     // would leave a process nobody can reach, holding the installation's claim.
-    m_main->closeRequested = [this] { m_services.exit.endNow(); };
+    m_main->closeRequested = [this] { m_exitAfterWrites.endNow(); };
     m_video->closeRequested = [this] { frmTitle().cmdScreen_Click(); };
     dropOn(*m_main, ArgumentUse::Play);
     dropOn(*m_video, ArgumentUse::Play);
@@ -90,7 +89,7 @@ TitleStrip& Program::frmTitle()
 {
     if (!m_title) {
         m_title = std::make_unique<TitleStrip>(*this);
-        m_title->closeRequested = [this] { m_services.exit.endNow(); };
+        m_title->closeRequested = [this] { m_exitAfterWrites.endNow(); };
     }
     return *m_title;
 }
@@ -121,7 +120,7 @@ InfoWindow& Program::frmInfo()
 SettingsWindow& Program::frmSettings()
 {
     if (!m_settings) {
-        m_settings = std::make_unique<SettingsWindow>(*this, m_services.messages, m_services.exit,
+        m_settings = std::make_unique<SettingsWindow>(*this, m_services.messages, m_exitAfterWrites,
                                                       m_services.dialogs, m_services.shell);
         m_settings->imgBack->setPicture(m_settingsBack);
     }
@@ -167,7 +166,7 @@ void Program::Form_Load()
         m_showTitles.load();
         m_remember.load();
         applySoundSettings(m_engine->audio());
-        if (!LoadSkin(*this, m_services.messages, m_services.exit))
+        if (!LoadSkin(*this, m_services.messages, m_exitAfterWrites))
             return;  // the program has been told to end
         MainWindow& main = frmMain();
         // With no stored position the group opens in the primary screen's top-left corner: the title

@@ -128,7 +128,8 @@ public:
 
     MessageBoxes& messages() { return m_services.messages; }
     FileDialogs& dialogs() { return m_services.dialogs; }
-    ProgramExit& exit() { return m_services.exit; }
+    // Ending the program: the services' own end, once the remembered playlist's last write is on disk.
+    ProgramExit& exit() { return m_exitAfterWrites; }
     Shell& shell() { return m_services.shell; }
     AddressDialogs& addresses() { return *m_addresses; }
 
@@ -165,7 +166,8 @@ private:
     void startEntry(int index);
     void dropOn(Form& window, ArgumentUse use);
 
-    // Ending the program waits for the remembered playlist's last write, which is on its way.
+    // Ending the program waits for the remembered playlist's last write, which is on its way; every end
+    // goes through here rather than through m_services.exit.
     class ExitAfterWrites : public ProgramExit
     {
     public:
