@@ -85,18 +85,18 @@ public:
         if (!length.isEmpty()) {
             const int width = metrics.horizontalAdvance(length);
             painter->drawText(area.right() - width, baseline, length);
-            area.setRight(area.right() - width - gap);
+            area.setRight(area.right() - width - 2 * gap);
         }
         if (place > 0) {
             const QString number = QString::number(place);
-            QRect badge(0, 0, metrics.horizontalAdvance(number) + gap, line.height());
+            QRect badge(0, 0, metrics.horizontalAdvance(number) + 2 * gap, line.height());
             badge.moveTopRight(QPoint(area.right(), baseline - line.ascent));
             painter->setRenderHint(QPainter::Antialiasing);
             painter->setPen(Qt::NoPen);
             painter->setBrush(ink);
             painter->drawRoundedRect(badge, 4, 4);
             painter->setPen(row.palette.color(group, selected ? QPalette::Highlight : QPalette::Base));
-            painter->drawText(badge.left() + gap / 2, baseline, number);
+            painter->drawText(badge.left() + gap, baseline, number);
             painter->setPen(ink);
             area.setRight(badge.left() - gap);
         }
