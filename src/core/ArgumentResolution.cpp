@@ -3,6 +3,7 @@
 #include "Addresses.h"
 #include "ForeignPlaylist.h"
 #include "MediaFilter.h"
+#include "NaturalOrder.h"
 #include "PlaylistFile.h"
 #include "VlcMediaSource.h"
 
@@ -16,46 +17,6 @@ namespace zendrix {
 namespace {
 
 using Reason = ResolvedArguments::Reason;
-
-// "Track 2" before "Track 10": runs of digits compare by their value, the rest without regard to case.
-bool naturalLess(const QString& a, const QString& b)
-{
-    qsizetype i = 0;
-    qsizetype j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (a[i].isDigit() && b[j].isDigit()) {
-            qsizetype endA = i;
-            qsizetype endB = j;
-            while (endA < a.size() && a[endA].isDigit())
-                ++endA;
-            while (endB < b.size() && b[endB].isDigit())
-                ++endB;
-            // Leading zeros do not change a value; the longer run of what remains is the larger number.
-            QStringView numberA = QStringView(a).sliced(i, endA - i);
-            QStringView numberB = QStringView(b).sliced(j, endB - j);
-            while (numberA.size() > 1 && numberA.front() == QLatin1Char('0'))
-                numberA = numberA.sliced(1);
-            while (numberB.size() > 1 && numberB.front() == QLatin1Char('0'))
-                numberB = numberB.sliced(1);
-            if (numberA.size() != numberB.size())
-                return numberA.size() < numberB.size();
-            if (const int order = numberA.compare(numberB); order != 0)
-                return order < 0;
-            i = endA;
-            j = endB;
-            continue;
-        }
-        if (const int order =
-                QStringView(a).sliced(i, 1).compare(QStringView(b).sliced(j, 1), Qt::CaseInsensitive);
-            order != 0)
-            return order < 0;
-        ++i;
-        ++j;
-    }
-    if ((a.size() - i) != (b.size() - j))
-        return (a.size() - i) < (b.size() - j);
-    return a < b; // names that differ only in case or leading zeros keep one fixed order
-}
 
 class Resolver
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace zendrix {
 
@@ -35,6 +36,9 @@ public:
     // save dialog does not ask before replacing one.
     virtual QString open(const QString& title, const QString& filter) = 0;
     virtual QString save(const QString& title, const QString& filter) = 0;
+    // The open dialog that lets the user pick several files at once: their full paths in the dialog's
+    // order, empty when the user cancelled. One file is picked exactly as with open().
+    virtual QStringList openSeveral(const QString& title, const QString& filter) = 0;
     // An open dialog that chooses an existing file or a folder: Open on a selected folder chooses it, a
     // double click enters it. The full path, or "" when the user cancelled.
     virtual QString openFileOrFolder(const QString& title, const QString& filter) = 0;

@@ -2,6 +2,10 @@
 
 #include "Failure.h"
 
+#include <utility>
+
+#include <numeric>
+
 namespace zendrix {
 
 const QString& ListControl::List(int index) const
@@ -47,12 +51,13 @@ void ListControl::RemoveItem(int index)
 {
     if (index < 0 || index >= m_items.size())
         throw Failure(QStringLiteral("Invalid procedure call or argument"));
+    // The list is whole again before anyone hears of the change: a listener that reads the selection
+    // never finds it on an entry that has gone.
     m_items.removeAt(index);
+    const bool wasSelected = std::exchange(m_index, std::int16_t(-1)) != -1;
     Q_EMIT removed(index, index);
-    if (m_index != -1) {
-        m_index = -1;
+    if (wasSelected)
         Q_EMIT selectionChanged();
-    }
 }
 
 void ListControl::Clear()
@@ -60,6 +65,43 @@ void ListControl::Clear()
     m_items.clear();
     m_index = -1;
     Q_EMIT reset();
+}
+
+void ListControl::rearrange(const QList<int>& order)
+{
+    QList<bool> taken(m_items.size(), false);
+    for (const int old : order) {
+        if (old < 0 || old >= m_items.size() || taken[old])
+            throw Failure(QStringLiteral("Invalid procedure call or argument"));
+        taken[old] = true;
+    }
+    QStringList items;
+    items.reserve(order.size());
+    int selected = -1;
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        items.append(m_items[order[i]]);
+        if (order[i] == m_index)
+            selected = static_cast<int>(i);
+    }
+    m_items = std::move(items);
+    const bool selectionMoved = selected != m_index;
+    m_index = static_cast<std::int16_t>(selected);
+    Q_EMIT rearranged(order);
+    if (selectionMoved)
+        Q_EMIT selectionChanged();
+}
+
+void ListControl::moveItem(int from, int to)
+{
+    const int count = static_cast<int>(m_items.size());
+    if (from < 0 || from >= count || to < 0 || to >= count)
+        throw Failure(QStringLiteral("Invalid procedure call or argument"));
+    if (from == to)
+        return;
+    QList<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    order.move(from, to);
+    rearrange(order);
 }
 
 }  // namespace zendrix

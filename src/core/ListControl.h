@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -42,6 +43,15 @@ public:
     void RemoveItem(int index);
     void Clear();
 
+    // Puts the entries in a new order: order[i] is the old index of the entry that goes to place i, and
+    // old indices left out are removed (an index outside the list, or given twice, throws
+    // Failure("Invalid procedure call or argument") and changes nothing). The selected entry stays
+    // selected at its new place, without raising Click; when it is left out, nothing is selected.
+    void rearrange(const QList<int>& order);
+    // Moves one entry to another place (both within the list), the others closing up behind it, as
+    // rearrange does.
+    void moveItem(int from, int to);
+
     const QStringList& items() const { return m_items; }
 
     // The window's selection handling.
@@ -56,6 +66,8 @@ Q_SIGNALS:
     void removed(int first, int last);
     void reset();
     void selectionChanged();
+    // After rearrange and moveItem: order[i] is the old index of the entry now at i.
+    void rearranged(const QList<int>& order);
 
 private:
     QStringList m_items;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace zendrix {
 
@@ -91,7 +92,14 @@ void Player::startItem(const std::function<QString()>& url)
     tmrTiming.setEnabled(false);
     TickCount = 1;
     m_cannotPlay = false;
+    m_restored = false;
+    m_startAt = 0;
+    const double startAt = std::exchange(m_pendingStart, 0.0);
     m_engine.setURL(url());
+    if (startAt > 0) {
+        ignoringFailure([&] { m_engine.controls().setCurrentPosition(startAt); });
+        m_startAt = startAt;
+    }
     tell(Change::Item);
     lblFilename.setCaption(m_engine.currentMedia().name());
     try {
@@ -124,6 +132,8 @@ bool Player::startEntry(std::int16_t index, Report report)
     try {
         startItem([&] { return m_list.List(index); });
         FromPlaylist = true;
+        if (m_order)
+            m_order->started(index);
         return true;
     } catch (const Failure& failure) {
         if (report == Report::Waiting)
@@ -132,6 +142,40 @@ bool Player::startEntry(std::int16_t index, Report report)
             m_messages.reportPassedOver(failure.description());
         return false;
     }
+}
+
+void Player::restoreEntry(std::int16_t index, double seconds)
+{
+    try {
+        const QString entry = m_list.List(index);
+        m_list.setListIndex(index, ListControl::Notify::No);
+        tmrTiming.setEnabled(false);
+        IsPlaying = false;
+        TickCount = 1;
+        m_cannotPlay = false;
+        m_engine.setURL(entry);
+        m_startAt = 0;
+        m_restoredAt = std::isfinite(seconds) ? std::max(seconds, 0.0) : 0.0;
+        m_restored = true;
+        FromPlaylist = true;
+        tell(Change::Item);
+        lblFilename.setCaption(m_engine.currentMedia().name());
+        setClock(roundHalfEven(m_restoredAt));
+        showClock();
+        ignoringFailure([&] { showPlayIcon(QStringLiteral("play.ico")); });
+        tell(Change::Paused);
+    } catch (const Failure&) {
+        // An entry that cannot even be loaded is left for the user to choose again.
+    }
+}
+
+double Player::itemPosition() const
+{
+    if (m_restored)
+        return m_restoredAt;
+    double position = 0;
+    ignoringFailure([&] { position = m_engine.controls().currentPosition(); });
+    return std::isfinite(position) ? std::max(position, 0.0) : 0.0;
 }
 
 void Player::cmdBrowse_Click()
@@ -185,7 +229,19 @@ void Player::cmdControls_Click(int index)
     EngineControls& controls = m_engine.controls();
     switch (index) {
     case Play:
-        if (!IsPlaying) {
+        if (!IsPlaying && m_restored) {
+            // Started afresh from the place the last run left it: the clock and the bar learn the
+            // item's length at its first tick, as for any start.
+            const int entry = m_list.ListIndex();
+            if (entry >= 0 && m_list.List(entry) == m_engine.URL()) {
+                m_passedOver = 0;
+                m_pendingStart = m_restoredAt;
+                (void)startEntry(static_cast<std::int16_t>(entry), Report::Waiting);
+            } else {
+                m_restored = false;
+                resume();
+            }
+        } else if (!IsPlaying) {
             resume();
         } else {
             ignoringFailure([&] { controls.pause(); });
@@ -202,6 +258,8 @@ void Player::cmdControls_Click(int index)
         ignoringFailure([&] { controls.previous(); });
         break;
     case Stop:
+        m_restored = false;
+        m_startAt = 0;
         ignoringFailure([&] { controls.stop(); });
         IsPlaying = false;
         tmrTiming.setEnabled(false);
@@ -300,7 +358,14 @@ void Player::tmrTiming_Timer()
             ClockMinutes = 0;
             ClockSeconds = 1;
             readLengthAndLabel();
-            scrollTiming.setValue(scrollTiming.Max() == 0 ? 0 : 1);  // 1 agrees with the clock: no seek
+            if (m_startAt > 0) {
+                // Started from where the last run left it: the clock and the bar go on from there.
+                setClock(roundHalfEven(m_startAt) + 1);
+                setBarQuietly(
+                    std::min<int>(static_cast<int>(roundHalfEven(m_startAt)) + 1, scrollTiming.Max()));
+            } else {
+                scrollTiming.setValue(scrollTiming.Max() == 0 ? 0 : 1); // 1 agrees with the clock: no seek
+            }
         }
 
         const std::int16_t max = scrollTiming.Max();
@@ -310,7 +375,10 @@ void Player::tmrTiming_Timer()
             readLengthAndLabel();
             // The clock already shows the fifth second. A length shorter than that puts the bar at its end
             // without seeking.
-            if (scrollTiming.Max() >= 5)
+            if (m_startAt > 0)
+                setBarQuietly(
+                    std::min<int>(ClockHours * 3600 + ClockMinutes * 60 + ClockSeconds, scrollTiming.Max()));
+            else if (scrollTiming.Max() >= 5)
                 scrollTiming.setValue(5);
             else
                 setBarQuietly(scrollTiming.Max());
@@ -451,11 +519,28 @@ void Player::advanceList()
     const int selected = m_list.ListIndex();
     const int count = m_list.ListCount();
     int next = -1;
-    if (FromPlaylist && selected < count - 1)
+    if (const std::optional<int> chosen = m_order ? m_order->takeNext(selected, FromPlaylist) : std::nullopt)
+        next = *chosen;
+    else if (FromPlaylist && selected < count - 1)
         next = selected + 1;
     else if (m_repeat.isOn() && count >= 1 && selected == count - 1)
         next = 0;
     passOverFrom(next, 1);
+}
+
+int Player::entryAfter(int entry, int direction)
+{
+    if (m_order) {
+        const std::optional<int> chosen =
+            direction > 0 ? m_order->takeNext(entry, true) : m_order->takePrevious(true);
+        if (chosen)
+            return *chosen;
+    }
+    const int count = m_list.ListCount();
+    entry += direction;
+    if (entry < 0 || entry >= count)
+        entry = m_repeat.isOn() && count > 0 ? (entry + count) % count : -1;
+    return entry;
 }
 
 // The entry is started exactly once: moving the selection here does not raise the list's own selection
@@ -467,16 +552,13 @@ void Player::advanceList()
 void Player::passOverFrom(int index, int direction)
 {
     const int count = m_list.ListCount();
-    const bool repeat = m_repeat.isOn();
     for (int entry = index; entry >= 0 && entry < count && m_passedOver < count; ++m_passedOver) {
         if (!m_list.List(entry).isEmpty()) {
             m_list.setListIndex(entry, ListControl::Notify::No);
             if (startEntry(static_cast<std::int16_t>(entry), Report::Aside))
                 return;
         }
-        entry += direction;
-        if (entry < 0 || entry >= count)
-            entry = repeat ? (entry + count) % count : -1;
+        entry = entryAfter(entry, direction);
     }
     FromPlaylist = false;
 }

@@ -4,6 +4,7 @@
 #include "Host.h"
 #include "ListControl.h"
 #include "MediaEngine.h"
+#include "PlayOrder.h"
 #include "RepeatSetting.h"
 
 #include <QObject>
@@ -47,6 +48,10 @@ public:
     // The information window's refresh; unset until that window exists.
     std::function<void()> GetInfo;
 
+    // The queue and Shuffle Play: asked first by the advance and by playlistStep. Without one the list's
+    // own order decides.
+    void setPlayOrder(PlayOrder* order) { m_order = order; }
+
     // What a handler changed, for those who follow the player from outside its windows (the desktop's
     // media controls): `changed` tells it as the change happens, so a listener reads the state it needs
     // once the running handler has returned. The clock's ordinary ticks tell nothing.
@@ -80,6 +85,12 @@ public:
     // cannot start, reported without waiting and passed over for the next one in `direction` (1 or -1),
     // as the end-of-item advance passes over one.
     void playlistStep(std::int16_t index, int direction);
+    // The entry at index loaded as the current item, paused `seconds` into it, as a run before left it:
+    // selected without raising Click, nothing starts. The play button then starts it from there.
+    void restoreEntry(std::int16_t index, double seconds);
+    // Seconds into the item loaded now, as the engine reports it; for a restored item that has not
+    // started yet, the place it waits at.
+    double itemPosition() const;
     void cmdBrowse_Click();
     // Plays an address (a stream, a disc, a file) as the open button plays a file: not from the playlist,
     // the name label set, the timer started. A failure is reported.
@@ -121,6 +132,9 @@ private:
     enum class Report { Waiting, Aside };
     bool startEntry(std::int16_t index, Report report);
     void passOverFrom(int index, int direction);
+    // The entry after `entry` in `direction` when `entry` cannot be played: the queue and the shuffle
+    // round first, then the list's order (round it with repeat on); -1 for none.
+    int entryAfter(int entry, int direction);
     void refreshInfo();
     void readLength();
     void setClock(std::int64_t seconds);
@@ -152,6 +166,15 @@ private:
     // Playlist entries passed over in a row because they could not be played, since an entry last
     // played to its end or the user last started something: the advance gives up after a whole round.
     int m_passedOver = 0;
+    PlayOrder* m_order = nullptr;
+    // Where the item loaded now starts, in seconds: 0, or the place a restored item was left at, which
+    // its first tick puts on the clock and the bar.
+    double m_startAt = 0;
+    // A restored item waits to be started from its place, m_restoredAt, by the play button, which
+    // hands that place to the start through m_pendingStart.
+    bool m_restored = false;
+    double m_restoredAt = 0;
+    double m_pendingStart = 0;
     double m_speed = 1.0;
 };
 

@@ -25,8 +25,9 @@ template <typename Read, typename T> T readOr(Read&& read, T fallback)
 
 } // namespace
 
-PlayerRemote::PlayerRemote(Player& player, MediaEngine& engine, ListControl& lstPlaylist, RepeatSetting& repeat)
-    : m_player(player), m_engine(engine), m_list(lstPlaylist), m_repeat(repeat)
+PlayerRemote::PlayerRemote(Player& player, MediaEngine& engine, ListControl& lstPlaylist,
+                           RepeatSetting& repeat, PlayOrder* order)
+    : m_player(player), m_engine(engine), m_list(lstPlaylist), m_repeat(repeat), m_order(order)
 {
     connect(&m_player, &Player::changed, this, &PlayerRemote::onChange);
     // What the player does not tell: the list's entries and selection decide the neighbours of the
@@ -36,6 +37,11 @@ PlayerRemote::PlayerRemote(Player& player, MediaEngine& engine, ListControl& lst
     connect(&m_list, &ListControl::inserted, this, &PlayerRemote::changed);
     connect(&m_list, &ListControl::removed, this, &PlayerRemote::changed);
     connect(&m_repeat, &RepeatSetting::changed, this, &PlayerRemote::changed);
+    connect(&m_list, &ListControl::rearranged, this, &PlayerRemote::changed);
+    if (m_order) {
+        connect(&m_order->shuffle(), &SwitchSetting::changed, this, &PlayerRemote::changed);
+        connect(&m_order->queue(), &PlayQueue::changed, this, &PlayerRemote::changed);
+    }
 }
 
 void PlayerRemote::onChange(Player::Change change)
@@ -125,6 +131,10 @@ void PlayerRemote::next()
 {
     if (isDvd()) {
         m_player.cmdControls_Click(Player::Next);
+    } else if (const std::optional<int> chosen =
+                   m_order ? m_order->takeNext(m_list.ListIndex(), m_player.FromPlaylist) : std::nullopt) {
+        if (*chosen >= 0)
+            m_player.playlistStep(static_cast<std::int16_t>(*chosen), 1);
     } else if (const std::optional<int> entry = neighbour(1)) {
         m_player.playlistStep(static_cast<std::int16_t>(*entry), 1);
     }
@@ -134,6 +144,10 @@ void PlayerRemote::previous()
 {
     if (isDvd()) {
         m_player.cmdControls_Click(Player::Previous);
+    } else if (const std::optional<int> chosen =
+                   m_order ? m_order->takePrevious(m_player.FromPlaylist) : std::nullopt) {
+        if (*chosen >= 0)
+            m_player.playlistStep(static_cast<std::int16_t>(*chosen), -1);
     } else if (const std::optional<int> entry = neighbour(-1)) {
         m_player.playlistStep(static_cast<std::int16_t>(*entry), -1);
     }
@@ -141,12 +155,21 @@ void PlayerRemote::previous()
 
 bool PlayerRemote::canGoNext() const
 {
-    return isDvd() || neighbour(1).has_value();
+    if (isDvd())
+        return true;
+    if (const std::optional<bool> decided = m_order ? m_order->hasNext(m_player.FromPlaylist) : std::nullopt)
+        return *decided;
+    return neighbour(1).has_value();
 }
 
 bool PlayerRemote::canGoPrevious() const
 {
-    return isDvd() || neighbour(-1).has_value();
+    if (isDvd())
+        return true;
+    if (const std::optional<bool> decided =
+            m_order ? m_order->hasPrevious(m_player.FromPlaylist) : std::nullopt)
+        return *decided;
+    return neighbour(-1).has_value();
 }
 
 bool PlayerRemote::canPlay() const
@@ -243,6 +266,17 @@ bool PlayerRemote::repeat() const
 void PlayerRemote::setRepeat(bool on)
 {
     m_repeat.store(on);
+}
+
+bool PlayerRemote::shuffle() const
+{
+    return m_order && m_order->shuffles();
+}
+
+void PlayerRemote::setShuffle(bool on)
+{
+    if (m_order)
+        m_order->shuffle().store(on);
 }
 
 std::optional<PlayerRemote::Track> PlayerRemote::track() const

@@ -25,7 +25,9 @@ class PlayerRemote : public QObject
 {
     Q_OBJECT
 public:
-    PlayerRemote(Player& player, MediaEngine& engine, ListControl& lstPlaylist, RepeatSetting& repeat);
+    // `order`, when given, is the queue and Shuffle Play that Next and Previous follow as the advance does.
+    PlayerRemote(Player& player, MediaEngine& engine, ListControl& lstPlaylist, RepeatSetting& repeat,
+                 PlayOrder* order = nullptr);
 
     // The play button's state: Playing while it shows the pause icon; Paused after pause or winding,
     // which leave the item where it stands; Stopped after stop, at the end of an item and while nothing
@@ -37,7 +39,8 @@ public:
     // stop buttons. Next and Previous: on a DVD the engine's next and previous, as the buttons are; for an
     // item started from the playlist the next or previous entry, selected and started (round the list
     // when "RepeatPlaylist" is on), passing over entries that cannot start as the end-of-item advance
-    // does, without waiting for their message; otherwise nothing.
+    // does, without waiting for their message; otherwise nothing. A queued entry comes first, and with
+    // Shuffle Play on the shuffle round decides, as at the end of an item.
     void play();
     void pause();
     void playPause();
@@ -70,6 +73,10 @@ public:
     // click on the Repeat box: the box shows it and the setting is written.
     bool repeat() const;
     void setRepeat(bool on);
+    // Shuffle Play: the list plays in a random order, each entry once per round. Setting it is a click on
+    // the list menu's item: the menu shows it and the setting is written. Off without a PlayOrder.
+    bool shuffle() const;
+    void setShuffle(bool on);
 
     // The speed, as the Speed menu chooses it: 1 is the normal speed. Setting 0 pauses, as a desktop
     // client may ask; other values are taken into the engine's range. False for a value that is not a
@@ -109,6 +116,7 @@ private:
     MediaEngine& m_engine;
     ListControl& m_list;
     RepeatSetting& m_repeat;
+    PlayOrder* m_order;
     bool m_held = false; // paused or winding since the last start, resume or stop
     std::uint64_t m_items = 0;
 };

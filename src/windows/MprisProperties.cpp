@@ -94,6 +94,7 @@ QVariantMap MprisProperties::player() const
         {QStringLiteral("PlaybackStatus"), statusText(m_remote.status())},
         {QStringLiteral("LoopStatus"),
          m_remote.repeat() ? QStringLiteral("Playlist") : QStringLiteral("None")},
+        {QStringLiteral("Shuffle"), m_remote.shuffle()},
         {QStringLiteral("Rate"), m_remote.rate()},
         {QStringLiteral("MinimumRate"), EngineControls::kMinRate},
         {QStringLiteral("MaximumRate"), EngineControls::kMaxRate},
@@ -154,6 +155,7 @@ QString MprisProperties::introspection()
     <signal name="Seeked"><arg type="x" name="Position"/></signal>
     <property name="PlaybackStatus" type="s" access="read"/>
     <property name="LoopStatus" type="s" access="readwrite"/>
+    <property name="Shuffle" type="b" access="readwrite"/>
     <property name="Rate" type="d" access="readwrite"/>
     <property name="Metadata" type="a{sv}" access="read"/>
     <property name="Volume" type="d" access="readwrite"/>

@@ -300,7 +300,7 @@ void MprisService::setProperty(const QDBusMessage& message, const QDBusConnectio
     };
     const bool writable =
         interface == kPlayer && (name == QLatin1String("LoopStatus") || name == QLatin1String("Rate") ||
-                                 name == QLatin1String("Volume"));
+                                 name == QLatin1String("Volume") || name == QLatin1String("Shuffle"));
     if (!writable)
         return refuse(QDBusError::PropertyReadOnly, QStringLiteral("%1 cannot be set").arg(name));
     const bool text = value.metaType() == QMetaType::fromType<QString>();
@@ -312,6 +312,14 @@ void MprisService::setProperty(const QDBusMessage& message, const QDBusConnectio
         connection.send(message.createReply());
         // As a click on the Repeat box: the box shows the setting, and the setting is written.
         m_remote.setRepeat(loop == QLatin1String("Playlist"));
+        return;
+    }
+    if (name == QLatin1String("Shuffle")) {
+        if (value.metaType() != QMetaType::fromType<bool>())
+            return refuse(QDBusError::InvalidArgs, QStringLiteral("Shuffle is true or false"));
+        connection.send(message.createReply());
+        // As a click on the list menu's Shuffle Play: the menu shows it, and the setting is written.
+        m_remote.setShuffle(value.toBool());
         return;
     }
     if (!number || !std::isfinite(value.toDouble()))

@@ -1,9 +1,13 @@
 #include "PlaylistWindow.h"
 
-#include "core/PlaylistFile.h"
 #include "core/Failure.h"
 #include "core/MediaFilter.h"
+#include "core/PlayOrder.h"
 #include "core/Player.h"
+#include "core/PlaylistFile.h"
+#include "core/SwitchSetting.h"
+#include "core/TagCache.h"
+
 
 namespace zendrix {
 
@@ -21,14 +25,15 @@ const QString kLinesCut = QStringLiteral("Lines longer than 32,767 bytes were cu
 
 }  // namespace
 
-PlaylistWindow::PlaylistWindow(ListControl& list, RepeatSetting& repeat, Player& player, MessageBoxes& messages,
-                               FileDialogs& dialogs)
+PlaylistWindow::PlaylistWindow(ListControl& list, RepeatSetting& repeat, Player& player,
+                               MessageBoxes& messages, FileDialogs& dialogs, PlaylistTools tools)
     : Form(layouts::frmPlaylist().window, Kind::Secondary),
       lstPlaylist(list),
       m_repeat(repeat),
       m_player(player),
       m_messages(messages),
-      m_dialogs(dialogs)
+      m_dialogs(dialogs),
+      m_tools(tools)
 {
     const layouts::PlaylistWindow& layout = layouts::frmPlaylist();
     imgBack = new ImageBox(this, layout.imgBack.rect, ImageBox::Fit::Stretch);
@@ -49,6 +54,42 @@ PlaylistWindow::PlaylistWindow(ListControl& list, RepeatSetting& repeat, Player&
     // After the list has ended, or after a file opened from the main window, the highlighted entry is
     // still selected: a double click or Enter is how it plays without picking another first.
     list.DblClick = [this] { lstPlaylist_Click(); };
+    listView->setQueue(&m_tools.order.queue());
+    listView->setTags(&m_tools.tags);
+    connect(listView, &PlaylistView::removeRequested, this, &PlaylistWindow::cmdRemove_Click);
+    connect(listView, &PlaylistView::jumpRequested, this, &PlaylistWindow::jumpToEntry);
+    connect(listView, &PlaylistView::menuRequested, this, &PlaylistWindow::showMenu);
+
+    // Titles: every entry's tags are asked for in turn (those on screen first), and the summary follows
+    // the list and the tags as they come, at most a few times a second.
+    m_summaryTimer.setSingleShot(true);
+    m_summaryTimer.setInterval(250);
+    connect(&m_summaryTimer, &QTimer::timeout, this, &PlaylistWindow::showSummary);
+    const auto listChanged = [this] {
+        if (!showsTitles())
+            return;
+        m_tools.tags.request(lstPlaylist.items());
+        m_summaryTimer.start();
+    };
+    connect(&list, &ListControl::inserted, this, listChanged);
+    connect(&list, &ListControl::removed, this, listChanged);
+    connect(&list, &ListControl::reset, this, [this, listChanged] {
+        m_tools.tags.newRound(); // a list opened again reads the files changed since
+        listChanged();
+    });
+    connect(&m_tools.tags, &TagCache::arrived, this, [this] {
+        if (showsTitles() && !m_summaryTimer.isActive())
+            m_summaryTimer.start();
+    });
+    connect(&m_tools.showTitles, &SwitchSetting::changed, this, [this, listChanged](bool on) {
+        listView->setShowTitles(on);
+        listChanged();
+        showSummary();
+    });
+    if (showsTitles()) {
+        listView->setShowTitles(true);
+        listChanged();
+    }
 
     // Unchecked at every start, whatever the settings hold: the stored value still rules the advance at
     // the end of the list until the user clicks the box. It stands on a panel of its background colour;
@@ -84,6 +125,7 @@ PlaylistWindow::PlaylistWindow(ListControl& list, RepeatSetting& repeat, Player&
 
 PlaylistWindow::~PlaylistWindow()
 {
+    m_summaryTimer.stop();
     // The list outlives the window: its selection must no longer reach here.
     lstPlaylist.Click = nullptr;
     lstPlaylist.DblClick = nullptr;
@@ -96,14 +138,11 @@ void PlaylistWindow::cmdAdd_Click()
         reportFailure(m_messages, kListFullText);
         return;
     }
-    const QString file = m_dialogs.open(kOpenMediaTitle, kMediaFilter);
-    if (file.isEmpty())
+    const QStringList files = m_dialogs.openSeveral(kOpenMediaTitle, kMediaFilter);
+    if (files.isEmpty())
         return;
-    try {
-        lstPlaylist.AddItem(file);
-    } catch (const Failure& failure) {
-        reportFailure(m_messages, failure.description());
-    }
+    if (lstPlaylist.addItems(files) < files.size())
+        reportFailure(m_messages, kListFullText);
 }
 
 void PlaylistWindow::cmdRemove_Click()
@@ -136,6 +175,7 @@ bool PlaylistWindow::openPlaylist(const QString& file)
     txtName->setText(read.playlist.name);
     lstPlaylist.addItems(read.playlist.entries);
     lblFilename.setCaption(file);
+    Q_EMIT fileLabelChanged();
     reportShortfall(read);
     return true;
 }
@@ -163,6 +203,7 @@ void PlaylistWindow::cmdSave_Click()
         return;
     }
     lblFilename.setCaption(file);
+    Q_EMIT fileLabelChanged();
     m_messages.show(QStringLiteral("Playlist Saved Successfully!"), MessageIcon::Information,
                     MessageButtons::Ok);
 }
@@ -175,6 +216,32 @@ void PlaylistWindow::lstPlaylist_Click()
 void PlaylistWindow::chkRepeat_Click()
 {
     m_repeat.store(chkRepeat->isChecked());
+}
+
+void PlaylistWindow::rearrange(const QList<int>& order)
+{
+    try {
+        lstPlaylist.rearrange(order);
+    } catch (const Failure& failure) {
+        reportFailure(m_messages, failure.description());
+    }
+}
+
+TagLookup PlaylistWindow::tagLookup() const
+{
+    return m_tools.tags.lookup();
+}
+
+QString PlaylistWindow::summary() const
+{
+    return listSummary(lstPlaylist.items(), tagLookup());
+}
+
+void PlaylistWindow::showSummary()
+{
+    const QString text = showsTitles() ? summary() : QString();
+    listView->setToolTip(text);
+    listView->setAccessibleDescription(text);
 }
 
 }  // namespace zendrix

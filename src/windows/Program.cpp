@@ -8,6 +8,7 @@
 #include "MediaKeys.h"
 #include "OpenUrlDialog.h"
 #include "PlayerMenu.h"
+#include "PlaylistMemory.h"
 #include "PlaylistWindow.h"
 #include "SettingsWindow.h"
 #include "TitleStrip.h"
@@ -18,6 +19,7 @@
 #include "core/HandOver.h"
 #include "core/Player.h"
 #include "core/PlayerRemote.h"
+#include "core/RememberedPlaylist.h"
 #include "core/SettingsFile.h"
 #include "core/SoundSettings.h"
 #include "core/modINI.h"
@@ -38,8 +40,13 @@ bool isTrue(const QString& key)
 }
 }  // namespace
 
-Program::Program(Services services, const EngineFactory& makeEngine) : m_services(services)
+Program::Program(Services services, const EngineFactory& makeEngine)
+    : m_exitAfterWrites(services.exit), m_services(services)
 {
+    m_exitAfterWrites.before = [this] {
+        if (m_memory)
+            m_memory->flush();
+    };
     m_video = std::make_unique<VideoWindow>();
     m_engine = makeEngine(*m_video);
     m_popup = std::make_unique<DvdMenu>(*m_engine);
@@ -49,7 +56,8 @@ Program::Program(Services services, const EngineFactory& makeEngine) : m_service
         [this](const QPoint& globalPosition) { showPlayerMenu(globalPosition); });
     m_player = std::make_unique<Player>(*m_engine, m_list, m_repeat, m_services.messages, m_services.dialogs);
     m_player->GetInfo = [this] { frmInfo().GetInfo(); };
-    m_remote = std::make_unique<PlayerRemote>(*m_player, *m_engine, m_list, m_repeat);
+    m_player->setPlayOrder(&m_order);
+    m_remote = std::make_unique<PlayerRemote>(*m_player, *m_engine, m_list, m_repeat, &m_order);
     m_main = std::make_unique<MainWindow>(*m_player);
     m_main->dragEnded = [this] { mainWindowMoved(); };
     installMediaKeys(*m_main, *m_remote);
@@ -65,7 +73,7 @@ Program::Program(Services services, const EngineFactory& makeEngine) : m_service
     m_main->menuRequested = [this](const QPoint& globalPosition) { showPlayerMenu(globalPosition); };
     // Closing the main window from the desktop ends the program as Exit does: a hidden main window
     // would leave a process nobody can reach, holding the installation's claim.
-    m_main->closeRequested = [this] { m_services.exit.endNow(); };
+    m_main->closeRequested = [this] { m_exitAfterWrites.endNow(); };
     m_video->closeRequested = [this] { frmTitle().cmdScreen_Click(); };
     dropOn(*m_main, ArgumentUse::Play);
     dropOn(*m_video, ArgumentUse::Play);
@@ -83,7 +91,7 @@ TitleStrip& Program::frmTitle()
 {
     if (!m_title) {
         m_title = std::make_unique<TitleStrip>(*this);
-        m_title->closeRequested = [this] { m_services.exit.endNow(); };
+        m_title->closeRequested = [this] { m_exitAfterWrites.endNow(); };
     }
     return *m_title;
 }
@@ -91,8 +99,9 @@ TitleStrip& Program::frmTitle()
 PlaylistWindow& Program::frmPlaylist()
 {
     if (!m_playlist) {
-        m_playlist =
-            std::make_unique<PlaylistWindow>(m_list, m_repeat, *m_player, m_services.messages, m_services.dialogs);
+        m_playlist = std::make_unique<PlaylistWindow>(
+            m_list, m_repeat, *m_player, m_services.messages, m_services.dialogs,
+            PlaylistTools{m_order, m_tags, m_showTitles, m_remember, m_services.shell});
         // The desktop's close does what the title strip's toggle does: hide the window and say so in the
         // settings.
         m_playlist->closeRequested = [this] { frmTitle().cmdPlaylist_Click(); };
@@ -113,7 +122,7 @@ InfoWindow& Program::frmInfo()
 SettingsWindow& Program::frmSettings()
 {
     if (!m_settings) {
-        m_settings = std::make_unique<SettingsWindow>(*this, m_services.messages, m_services.exit,
+        m_settings = std::make_unique<SettingsWindow>(*this, m_services.messages, m_exitAfterWrites,
                                                       m_services.dialogs, m_services.shell);
         m_settings->imgBack->setPicture(m_settingsBack);
     }
@@ -155,8 +164,11 @@ void Program::Form_Load()
     try {
         ConfigPath = prepareSettingsFile(programFolder());
         m_repeat.load();
+        m_shuffle.load();
+        m_showTitles.load();
+        m_remember.load();
         applySoundSettings(m_engine->audio());
-        if (!LoadSkin(*this, m_services.messages, m_services.exit))
+        if (!LoadSkin(*this, m_services.messages, m_exitAfterWrites))
             return;  // the program has been told to end
         MainWindow& main = frmMain();
         // With no stored position the group opens in the primary screen's top-left corner: the title
@@ -189,6 +201,9 @@ void Program::Form_Load()
         m_engine->settings().setVolume(m_player->scrollVolume.Value());
         m_player->IsPlaying = false;
         m_player->FromPlaylist = false;
+        m_memory = std::make_unique<PlaylistMemory>(m_list, *m_player, frmPlaylist(), m_remember,
+                                                    rememberedPlaylistFolder(ConfigPath, programFolder()));
+        m_memory->restore();
     } catch (const Failure& failure) {
         reportFailure(m_services.messages, failure.description());
         showTitleStripAfterFailure(screens);

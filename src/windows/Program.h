@@ -5,8 +5,11 @@
 #include "core/InstallInfo.h"
 #include "core/ListControl.h"
 #include "core/MediaEngine.h"
+#include "core/PlayOrder.h"
 #include "core/RepeatSetting.h"
 #include "core/Skin.h"
+#include "core/SwitchSetting.h"
+#include "core/TagCache.h"
 #include "core/VideoSurface.h"
 
 #include <QList>
@@ -27,6 +30,7 @@ class MainWindow;
 class Player;
 class PlayerRemote;
 class PlayerMenu;
+class PlaylistMemory;
 class PlaylistWindow;
 class SettingsWindow;
 class TitleStrip;
@@ -68,6 +72,7 @@ public:
     MediaEngine& wmp() { return *m_engine; }
     DvdMenu& frmPopup() { return *m_popup; }
     ListControl& lstPlaylist() { return m_list; }
+    PlayOrder& playOrder() { return m_order; }
     TitleStrip& frmTitle();
     PlaylistWindow& frmPlaylist();
     InfoWindow& frmInfo();
@@ -130,7 +135,8 @@ public:
 
     MessageBoxes& messages() { return m_services.messages; }
     FileDialogs& dialogs() { return m_services.dialogs; }
-    ProgramExit& exit() { return m_services.exit; }
+    // Ending the program: the services' own end, once the remembered playlist's last write is on disk.
+    ProgramExit& exit() { return m_exitAfterWrites; }
     Shell& shell() { return m_services.shell; }
     AddressDialogs& addresses() { return *m_addresses; }
 
@@ -167,6 +173,24 @@ private:
     void startEntry(int index);
     void dropOn(Form& window, ArgumentUse use);
 
+    // Ending the program waits for the remembered playlist's last write, which is on its way; every end
+    // goes through here rather than through m_services.exit.
+    class ExitAfterWrites : public ProgramExit
+    {
+    public:
+        explicit ExitAfterWrites(ProgramExit& exit) : m_exit(exit) {}
+        void endNow() override
+        {
+            if (before)
+                before();
+            m_exit.endNow();
+        }
+        std::function<void()> before;
+
+    private:
+        ProgramExit& m_exit;
+    };
+    ExitAfterWrites m_exitAfterWrites;
     Services m_services;
     // Declared in the order they must be made; they end in reverse, the engine before its window.
     std::unique_ptr<VideoWindow> m_video;
@@ -174,6 +198,11 @@ private:
     std::unique_ptr<DvdMenu> m_popup;
     ListControl m_list;
     RepeatSetting m_repeat;
+    SwitchSetting m_shuffle{QStringLiteral("Player"), QStringLiteral("ShufflePlay")};
+    SwitchSetting m_showTitles{QStringLiteral("Playlist"), QStringLiteral("ShowTitles")};
+    SwitchSetting m_remember{QStringLiteral("Playlist"), QStringLiteral("RememberPlaylist")};
+    PlayOrder m_order{m_list, m_repeat, m_shuffle};
+    TagCache m_tags;
     std::unique_ptr<Player> m_player;
     std::unique_ptr<PlayerRemote> m_remote;
     std::unique_ptr<MainWindow> m_main;
@@ -185,6 +214,7 @@ private:
     std::unique_ptr<InfoWindow> m_info;
     std::unique_ptr<SettingsWindow> m_settings;
     std::unique_ptr<EqualizerWindow> m_equalizer;
+    std::unique_ptr<PlaylistMemory> m_memory;
     // The skin's background for the settings and equalizer windows, which are made at their openings.
     Picture m_settingsBack;
     // The installation record, written on a thread of its own; the program waits for it when it ends.

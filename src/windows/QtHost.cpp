@@ -1,5 +1,6 @@
 #include "QtHost.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -133,8 +134,11 @@ public:
     }
 };
 
+enum class Picks { One, Several };
+
 // Shows a dialog in `folder` (when it still is one) and makes the chosen file's folder the next one.
-QString runDialog(QFileDialog& dialog, const QString& filter, QFileDialog::AcceptMode mode, QString& folder)
+QStringList runDialog(QFileDialog& dialog, const QString& filter, QFileDialog::AcceptMode mode, Picks picks,
+                      QString& folder)
 {
     dialog.setAcceptMode(mode);
     // The file need not exist, a typed name keeps no added extension, and saving does not ask first.
@@ -145,24 +149,40 @@ QString runDialog(QFileDialog& dialog, const QString& filter, QFileDialog::Accep
     if (!folder.isEmpty() && QFileInfo(folder).isDir())
         dialog.setDirectory(folder);
     dialog.selectFile(QString());
+    // Several files are picked in the dialog's own lists, which then hand all of them back; a typed
+    // name still need not exist.
+    if (picks == Picks::Several) {
+        for (QAbstractItemView* view : dialog.findChildren<QAbstractItemView*>())
+            view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    const QFileInfo chosen(dialog.selectedFiles().constFirst());
-    folder = chosen.absolutePath();
-    return chosen.absoluteFilePath();
+    const QStringList selected =
+        picks == Picks::Several ? dialog.selectedFiles() : QStringList{dialog.selectedFiles().constFirst()};
+    QStringList chosen;
+    for (const QString& file : selected)
+        chosen.append(QFileInfo(file).absoluteFilePath());
+    folder = QFileInfo(chosen.constFirst()).absolutePath();
+    return chosen;
 }
 }  // namespace
 
 QString QtFileDialogs::open(const QString& title, const QString& filter)
 {
     QFileDialog dialog(nullptr, title);
-    return runDialog(dialog, filter, QFileDialog::AcceptOpen, m_folder);
+    return runDialog(dialog, filter, QFileDialog::AcceptOpen, Picks::One, m_folder).value(0);
 }
 
 QString QtFileDialogs::save(const QString& title, const QString& filter)
 {
     QFileDialog dialog(nullptr, title);
-    return runDialog(dialog, filter, QFileDialog::AcceptSave, m_folder);
+    return runDialog(dialog, filter, QFileDialog::AcceptSave, Picks::One, m_folder).value(0);
+}
+
+QStringList QtFileDialogs::openSeveral(const QString& title, const QString& filter)
+{
+    QFileDialog dialog(nullptr, title);
+    return runDialog(dialog, filter, QFileDialog::AcceptOpen, Picks::Several, m_folder);
 }
 
 QString QtFileDialogs::openFileOrFolder(const QString& title, const QString& filter)
@@ -170,7 +190,7 @@ QString QtFileDialogs::openFileOrFolder(const QString& title, const QString& fil
     FileOrFolderDialog dialog(nullptr, title);
     // The desktop's own dialog would not ask the accept() above.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    return runDialog(dialog, filter, QFileDialog::AcceptOpen, m_folder);
+    return runDialog(dialog, filter, QFileDialog::AcceptOpen, Picks::One, m_folder).value(0);
 }
 
 void QtProgramExit::endNow()

@@ -35,6 +35,7 @@ class QtFileDialogs : public FileDialogs
 public:
     QString open(const QString& title, const QString& filter) override;
     QString save(const QString& title, const QString& filter) override;
+    QStringList openSeveral(const QString& title, const QString& filter) override;
     QString openFileOrFolder(const QString& title, const QString& filter) override;
 
 private:

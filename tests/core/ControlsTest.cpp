@@ -37,7 +37,12 @@ TEST(ListControl, SelectionRaisesClickOnlyWhenAskedAndRemovalClearsIt)
     EXPECT_EQ(clicks, 1);
     EXPECT_THROW(list.setListIndex(3), Failure);
     EXPECT_THROW((void)list.List(3), Failure);
+    // Whoever hears of the removal finds the list whole: the selection no longer names the last entry,
+    // which has gone.
+    int selectedWhenTold = 99;
+    QObject::connect(&list, &ListControl::removed, [&] { selectedWhenTold = list.ListIndex(); });
     list.RemoveItem(2);
+    EXPECT_EQ(selectedWhenTold, -1);
     EXPECT_EQ(list.ListIndex(), -1);
     EXPECT_EQ(list.ListCount(), 2);
     EXPECT_THROW(list.RemoveItem(-1), Failure);

@@ -48,7 +48,7 @@ public:
 
 struct DialogRequest
 {
-    enum Kind { Open, Save, OpenFileOrFolder } kind;
+    enum Kind { Open, Save, OpenSeveral, OpenFileOrFolder } kind;
     QString title;
     QString filter;
 };
@@ -58,6 +58,18 @@ class FakeFileDialogs : public FileDialogs
 public:
     QString open(const QString& title, const QString& filter) override { return answer({DialogRequest::Open, title, filter}); }
     QString save(const QString& title, const QString& filter) override { return answer({DialogRequest::Save, title, filter}); }
+    // Answers from `severalAnswers` first; when none is scripted there, from `answers` as one file.
+    QStringList openSeveral(const QString& title, const QString& filter) override
+    {
+        if (severalAnswers.empty()) {
+            const QString one = answer({DialogRequest::OpenSeveral, title, filter});
+            return one.isEmpty() ? QStringList() : QStringList{one};
+        }
+        requests.push_back({DialogRequest::OpenSeveral, title, filter});
+        QStringList paths = severalAnswers.front();
+        severalAnswers.pop_front();
+        return paths;
+    }
     QString openFileOrFolder(const QString& title, const QString& filter) override
     {
         return answer({DialogRequest::OpenFileOrFolder, title, filter});
@@ -65,6 +77,7 @@ public:
 
     std::vector<DialogRequest> requests;
     std::deque<QString> answers;  // the chosen paths; "" (cancel) when none is left
+    std::deque<QStringList> severalAnswers;
 
 private:
     QString answer(DialogRequest request)

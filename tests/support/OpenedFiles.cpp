@@ -30,8 +30,16 @@ void OpenedFiles::take(int ms)
         const QString name = QFile::decodeName(event->len ? event->name : "");
         if (!name.isEmpty() && !m_names.contains(name))
             m_names.append(name);
+        if (!name.isEmpty() && (m_sequence.isEmpty() || m_sequence.last() != name))
+            m_sequence.append(name);
         at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
     }
+}
+
+QStringList OpenedFiles::sequence(int ms)
+{
+    take(ms);
+    return m_sequence;
 }
 
 bool OpenedFiles::waitFor(const QString& name, int ms)

@@ -139,7 +139,7 @@ TEST_F(MprisTest, TheRootInterfaceDescribesThePlayerAndQuitEndsItAsExitDoes)
     EXPECT_TRUE(root.value("SupportedMimeTypes").toStringList().contains("audio/mpeg"));
 
     const QVariantMap playerAll = getAll(kPlayerInterface);
-    EXPECT_FALSE(playerAll.contains("Shuffle"));
+    EXPECT_EQ(playerAll.value("Shuffle"), false) << "Shuffle Play starts off";
     EXPECT_EQ(playerAll.value("Rate"), 1.0);
     EXPECT_EQ(playerAll.value("MinimumRate"), 0.5);
     EXPECT_EQ(playerAll.value("MaximumRate"), 2.0);
@@ -258,6 +258,12 @@ TEST_F(MprisTest, VolumeLoopStatusPositionAndTheNeighboursFollowTheWindows)
     EXPECT_EQ(ReadINI(ConfigPath, "Player", "RepeatPlaylist", ""), "True");
     EXPECT_EQ(changesOf([&] { playlist.chkRepeat->click(); }), QStringList{"LoopStatus"});
     EXPECT_EQ(get("LoopStatus"), "None");
+    // Shuffle is the list menu's Shuffle Play, both ways.
+    EXPECT_EQ(changesOf([&] { EXPECT_TRUE(set("Shuffle", true)); }), QStringList{"Shuffle"});
+    EXPECT_TRUE(playlist.shufflesPlay());
+    EXPECT_EQ(ReadINI(ConfigPath, "Player", "ShufflePlay", ""), "True");
+    EXPECT_EQ(changesOf([&] { playlist.setShufflePlay(false); }), QStringList{"Shuffle"});
+    EXPECT_EQ(get("Shuffle"), false);
 
     engine->mediaDuration = 100;
     for (const char* entry : {"/a.mp3", "/b.mp3"})
@@ -334,6 +340,7 @@ TEST_F(MprisTest, HostileCallsAreRefusedWithAnErrorAndChangeNothing)
         {"a volume as text", kProperties, "Set", setting("Volume", "1"), "InvalidArgs"},
         {"a volume that is no number", kProperties, "Set", setting("Volume", std::nan("")), "InvalidArgs"},
         {"a loop status of Track", kProperties, "Set", setting("LoopStatus", "Track"), "InvalidArgs"},
+        {"a shuffle as text", kProperties, "Set", setting("Shuffle", "true"), "InvalidArgs"},
         {"a rate beyond the fastest", kProperties, "Set", setting("Rate", 2.5), "InvalidArgs"},
         {"a rate below the slowest", kProperties, "Set", setting("Rate", 0.25), "InvalidArgs"},
         {"a rate as text", kProperties, "Set", setting("Rate", "2"), "InvalidArgs"},

@@ -2,17 +2,26 @@
 // list and the file on disk, what the user is told, and how choosing an entry and the Repeat box meet
 // the end-of-item advance.
 #include "windows/PlaylistWindow.h"
+#include "core/PlayOrder.h"
 #include "core/Player.h"
 #include "core/PlaylistFile.h"
+#include "core/SwitchSetting.h"
+#include "core/TagCache.h"
 #include "core/modINI.h"
 #include "support/FakeHost.h"
 #include "support/FakeMediaEngine.h"
 #include "support/Files.h"
 #include "support/ProgramFolderFixture.h"
 #include "support/QtPrinters.h"
+#include "support/WaitFor.h"
+#include "windows/JumpDialog.h"
+#include "windows/PlaylistMemory.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +36,22 @@ using namespace zendrix::testing;
 
 namespace {
 
+// Tags from a table the test fills; files not in it cannot be read.
+class ScriptedTags : public TagReader
+{
+public:
+    using Table = QHash<QString, EntryTags>;
+    explicit ScriptedTags(const Table& table) : m_table(table) {}
+    std::optional<EntryTags> read(const QString& path) override
+    {
+        const auto it = m_table.constFind(path);
+        return it == m_table.constEnd() ? std::nullopt : std::optional<EntryTags>(*it);
+    }
+
+private:
+    const Table& m_table;
+};
+
 class PlaylistWindowTest : public ::testing::Test
 {
 protected:
@@ -38,8 +63,21 @@ protected:
     FakeMessageBoxes messages;
     FakeFileDialogs dialogs;
     Player player{engine, list, repeat, messages, dialogs};
-    std::unique_ptr<PlaylistWindow> window =
-        std::make_unique<PlaylistWindow>(list, repeat, player, messages, dialogs);
+    SwitchSetting shuffle{"Player", "ShufflePlay"};
+    SwitchSetting showTitles{"Playlist", "ShowTitles"};
+    SwitchSetting remember{"Playlist", "RememberPlaylist"};
+    PlayOrder order{list, repeat, shuffle, 99};
+    ScriptedTags::Table tagTable;
+    TagCache tags{[this] { return std::make_unique<ScriptedTags>(tagTable); }, 1};
+    FakeShell shell;
+    std::unique_ptr<PlaylistWindow> window = makeWindow();
+
+    PlaylistWindowTest() { player.setPlayOrder(&order); }
+    std::unique_ptr<PlaylistWindow> makeWindow()
+    {
+        return std::make_unique<PlaylistWindow>(list, repeat, player, messages, dialogs,
+                                                PlaylistTools{order, tags, showTitles, remember, shell});
+    }
 
     // Clicks a button whose dialog is answered with path ("" cancels).
     void click(void (PlaylistWindow::*handler)(), const QString& path = {})
@@ -228,7 +266,7 @@ TEST_F(PlaylistWindowTest, AfterARestartTheRepeatBoxIsUncheckedButTheStoredSetti
     window.reset(); // the program ends and starts again, reading the setting from the file
     repeat.load();
     ASSERT_TRUE(repeat.isOn());
-    window = std::make_unique<PlaylistWindow>(list, repeat, player, messages, dialogs);
+    window = makeWindow();
     EXPECT_FALSE(window->chkRepeat->isChecked());
     add({"/a.mp3", "/b.mp3"});
     chooseRow(1);
@@ -238,6 +276,244 @@ TEST_F(PlaylistWindowTest, AfterARestartTheRepeatBoxIsUncheckedButTheStoredSetti
     EXPECT_EQ(ReadINI(folder.file("/Data/config.ini"), "Player", "RepeatPlaylist", ""), "False");
     chooseRow(1);
     EXPECT_TRUE(endOfItem(2).isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// The list's own gestures and its menu, on the same window.
+class PlaylistGesturesTest : public PlaylistWindowTest
+{
+protected:
+    QStringList captions(QMenu& menu)
+    {
+        QStringList result;
+        for (QAction* action : menu.actions())
+            result.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+        return result;
+    }
+    QAction* action(QMenu& menu, const QString& caption)
+    {
+        for (QAction* item : menu.actions()) {
+            if (item->text().startsWith(caption))
+                return item;
+        }
+        return nullptr;
+    }
+    void trigger(int row, const QString& caption)
+    {
+        const std::unique_ptr<QMenu> menu = window->makeMenu(row);
+        QAction* item = action(*menu, caption);
+        ASSERT_NE(item, nullptr) << caption.toStdString();
+        item->trigger();
+    }
+    void drag(int from, int to)
+    {
+        QWidget* viewport = window->listView->viewport();
+        const QPoint start = rowCentre(from);
+        const QPoint end = rowCentre(to);
+        QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+        for (int step = 1; step <= 4; ++step) {
+            QMouseEvent move(QEvent::MouseMove, start + (end - start) * step / 4,
+                             viewport->mapToGlobal(start + (end - start) * step / 4), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(viewport, &move);
+        }
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, end);
+    }
+};
+
+TEST_F(PlaylistGesturesTest,
+       DragAndAltArrowsMoveEntriesWithoutStartingAnythingAndTheAdvanceFollowsTheNewOrder)
+{
+    add({"/a.mp3", "/b.mp3", "/c.mp3", "/d.mp3"});
+    chooseRow(1); // /b.mp3 plays
+    engine.clearCalls();
+    drag(1, 3); // the playing entry, to the end
+    drag(3, 0); // and back to the top
+    drag(2, 3); // another entry, which is neither selected nor started
+    EXPECT_EQ(list.items(), QStringList({"/b.mp3", "/a.mp3", "/d.mp3", "/c.mp3"}));
+    EXPECT_EQ(list.ListIndex(), 0);
+    EXPECT_TRUE(engine.calls().isEmpty()) << engine.calls().join(' ').toStdString();
+
+    window->listView->setFocus();
+    QTest::keyClick(window->listView, Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(window->listView, Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(window->listView, Qt::Key_Up, Qt::AltModifier);
+    EXPECT_EQ(list.items(), QStringList({"/a.mp3", "/b.mp3", "/d.mp3", "/c.mp3"}));
+    EXPECT_EQ(list.ListIndex(), 1);
+    EXPECT_TRUE(engine.calls().isEmpty());
+    EXPECT_EQ(endOfItem(2), QStringList({"URL=/d.mp3", "play"})) << "the advance goes on from the new place";
+
+    engine.clearCalls();
+    QTest::keyClick(window->listView, Qt::Key_Delete); // as Remove: nothing selected, playback untouched
+    EXPECT_EQ(list.items(), QStringList({"/a.mp3", "/b.mp3", "/c.mp3"}));
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_TRUE(engine.calls().isEmpty());
+    QTest::mouseClick(window->listView->viewport(), Qt::RightButton, {}, rowCentre(0));
+    EXPECT_EQ(list.ListIndex(), -1) << "the right button selects nothing";
+}
+
+TEST_F(PlaylistGesturesTest, TheMenuHasItsItemsInOrderWithOneMnemonicEachAndActsOnTheEntryUnderThePointer)
+{
+    add({"/m/one.mp3", "http://radio/stream", "/m/one.mp3"});
+    const std::unique_ptr<QMenu> menu = window->makeMenu(1);
+    EXPECT_EQ(
+        captions(*menu),
+        QStringList({"&Play", "Play &Next", "&Remove\tDelete", "Move &Up\tAlt+Up", "Move &Down\tAlt+Down",
+                     "-", "&Sort", "S&huffle List", "Remove &Missing Files", "Remove Dupli&cates", "-",
+                     QString::fromUtf8("&Jump to Entry\u2026\tJ"), "Show &Titles", "Shuffle Pl&ay",
+                     "Remember Play&list", "Open Containing &Folder"}));
+    for (QMenu* each : {menu.get(), menu->actions().at(6)->menu()}) {
+        QSet<QChar> keys;
+        for (QAction* item : each->actions()) {
+            if (item->isSeparator())
+                continue;
+            const qsizetype amp = item->text().indexOf('&');
+            ASSERT_GE(amp, 0) << item->text().toStdString();
+            EXPECT_FALSE(keys.contains(item->text().at(amp + 1).toLower())) << item->text().toStdString();
+            keys.insert(item->text().at(amp + 1).toLower());
+        }
+    }
+    EXPECT_EQ(captions(*menu->actions().at(6)->menu()),
+              QStringList({"By &Title", "By &File Name", "By &Path", "By &Length", "&Reverse Order"}));
+    EXPECT_FALSE(action(*menu, "Open Containing")->isEnabled()) << "an address has no folder";
+    EXPECT_FALSE(window->makeMenu(-1)->actions().at(0)->isEnabled()) << "no entry: nothing to play";
+    EXPECT_FALSE(action(*window->makeMenu(0), "Move &Up")->isEnabled());
+
+    trigger(2, "Open Containing");
+    EXPECT_EQ(shell.opened, QStringList{"/m"});
+    trigger(1, "&Remove"); // not the selected entry: the selection stays where it was
+    EXPECT_EQ(list.items(), QStringList({"/m/one.mp3", "/m/one.mp3"}));
+    trigger(0, "Play &Next");
+    EXPECT_EQ(order.queue().entries(), QList<int>{0});
+    trigger(0, "Remove Dupli");
+    EXPECT_EQ(list.items(), QStringList{"/m/one.mp3"});
+    trigger(0, "&Play");
+    EXPECT_EQ(engine.URL(), "/m/one.mp3");
+    EXPECT_EQ(list.ListIndex(), 0);
+    trigger(0, "Shuffle Pl");
+    EXPECT_TRUE(shuffle.isOn());
+    EXPECT_TRUE(action(*window->makeMenu(0), "Shuffle Pl")->isChecked());
+    EXPECT_EQ(ReadINI(folder.file("/Data/config.ini"), "Player", "ShufflePlay", ""), "True");
+}
+
+TEST_F(PlaylistGesturesTest,
+       SortsAndShuffleKeepTheCurrentEntryAndRemoveMissingFilesKeepsAddressesAndTheCurrentOne)
+{
+    const QString present = files.filePath("10 here.mp3");
+    writeFile(present, "x");
+    add({"/gone/2 b.mp3", "http://radio/x", qPrintable(present), "/gone/1 a.mp3"});
+    list.setListIndex(3, ListControl::Notify::No); // the current entry is itself missing
+    window->sortBy(SortKey::FileName);
+    EXPECT_EQ(list.items(), QStringList({"/gone/1 a.mp3", "/gone/2 b.mp3", present, "http://radio/x"}));
+    EXPECT_EQ(list.ListIndex(), 0);
+    window->reverseOrder();
+    window->shuffleList();
+    EXPECT_EQ(list.List(list.ListIndex()), "/gone/1 a.mp3");
+
+    int removed = -1;
+    QObject::connect(window.get(), &PlaylistWindow::missingFilesRemoved, [&](int count) { removed = count; });
+    window->removeMissingFiles();
+    ASSERT_TRUE(test::waitFor([&] { return removed >= 0; }));
+    EXPECT_EQ(removed, 1);
+    EXPECT_EQ(QSet<QString>(list.items().begin(), list.items().end()),
+              QSet<QString>({"/gone/1 a.mp3", "http://radio/x", present}));
+    EXPECT_EQ(list.List(list.ListIndex()), "/gone/1 a.mp3");
+    EXPECT_TRUE(engine.calls().isEmpty());
+}
+
+TEST_F(PlaylistGesturesTest, ShowTitlesShowsTagsAndLengthsAndSumsThemButSavingStillWritesThePaths)
+{
+    tagTable["/m/a.mp3"] = {"Song", "Band", 205'000};
+    tagTable["/m/b.mp3"] = {"", "", 59'600};
+    add({"/m/a.mp3", "/m/b.mp3", "/m/c.mp3", "http://radio/x"});
+    const QAbstractItemModel* model = window->listView->model();
+    EXPECT_EQ(model->index(0, 0).data().toString(), "/m/a.mp3")
+        << "paths, as saved, until titles are asked for";
+
+    window->setShowTitles(true);
+    EXPECT_EQ(ReadINI(folder.file("/Data/config.ini"), "Playlist", "ShowTitles", ""), "True");
+    ASSERT_TRUE(test::waitFor([&] { return tags.waiting() == 0 && tags.find("/m/c.mp3"); }));
+    test::waitFor([&] { return window->listView->toolTip().contains("+2"); }, 2000);
+    EXPECT_EQ(model->index(0, 0).data().toString(), "Band - Song");
+    EXPECT_EQ(model->index(0, 0).data(Qt::UserRole + 1).toString(), "3:25");
+    EXPECT_EQ(model->index(1, 0).data().toString(), "b.mp3");
+    EXPECT_EQ(model->index(1, 0).data(Qt::UserRole + 1).toString(), "1:00");
+    EXPECT_EQ(model->index(2, 0).data().toString(), "c.mp3") << "a file that cannot be read keeps its name";
+    EXPECT_EQ(model->index(3, 0).data().toString(), "http://radio/x");
+    EXPECT_EQ(window->listView->toolTip(), "4 entries, total 0:04:25 +2 unknown");
+    EXPECT_EQ(window->listView->accessibleDescription(), window->listView->toolTip());
+
+    const QString path = files.filePath("titled.zdx");
+    click(&PlaylistWindow::cmdSave_Click, path);
+    EXPECT_EQ(readFile(path), "\r\n/m/a.mp3\r\n/m/b.mp3\r\n/m/c.mp3\r\nhttp://radio/x\r\n");
+    window->setShowTitles(false);
+    EXPECT_EQ(model->index(0, 0).data().toString(), "/m/a.mp3");
+    EXPECT_TRUE(window->listView->toolTip().isEmpty());
+}
+
+TEST_F(PlaylistGesturesTest, AddTakesSeveralFilesInTheDialogsOrderAndJumpPlaysTheChosenMatch)
+{
+    dialogs.severalAnswers.push_back({"/z/3.mp3", "/z/1.mp3", "/z/Two.mp3"});
+    window->cmdAdd_Click();
+    EXPECT_EQ(list.items(), QStringList({"/z/3.mp3", "/z/1.mp3", "/z/Two.mp3"}));
+    EXPECT_EQ(dialogs.requests.back().title, "Open Media File");
+    EXPECT_TRUE(engine.calls().isEmpty());
+
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<JumpDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QTest::keyClicks(dialog->text, "z 1");
+        EXPECT_EQ(dialog->matchingRows(), QList<int>{1});
+        QTest::keyClick(dialog->text, Qt::Key_Backspace);
+        EXPECT_EQ(dialog->matchingRows(), QList<int>({0, 1, 2}));
+        QTest::keyClicks(dialog->text, "TWO");
+        QTest::keyClick(dialog->text, Qt::Key_Return);
+    });
+    window->listView->setFocus();
+    QTest::keyClick(window->listView, Qt::Key_J);
+    EXPECT_EQ(list.ListIndex(), 2);
+    EXPECT_EQ(engine.URL(), "/z/Two.mp3");
+}
+
+TEST_F(PlaylistGesturesTest, ARememberedListComesBackAtTheNextStartPausedAtItsPlaceAndGoesWhenTurnedOff)
+{
+    const QString place = folder.file("/Data");
+    {
+        PlaylistMemory memory(list, player, *window, remember, place);
+        window->setRememberPlaylist(true);
+        window->txtName->setText("Evening");
+        add({"/e/1.mp3", "/e/2.mp3", "/e/3.mp3"});
+        chooseRow(1);
+        engine.position = 42.0;
+        player.cmdControls_Click(Player::Play); // pause: the place is kept
+        memory.flush();
+    }
+    EXPECT_TRUE(QFile::exists(place + "/remembered.zdx"));
+
+    // The next start: an empty list, the setting read again, then the list restored; nothing plays.
+    window.reset();
+    list.Clear();
+    remember.load();
+    window = makeWindow();
+    engine.clearCalls();
+    PlaylistMemory memory(list, player, *window, remember, place);
+    memory.restore();
+    EXPECT_EQ(list.items(), QStringList({"/e/1.mp3", "/e/2.mp3", "/e/3.mp3"}));
+    EXPECT_EQ(window->txtName->text(), "Evening");
+    EXPECT_EQ(list.ListIndex(), 1);
+    EXPECT_EQ(engine.URL(), "/e/2.mp3");
+    EXPECT_FALSE(engine.calls().contains("play"));
+    EXPECT_EQ(player.lblSeconds.Caption(), "42");
+    player.cmdControls_Click(Player::Play);
+    EXPECT_TRUE(engine.calls().contains("currentPosition=42"));
+
+    window->setRememberPlaylist(false);
+    memory.flush();
+    EXPECT_FALSE(QFile::exists(place + "/remembered.zdx"));
+    EXPECT_FALSE(QFile::exists(place + "/remembered.ini"));
 }
 
 } // namespace
