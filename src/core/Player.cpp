@@ -91,7 +91,9 @@ void Player::startItem(const std::function<QString()>& url)
     tmrTiming.setEnabled(false);
     TickCount = 1;
     m_cannotPlay = false;
+    leaveItem();
     m_engine.setURL(url());
+    startAtKeptPlace();
     tell(Change::Item);
     lblFilename.setCaption(m_engine.currentMedia().name());
     try {
@@ -188,6 +190,7 @@ void Player::cmdControls_Click(int index)
         if (!IsPlaying) {
             resume();
         } else {
+            leaveItem();
             ignoringFailure([&] { controls.pause(); });
             IsPlaying = false;
             tmrTiming.setEnabled(false);
@@ -202,6 +205,7 @@ void Player::cmdControls_Click(int index)
         ignoringFailure([&] { controls.previous(); });
         break;
     case Stop:
+        leaveItem();
         ignoringFailure([&] { controls.stop(); });
         IsPlaying = false;
         tmrTiming.setEnabled(false);
@@ -300,7 +304,14 @@ void Player::tmrTiming_Timer()
             ClockMinutes = 0;
             ClockSeconds = 1;
             readLengthAndLabel();
-            scrollTiming.setValue(scrollTiming.Max() == 0 ? 0 : 1);  // 1 agrees with the clock: no seek
+            if (m_startAt > 0) {
+                // Started from where it was left: the clock and the bar go on from there, a second in.
+                const std::int64_t at = roundHalfEven(m_startAt) + 1;
+                setClock(at);
+                setBarQuietly(static_cast<int>(std::min<std::int64_t>(at, scrollTiming.Max())));
+            } else {
+                scrollTiming.setValue(scrollTiming.Max() == 0 ? 0 : 1); // 1 agrees with the clock: no seek
+            }
         }
 
         const std::int16_t max = scrollTiming.Max();
@@ -310,7 +321,10 @@ void Player::tmrTiming_Timer()
             readLengthAndLabel();
             // The clock already shows the fifth second. A length shorter than that puts the bar at its end
             // without seeking.
-            if (scrollTiming.Max() >= 5)
+            if (m_startAt > 0)
+                setBarQuietly(static_cast<int>(std::min<std::int64_t>(
+                    ClockHours * 3600LL + ClockMinutes * 60LL + ClockSeconds, scrollTiming.Max())));
+            else if (scrollTiming.Max() >= 5)
                 scrollTiming.setValue(5);
             else
                 setBarQuietly(scrollTiming.Max());
@@ -368,6 +382,8 @@ void Player::wmp_EndOfStream(const QString& url)
     // while the item is paused or stopped leaves it to the user, and a later play starts it afresh.
     if (!isLoaded(url) || !tmrTiming.Enabled())
         return;
+    if (m_places)
+        ignoringFailure([&] { m_places->ended(); });
     m_passedOver = 0;
     try {
         if (TickCount <= 1)
@@ -505,6 +521,27 @@ void Player::wmp_MediaChange(const QString& url)
         return;
     ignoringFailure([&] { lblFilename.setCaption(shownName()); });
     refreshInfo();
+}
+
+void Player::startAtKeptPlace()
+{
+    m_startAt = 0;
+    if (!m_places)
+        return;
+    ignoringFailure([&] {
+        const double at = m_places->startOf(m_engine.URL());
+        if (!std::isfinite(at) || at <= 0)
+            return;
+        // Set before play(): the engine starts the item there.
+        m_engine.controls().setCurrentPosition(at);
+        m_startAt = at;
+    });
+}
+
+void Player::leaveItem()
+{
+    if (m_places)
+        ignoringFailure([&] { m_places->leaving(); });
 }
 
 void Player::scrollVolume_Change()

@@ -5,6 +5,7 @@
 #include "ListControl.h"
 #include "MediaEngine.h"
 #include "RepeatSetting.h"
+#include "StartPlaces.h"
 
 #include <QObject>
 #include <array>
@@ -46,6 +47,11 @@ public:
 
     // The information window's refresh; unset until that window exists.
     std::function<void()> GetInfo;
+
+    // Where items start and what is kept of where they are left ("Resume Where Left Off"). Unset, every
+    // item starts at its beginning. An item started further in shows that place on the clock and the
+    // seek bar from its first tick on.
+    void setStartPlaces(StartPlaces* places) { m_places = places; }
 
     // What a handler changed, for those who follow the player from outside its windows (the desktop's
     // media controls): `changed` tells it as the change happens, so a listener reads the state it needs
@@ -136,6 +142,11 @@ private:
     QString shownName() const;
     bool isLoaded(const QString& url) const;
     void tell(Change change);
+    // The item just given to the engine starts where the start places say (m_startAt); failures are
+    // ignored and leave it at its beginning.
+    void startAtKeptPlace();
+    // The item loaded is about to be paused, stopped or replaced: the start places may keep its place.
+    void leaveItem();
 
     MediaEngine& m_engine;
     ListControl& m_list;
@@ -153,6 +164,10 @@ private:
     // played to its end or the user last started something: the advance gives up after a whole round.
     int m_passedOver = 0;
     double m_speed = 1.0;
+    StartPlaces* m_places = nullptr;
+    // Where the item loaded now starts, in seconds: 0, or the place it was left at, which its first tick
+    // puts on the clock and the bar.
+    double m_startAt = 0;
 };
 
 }  // namespace zendrix
