@@ -8,9 +8,11 @@
 #include "MediaKeys.h"
 #include "OpenUrlDialog.h"
 #include "PlayerMenu.h"
+#include "PlayerOptions.h"
 #include "PlaylistWindow.h"
 #include "SettingsWindow.h"
 #include "TitleStrip.h"
+#include "VideoMenu.h"
 #include "VideoWindow.h"
 #include "core/ArgumentResolution.h"
 #include "core/Conversions.h"
@@ -58,15 +60,42 @@ Program::Program(Services services, const EngineFactory& makeEngine) : m_service
         m_addresses = m_ownAddresses.get();
     }
     m_menu = std::make_unique<PlayerMenu>(*this);
+    m_options = std::make_unique<PlayerOptions>(*this);
+    m_player->setStartPlaces(&m_options->resumePlayback());
+    m_menu->addOption(QStringLiteral("&Resume Where Left Off"), m_options->resume);
+    m_menu->addOption(QStringLiteral("Always on &Top"), m_options->onTop);
+    m_menu->addOption(QStringLiteral("&Notifications"), m_options->notify);
     // The menu's shortcuts work while it is closed, from any window of the group.
-    m_main->addActions({m_menu->mnuOpenUrl, m_menu->mnuEqualizer});
+    m_main->addActions({m_menu->mnuOpenUrl, m_menu->mnuEqualizer, m_menu->video->mnuSnapshot});
     m_main->menuRequested = [this](const QPoint& globalPosition) { showPlayerMenu(globalPosition); };
     // Closing the main window from the desktop ends the program as Exit does: a hidden main window
     // would leave a process nobody can reach, holding the installation's claim.
-    m_main->closeRequested = [this] { m_services.exit.endNow(); };
+    m_main->closeRequested = [this] { exit().endNow(); };
     m_video->closeRequested = [this] { frmTitle().cmdScreen_Click(); };
     dropOn(*m_main, ArgumentUse::Play);
     dropOn(*m_video, ArgumentUse::Play);
+}
+
+ProgramExit& Program::exit()
+{
+    return m_options ? m_options->exit() : m_services.exit;
+}
+
+QList<QWidget*> Program::groupWindows() const
+{
+    QList<QWidget*> windows;
+    for (QWidget* window : std::initializer_list<QWidget*>{m_main.get(), m_video.get(), m_title.get(),
+                                                           m_playlist.get(), m_info.get(), m_equalizer.get()}) {
+        if (window)
+            windows.append(window);
+    }
+    return windows;
+}
+
+void Program::keepOnTop(QWidget& window)
+{
+    if (m_options)
+        m_options->alwaysOnTop().apply(window);
 }
 
 void Program::dropOn(Form& window, ArgumentUse use)
@@ -81,7 +110,8 @@ TitleStrip& Program::frmTitle()
 {
     if (!m_title) {
         m_title = std::make_unique<TitleStrip>(*this);
-        m_title->closeRequested = [this] { m_services.exit.endNow(); };
+        m_title->closeRequested = [this] { exit().endNow(); };
+        keepOnTop(*m_title);
     }
     return *m_title;
 }
@@ -95,6 +125,7 @@ PlaylistWindow& Program::frmPlaylist()
         // settings.
         m_playlist->closeRequested = [this] { frmTitle().cmdPlaylist_Click(); };
         dropOn(*m_playlist, ArgumentUse::Append);
+        keepOnTop(*m_playlist);
     }
     return *m_playlist;
 }
@@ -104,6 +135,7 @@ InfoWindow& Program::frmInfo()
     if (!m_info) {
         m_info = std::make_unique<InfoWindow>(*m_engine);
         m_info->closeRequested = [this] { frmTitle().cmdInfo_Click(); };
+        keepOnTop(*m_info);
     }
     return *m_info;
 }
@@ -111,7 +143,7 @@ InfoWindow& Program::frmInfo()
 SettingsWindow& Program::frmSettings()
 {
     if (!m_settings) {
-        m_settings = std::make_unique<SettingsWindow>(*this, m_services.messages, m_services.exit);
+        m_settings = std::make_unique<SettingsWindow>(*this, m_services.messages, exit());
         m_settings->imgBack->setPicture(m_settingsBack);
     }
     return *m_settings;
@@ -125,6 +157,7 @@ EqualizerWindow& Program::frmEqualizer()
         const QScreen* screen = m_main->screen() ? m_main->screen() : QGuiApplication::primaryScreen();
         if (screen)
             m_equalizer->move(screen->availableGeometry().center() - m_equalizer->rect().center());
+        keepOnTop(*m_equalizer);
     }
     return *m_equalizer;
 }
@@ -152,8 +185,10 @@ void Program::Form_Load()
     try {
         ConfigPath = prepareSettingsFile(programFolder());
         m_repeat.load();
+        m_options->load();
+        m_options->alwaysOnTop().apply();
         applySoundSettings(m_engine->audio());
-        if (!LoadSkin(*this, m_services.messages, m_services.exit))
+        if (!LoadSkin(*this, m_services.messages, exit()))
             return;  // the program has been told to end
         MainWindow& main = frmMain();
         // With no stored position the group opens in the primary screen's top-left corner: the title
@@ -385,6 +420,8 @@ void Program::showSettings()
     // Every handler of the window has returned by now, so it can go.
     if (m_settings && m_settings->isClosed())
         m_settings.reset();
+    // A new skin keeps the group above other windows as it was.
+    m_options->alwaysOnTop().apply();
 }
 
 void Program::setMainPicture(const Picture& picture) { m_main->setPicture(picture); }

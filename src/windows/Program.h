@@ -27,6 +27,7 @@ class MainWindow;
 class Player;
 class PlayerRemote;
 class PlayerMenu;
+class PlayerOptions;
 class PlaylistWindow;
 class SettingsWindow;
 class TitleStrip;
@@ -76,6 +77,11 @@ public:
     EqualizerWindow& frmEqualizer();
     // The player's menu: the main window's and, but for a DVD, the video's.
     PlayerMenu& playerMenu() { return *m_menu; }
+    // The options of the player's menu: Resume Where Left Off, Always on Top, Notifications.
+    PlayerOptions& options() { return *m_options; }
+    // The windows of the group that exist now: main, video, title strip, playlist, information and the
+    // equalizer.
+    QList<QWidget*> groupWindows() const;
     void showPlayerMenu(const QPoint& globalPosition);
     // Shows the equalizer window, not modal, and brings it to the front.
     void showEqualizer();
@@ -123,7 +129,10 @@ public:
 
     MessageBoxes& messages() { return m_services.messages; }
     FileDialogs& dialogs() { return m_services.dialogs; }
-    ProgramExit& exit() { return m_services.exit; }
+    // Ends the program once the place of what plays has been kept (Resume Where Left Off).
+    ProgramExit& exit();
+    // The desktop's own end of the program, which keeps nothing.
+    ProgramExit& rawExit() { return m_services.exit; }
     Shell& shell() { return m_services.shell; }
     AddressDialogs& addresses() { return *m_addresses; }
 
@@ -158,6 +167,8 @@ private:
     // Selects the entry and plays it as a playlist entry.
     void startEntry(int index);
     void dropOn(Form& window, ArgumentUse use);
+    // A window of the group made just now takes Always on Top as it stands.
+    void keepOnTop(QWidget& window);
 
     Services m_services;
     // Declared in the order they must be made; they end in reverse, the engine before its window.
@@ -170,6 +181,7 @@ private:
     std::unique_ptr<PlayerRemote> m_remote;
     std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<PlayerMenu> m_menu;
+    std::unique_ptr<PlayerOptions> m_options;
     std::unique_ptr<AddressDialogs> m_ownAddresses;
     AddressDialogs* m_addresses = nullptr;
     std::unique_ptr<TitleStrip> m_title;
