@@ -3,15 +3,16 @@
 #include "core/Failure.h"
 #include "core/SwitchSetting.h"
 
+#include <QApplication>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 
 namespace zendrix {
 
-Notifications::Notifications(Player& player, MediaEngine& engine, const SwitchSetting& setting,
-                             std::function<bool()> groupActive)
-    : m_player(player), m_engine(engine), m_setting(setting), m_groupActive(std::move(groupActive))
+Notifications::Notifications(Player& player, MediaEngine& engine, const SwitchSetting& setting)
+    : groupActive([] { return QApplication::activeWindow() != nullptr; }), m_player(player), m_engine(engine),
+      m_setting(setting)
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMs);
@@ -46,7 +47,7 @@ void Notifications::itemStarted()
 {
     m_due.clear();
     m_settle.stop();
-    if (!m_setting.isOn() || !m_bus || m_groupActive())
+    if (!m_setting.isOn() || !m_bus || groupActive())
         return;
     m_due = m_engine.URL();
     m_settle.start();
@@ -63,7 +64,7 @@ void Notifications::notifyNow()
     m_settle.stop();
     const QString due = std::exchange(m_due, QString());
     // The item must still be the one loaded, and playing; the user may have come to the player meanwhile.
-    if (due.isEmpty() || due != m_engine.URL() || !m_player.IsPlaying || m_groupActive() || !m_setting.isOn())
+    if (due.isEmpty() || due != m_engine.URL() || !m_player.IsPlaying || groupActive() || !m_setting.isOn())
         return;
     send(message());
 }

@@ -29,11 +29,11 @@ public:
     static inline const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
     static constexpr int kSettleMs = 1000;
 
-    // `groupActive`: whether a window of the program is the active one.
-    Notifications(Player& player, MediaEngine& engine, const SwitchSetting& setting,
-                  std::function<bool()> groupActive);
+    Notifications(Player& player, MediaEngine& engine, const SwitchSetting& setting);
 
     void setBus(const QDBusConnection& bus);
+    // Whether a window of the program is the active one; tests feed their own.
+    std::function<bool()> groupActive;
 
     // What the notification of the item loaded now says: its title, and its artist and album, either
     // alone when the other is not known.
@@ -54,7 +54,6 @@ private:
     Player& m_player;
     MediaEngine& m_engine;
     const SwitchSetting& m_setting;
-    std::function<bool()> m_groupActive;
     std::optional<QDBusConnection> m_bus;
     QTimer m_settle;
     QString m_due;                   // the item a notification waits for; "" for none
