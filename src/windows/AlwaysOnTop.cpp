@@ -2,7 +2,10 @@
 
 #include "core/SwitchSetting.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QWidget>
+#include <QWindow>
 
 namespace zendrix {
 
@@ -16,6 +19,26 @@ void AlwaysOnTop::apply()
 {
     for (QWidget* window : m_windows())
         apply(*window);
+    // Windows outside the group are given the hint as they show, while the setting is on.
+    if (m_setting.isOn())
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+}
+
+bool AlwaysOnTop::eventFilter(QObject* watched, QEvent* event)
+{
+    // A window's Show comes before it is mapped: the hint set on its native window then goes with the map.
+    if (event->type() != QEvent::Show || !watched->isWidgetType())
+        return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    const Qt::WindowType type = widget->windowType();
+    if (!widget->isWindow() || type == Qt::Popup || type == Qt::ToolTip || type == Qt::SplashScreen ||
+        m_windows().contains(widget))
+        return false;
+    if (QWindow* window = widget->windowHandle(); window && !window->flags().testFlag(Qt::WindowStaysOnTopHint))
+        window->setFlags(window->flags() | Qt::WindowStaysOnTopHint);
+    return false;
 }
 
 void AlwaysOnTop::apply(QWidget& window)

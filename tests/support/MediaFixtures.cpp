@@ -477,4 +477,17 @@ QString MediaFixtures::squeezedFilm(double seconds)
     });
 }
 
+QString MediaFixtures::longFilm(double seconds)
+{
+    return kept(QStringLiteral("long-%1s.mkv").arg(seconds), [&](const QString& dir, const QString& out) {
+        const QStringList ffmpeg =
+            args(QStringLiteral("-hide_banner -loglevel error -y -f lavfi -i color=c=gray:s=160x120:r=1:d=%1 "
+                                "-f lavfi -i sine=frequency=440:sample_rate=22050:duration=%1 "
+                                "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 10 -c:a aac -b:a 32k")
+                     .arg(seconds))
+            << out;
+        return run("ffmpeg", ffmpeg, dir);
+    });
+}
+
 } // namespace zendrix

@@ -56,6 +56,9 @@ public:
     static QString subtitleFile(double seconds);
     // A 4:3 picture (320 by 240, white) whose header says 16:9, in MP4.
     static QString squeezedFilm(double seconds);
+    // A long film, quick to make: a still grey picture of 160 by 120 at one frame a second, with a tone,
+    // in Matroska.
+    static QString longFilm(double seconds);
     static inline const QString kSubtitleOne = QStringLiteral("ONE");
     static inline const QString kSubtitleTwo = QStringLiteral("THE SECOND OF THE TWO TRACKS");
     static inline const QString kSubtitleBeside = QStringLiteral("BESIDE THE FILM");
