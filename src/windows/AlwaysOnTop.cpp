@@ -48,18 +48,16 @@ void AlwaysOnTop::apply(QWidget& window)
 
 void setStaysOnTop(QWidget& window, bool on)
 {
-    if (window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on)
+    Qt::WindowFlags flags = window.windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, on);
+    if (flags == window.windowFlags())
         return;
-    const bool shown = window.isVisible();
-    const QRect place = window.geometry();
-    const Qt::WindowStates state = window.windowState();
-    window.setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (!shown)
-        return;
-    window.setWindowState(state);
-    if (!state.testFlag(Qt::WindowFullScreen))
-        window.setGeometry(place);
-    window.show();
+    // QWidget::setWindowFlags would make the native window afresh, hiding it, and the engine draws into
+    // the video window's: the widget takes the flag as it stands and its native window is told directly,
+    // which the window manager hears as a change of state.
+    window.overrideWindowFlags(flags);
+    if (QWindow* handle = window.windowHandle())
+        handle->setFlags(flags);
 }
 
 } // namespace zendrix

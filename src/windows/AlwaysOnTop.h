@@ -34,8 +34,8 @@ private:
     std::function<QList<QWidget*>()> m_windows;
 };
 
-// Gives a window the stays-on-top hint or takes it away. Qt makes the window afresh for it, which hides
-// it: a window that showed shows again, at its place and size, in its state (full screen stays so).
+// Gives a window the stays-on-top hint or takes it away, where it stands: its native window stays the
+// same one (the engine may be drawing into it), shown or hidden, at its place, in its state.
 void setStaysOnTop(QWidget& window, bool on);
 
 } // namespace zendrix

@@ -27,6 +27,9 @@ Notifications::Notifications(Player& player, MediaEngine& engine, const SwitchSe
 void Notifications::setBus(const QDBusConnection& bus)
 {
     m_bus = bus;
+    // An item started before the bus was there (one given on the command line) is told now.
+    if (std::optional<Message> waiting = std::exchange(m_queued, std::nullopt))
+        send(*waiting);
 }
 
 Notifications::Message Notifications::message() const
@@ -47,7 +50,7 @@ void Notifications::itemStarted()
 {
     m_due.clear();
     m_settle.stop();
-    if (!m_setting.isOn() || !m_bus || groupActive())
+    if (!m_setting.isOn() || groupActive())
         return;
     m_due = m_engine.URL();
     m_settle.start();
@@ -71,10 +74,8 @@ void Notifications::notifyNow()
 
 void Notifications::send(const Message& message)
 {
-    if (!m_bus)
-        return;
-    if (m_calling) {
-        // The id that the answer brings is the one to replace.
+    if (!m_bus || m_calling) {
+        // Sent once there is a bus, or once the call on its way has brought the id to replace.
         m_queued = message;
         return;
     }

@@ -19,8 +19,9 @@ class SwitchSetting;
 // goes once the engine has learnt them, or a second after the start without them, and not at all if
 // the item did not start or a window of the group became active meanwhile.
 //
-// Every call is asynchronous: nothing waits for the service. Without a bus, without a service on it or
-// when the service fails, nothing is shown and nothing is reported.
+// Every call is asynchronous: nothing waits for the service. A notification due before the bus is given
+// goes once it is. Without a service on the bus or when the service fails, nothing is shown and nothing
+// is reported.
 class Notifications : public QObject
 {
     Q_OBJECT
@@ -59,7 +60,7 @@ private:
     QString m_due;                   // the item a notification waits for; "" for none
     uint m_id = 0;                   // the service's id of our notification, 0 before the first
     bool m_calling = false;          // a call waits for its answer
-    std::optional<Message> m_queued; // sent once that answer has come, to replace by its id
+    std::optional<Message> m_queued; // sent once there is a bus and the answer to the last call has come
 };
 
 } // namespace zendrix

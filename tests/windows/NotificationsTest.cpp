@@ -94,6 +94,19 @@ TEST_F(NotificationsTest, NothingIsSentWhileTheGroupIsActiveOffOrForAnItemThatDi
     EXPECT_TRUE(server.calls.empty());
 }
 
+TEST_F(NotificationsTest, AnItemStartedBeforeTheBusIsThereIsToldOnceItIs)
+{
+    ASSERT_TRUE(server.serve(bus.address()));
+    start();
+    notifications().groupActive = [] { return false; };
+    program->options().notify.store(true);
+    startItem("/music/first.mp3", "First", "", "");
+    runEventsFor(300);
+    notifications().setBus(QDBusConnection::connectToBus(bus.address(), connection));
+    ASSERT_TRUE(waitFor([&] { return server.calls.size() == 1; }, 5000));
+    EXPECT_EQ(server.calls[0].summary, "First");
+}
+
 TEST_F(NotificationsTest, WithoutAServiceNothingIsShownOrReportedAndOneThatComesLaterIsUsed)
 {
     startItem("/music/a.mp3", "A", "", "");

@@ -3,6 +3,7 @@
 // snapshot's shortcut works from the group's windows and names its file; Always on Top reaches every
 // window of the group, made before or after, where it stands; Exit keeps the place of a long film.
 #include "core/ResumePositions.h"
+#include "core/Skin.h"
 #include "core/modINI.h"
 #include "support/Files.h"
 #include "support/ProgramStart.h"
@@ -221,8 +222,11 @@ TEST_F(VideoMenuTest, AlwaysOnTopReachesEveryWindowOfTheGroupWhereItStandsAndWin
     for (QWidget* window : program->groupWindows())
         before.push_back({window, window->pos(), window->isVisible()});
     ASSERT_GE(before.size(), 4u);
+    VideoWindow& video = program->frmVideo();
+    const WId drawnInto = video.winId();
 
     program->options().onTop.store(true);
+    EXPECT_EQ(video.winId(), drawnInto) << "the engine's window is the same one";
     for (const Seen& seen : before) {
         EXPECT_TRUE(onTop(*seen.window)) << seen.window->objectName().toStdString();
         EXPECT_EQ(seen.window->pos(), seen.place) << seen.window->objectName().toStdString();
@@ -231,6 +235,12 @@ TEST_F(VideoMenuTest, AlwaysOnTopReachesEveryWindowOfTheGroupWhereItStandsAndWin
     EXPECT_TRUE(onTop(program->frmPlaylist())) << "made after the choice";
     program->frmTitle().cmdPlaylist_Click();
     EXPECT_TRUE(program->frmPlaylist().isVisible());
+    // Another skin leaves the group as it was.
+    folder.writeSkin("Night", QColor(200, 30, 30), QColor(200, 30, 30));
+    WriteINI(ConfigPath, "Skin", "Skin", "Night");
+    ASSERT_TRUE(LoadSkin(*program, messages, program->exit()));
+    for (QWidget* window : program->groupWindows())
+        EXPECT_TRUE(onTop(*window)) << window->objectName().toStdString();
 
     // The next start has it from the first picture.
     start();
