@@ -9,8 +9,7 @@ namespace zendrix {
 
 ResumePlayback::ResumePlayback(MediaEngine& engine, const SwitchSetting& setting)
     : m_engine(engine), m_setting(setting)
-{
-}
+{}
 
 void ResumePlayback::setFolder(const QString& folder)
 {

@@ -112,7 +112,8 @@ void ResumePositions::forget(const QString& path, qint64 size)
 {
     std::unique_lock lock(m_mutex);
     waitForReading(lock);
-    if (std::erase_if(m_entries, [&](const Entry& entry) { return entry.path == path && entry.size == size; }) > 0)
+    if (std::erase_if(m_entries,
+                      [&](const Entry& entry) { return entry.path == path && entry.size == size; }) > 0)
         changed(lock);
 }
 

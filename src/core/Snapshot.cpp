@@ -103,7 +103,8 @@ QString snapshotBaseName(const QString& itemName, double seconds)
     name = cutToBytes(name.simplified());
     if (name.isEmpty())
         name = QStringLiteral("Snapshot");
-    const std::int64_t whole = std::isfinite(seconds) && seconds > 0 ? std::int64_t(std::min(seconds, 1e9)) : 0;
+    const std::int64_t whole =
+        std::isfinite(seconds) && seconds > 0 ? std::int64_t(std::min(seconds, 1e9)) : 0;
     const ClockTime time = splitSeconds(whole);
     return QStringLiteral("Zendrix %1 %2-%3-%4")
         .arg(name, twoDigits(time.hours), twoDigits(time.minutes), twoDigits(time.seconds));
@@ -113,8 +114,9 @@ SnapshotResult writeSnapshot(const QString& folder, const QString& baseName,
                              const std::function<bool(const QString& workPath)>& write)
 {
     const auto failed = [&folder](const QString& why) {
-        return SnapshotResult{{}, QStringLiteral("Cannot save the snapshot in \"%1\": %2")
-                                      .arg(QDir::toNativeSeparators(folder), why)};
+        return SnapshotResult{{},
+                              QStringLiteral("Cannot save the snapshot in \"%1\": %2")
+                                  .arg(QDir::toNativeSeparators(folder), why)};
     };
     // The folder is reached through a descriptor of its own: the path handed to the writer names it by
     // number, so nothing in the folder's own name can be taken for anything else on the way.

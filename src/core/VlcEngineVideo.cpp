@@ -10,7 +10,8 @@ namespace {
 
 bool listed(const QList<EngineVideo::Track>& tracks, int id)
 {
-    return std::any_of(tracks.cbegin(), tracks.cend(), [id](const EngineVideo::Track& track) { return track.id == id; });
+    return std::any_of(tracks.cbegin(), tracks.cend(),
+                       [id](const EngineVideo::Track& track) { return track.id == id; });
 }
 
 } // namespace

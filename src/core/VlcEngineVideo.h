@@ -16,8 +16,7 @@ public:
     // `running`: whether an item plays, paused or winding; only then does it show a picture.
     VlcEngineVideo(VlcPlayer& player, std::function<bool()> running)
         : m_player(player), m_running(std::move(running))
-    {
-    }
+    {}
 
     bool hasVideo() const override { return m_tracks.hasVideo && m_running(); }
     QSize videoSize() const override { return hasVideo() ? m_tracks.size : QSize(); }

@@ -31,7 +31,7 @@ const libvlc_event_e kPlayerEvents[] = {
     libvlc_MediaPlayerOpening,        libvlc_MediaPlayerPlaying,       libvlc_MediaPlayerPaused,
     libvlc_MediaPlayerStopped,        libvlc_MediaPlayerEndReached,    libvlc_MediaPlayerEncounteredError,
     libvlc_MediaPlayerTimeChanged,    libvlc_MediaPlayerLengthChanged, libvlc_MediaPlayerTitleChanged,
-    libvlc_MediaPlayerChapterChanged, libvlc_MediaPlayerESAdded,      libvlc_MediaPlayerESDeleted,
+    libvlc_MediaPlayerChapterChanged, libvlc_MediaPlayerESAdded,       libvlc_MediaPlayerESDeleted,
     libvlc_MediaPlayerESSelected,     libvlc_MediaPlayerVout,
 };
 

@@ -36,7 +36,8 @@ bool AlwaysOnTop::eventFilter(QObject* watched, QEvent* event)
     if (!widget->isWindow() || type == Qt::Popup || type == Qt::ToolTip || type == Qt::SplashScreen ||
         m_windows().contains(widget))
         return false;
-    if (QWindow* window = widget->windowHandle(); window && !window->flags().testFlag(Qt::WindowStaysOnTopHint))
+    if (QWindow* window = widget->windowHandle();
+        window && !window->flags().testFlag(Qt::WindowStaysOnTopHint))
         window->setFlags(window->flags() | Qt::WindowStaysOnTopHint);
     return false;
 }

@@ -39,7 +39,8 @@ Notifications::Message Notifications::message() const
         message.summary = m_engine.currentMedia().getItemInfo(QStringLiteral("Title"));
         const QString artist = m_engine.currentMedia().getItemInfo(QStringLiteral("Author"));
         const QString album = m_engine.currentMedia().getItemInfo(QStringLiteral("Album"));
-        message.body = artist.isEmpty() || album.isEmpty() ? artist + album : artist + QStringLiteral(" - ") + album;
+        message.body =
+            artist.isEmpty() || album.isEmpty() ? artist + album : artist + QStringLiteral(" - ") + album;
     } catch (const Failure&) {
         // What the engine cannot tell is left out.
     }

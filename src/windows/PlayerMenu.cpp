@@ -159,7 +159,8 @@ QAction* PlayerMenu::addOption(const QString& caption, SwitchSetting& setting)
     action->setCheckable(true);
     action->setChecked(setting.isOn());
     connect(action, &QAction::triggered, this, [&setting](bool on) { setting.store(on); });
-    connect(&mnuPlayer, &QMenu::aboutToShow, action, [action, &setting] { action->setChecked(setting.isOn()); });
+    connect(&mnuPlayer, &QMenu::aboutToShow, action,
+            [action, &setting] { action->setChecked(setting.isOn()); });
     addToggle(action);
     return action;
 }

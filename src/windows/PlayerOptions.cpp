@@ -5,14 +5,11 @@
 #include "core/modINI.h"
 #include "platform/ProgramFolder.h"
 
-
 namespace zendrix {
 
 PlayerOptions::PlayerOptions(Program& program)
-    : m_resume(program.wmp(), resume),
-      m_onTop(onTop, [&program] { return program.groupWindows(); }),
-      m_notifications(program.player(), program.wmp(), notify),
-      m_exit(program.rawExit(), m_resume)
+    : m_resume(program.wmp(), resume), m_onTop(onTop, [&program] { return program.groupWindows(); }),
+      m_notifications(program.player(), program.wmp(), notify), m_exit(program.rawExit(), m_resume)
 {
     QObject::connect(&resume, &SwitchSetting::changed, [this](bool on) {
         if (on)

@@ -84,8 +84,8 @@ ProgramExit& Program::exit()
 QList<QWidget*> Program::groupWindows() const
 {
     QList<QWidget*> windows;
-    for (QWidget* window : std::initializer_list<QWidget*>{m_main.get(), m_video.get(), m_title.get(),
-                                                           m_playlist.get(), m_info.get(), m_equalizer.get()}) {
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             m_main.get(), m_video.get(), m_title.get(), m_playlist.get(), m_info.get(), m_equalizer.get()}) {
         if (window)
             windows.append(window);
     }

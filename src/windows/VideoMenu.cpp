@@ -12,7 +12,8 @@ namespace {
 
 // Each shape with a mnemonic of its own: digits where they are free.
 const std::pair<const char*, const char*> kAspectRatios[] = {
-    {"", "&Default"}, {"16:9", "1&6:9"}, {"4:3", "&4:3"}, {"16:10", "16:1&0"}, {"2.35:1", "&2.35:1"}, {"1:1", "&1:1"},
+    {"", "&Default"},    {"16:9", "1&6:9"},     {"4:3", "&4:3"},
+    {"16:10", "16:1&0"}, {"2.35:1", "&2.35:1"}, {"1:1", "&1:1"},
 };
 
 const QString kSubtitleTitle = QStringLiteral("Load Subtitle File");
@@ -69,9 +70,8 @@ VideoMenu::VideoMenu(QMenu& menu, QMenu& audioMenu, MediaEngine& engine, Message
     for (const auto& [ratio, caption] : kAspectRatios) {
         QAction* action = addChoice(*mnuAspectRatio, *shapes, QString::fromUtf8(caption), false);
         action->setData(QString::fromLatin1(ratio));
-        connect(action, &QAction::triggered, this, [this, ratio = QString::fromLatin1(ratio)] {
-            chooseAspectRatio(ratio);
-        });
+        connect(action, &QAction::triggered, this,
+                [this, ratio = QString::fromLatin1(ratio)] { chooseAspectRatio(ratio); });
     }
     m_menu.addSeparator();
     mnuSnapshot = m_menu.addAction(QStringLiteral("Take S&napshot"), this, &VideoMenu::takeSnapshot);
@@ -133,7 +133,8 @@ void VideoMenu::fillSubtitles()
     const QStringList captions = withMnemonics(names, QStringLiteral("ol"));
     for (qsizetype i = 0; i < tracks.size(); ++i) {
         const int id = tracks[i].id;
-        QAction* action = addChoice(*mnuSubtitles, *m_subtitleGroup, captions[i], id == video.subtitleTrack());
+        QAction* action =
+            addChoice(*mnuSubtitles, *m_subtitleGroup, captions[i], id == video.subtitleTrack());
         connect(action, &QAction::triggered, this, [this, id] { chooseSubtitles(id); });
     }
     mnuSubtitles->addSeparator();
@@ -174,7 +175,8 @@ void VideoMenu::takeSnapshot()
     try {
         if (!m_engine.video().hasVideo())
             return;
-        const QString name = snapshotBaseName(m_engine.currentMedia().name(), m_engine.controls().currentPosition());
+        const QString name =
+            snapshotBaseName(m_engine.currentMedia().name(), m_engine.controls().currentPosition());
         m_engine.video().takeSnapshot(snapshotFolder(), name);
     } catch (const Failure& failure) {
         reportFailure(m_messages, failure.description());

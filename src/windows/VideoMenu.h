@@ -24,7 +24,8 @@ class VideoMenu : public QObject
     Q_OBJECT
 public:
     // Fills `menu`; the Audio Track menu is `menu`'s and is added to `audioMenu` too.
-    VideoMenu(QMenu& menu, QMenu& audioMenu, MediaEngine& engine, MessageBoxes& messages, FileDialogs& dialogs);
+    VideoMenu(QMenu& menu, QMenu& audioMenu, MediaEngine& engine, MessageBoxes& messages,
+              FileDialogs& dialogs);
 
     QMenu* mnuAudioTrack = nullptr;
     QMenu* mnuSubtitles = nullptr;

@@ -57,8 +57,8 @@ protected:
         const QImage& frame = m_window.m_frame;
         if (!frame.isNull()) {
             const QSize size = frame.size().scaled(this->size(), Qt::KeepAspectRatio);
-            painter.drawImage(QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size),
-                              frame);
+            painter.drawImage(
+                QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size), frame);
         }
     }
     void mousePressEvent(QMouseEvent* event) override { m_window.mousePressEvent(event); }

@@ -58,8 +58,8 @@ TEST(ResumePositions, PlacesOutliveTheStoreByPathAndSizeAndTheOldestGoPastAThous
 
 TEST(ResumePositions, AnyPathReadsBackAndDamagedLinesOrFilesArePassedOver)
 {
-    const std::vector<ResumePositions::Entry> entries{
-        {"/films/tab\there/new\nline/100%.mkv", 5, 61.5}, {"/films/\u00e9t\u00e9 .mkv", 6, 0}};
+    const std::vector<ResumePositions::Entry> entries{{"/films/tab\there/new\nline/100%.mkv", 5, 61.5},
+                                                      {"/films/\u00e9t\u00e9 .mkv", 6, 0}};
     EXPECT_EQ(ResumePositions::decode(ResumePositions::encode(entries)), entries);
 
     const QByteArray damaged = "Zendrix resume positions 1\n"

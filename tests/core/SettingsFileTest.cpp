@@ -49,7 +49,8 @@ TEST_F(SettingsFileTest, WhatIsRememberedStaysBesideTheSettingsOrInTheUsersState
 {
     const QString own = program.filePath("Data/config.ini");
     EXPECT_EQ(stateFolder(own, program.path()), program.filePath("Data"));
-    EXPECT_EQ(stateFolder(own, program.path() + "/"), program.filePath("Data")) << "one folder, however named";
+    EXPECT_EQ(stateFolder(own, program.path() + "/"), program.filePath("Data"))
+        << "one folder, however named";
     const QString user = home.filePath("Zendrix/config.ini");
     qputenv("XDG_STATE_HOME", home.filePath("state").toUtf8());
     EXPECT_EQ(stateFolder(user, program.path()), home.filePath("state/Zendrix"));

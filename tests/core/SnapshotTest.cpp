@@ -59,7 +59,8 @@ TEST(Snapshot, APictureIsRenamedIntoPlaceWithoutReplacingAnyFileAndLeavesNothing
     const SnapshotResult first = writeSnapshot(folder, "Zendrix Film 00-00-01", write);
     EXPECT_EQ(first.path, folder + "/Zendrix Film 00-00-01.png");
     EXPECT_TRUE(first.error.isEmpty());
-    EXPECT_FALSE(handed.contains('$') || handed.contains('%') || handed.contains(' ')) << handed.toStdString();
+    EXPECT_FALSE(handed.contains('$') || handed.contains('%') || handed.contains(' '))
+        << handed.toStdString();
     const SnapshotResult second = writeSnapshot(folder, "Zendrix Film 00-00-01", write);
     EXPECT_EQ(second.path, folder + "/Zendrix Film 00-00-01 (3).png") << "(2) is someone else's";
     EXPECT_EQ(readFile(folder + "/Zendrix Film 00-00-01 (2).png"), "theirs");
@@ -97,8 +98,8 @@ TEST(Snapshot, AFailureAtAnyStepSaysWhyAndLeavesNoFile)
 TEST(Snapshot, ShapesReachLibvlcAsTwoWholeNumbers)
 {
     const std::pair<const char*, const char*> shapes[] = {
-        {"16:9", "16:9"}, {"4:3", "4:3"}, {"16:10", "8:5"}, {"2.35:1", "47:20"}, {"1:1", "1:1"},
-        {"1.85:1", "37:20"}, {" 4 : 3 ", "4:3"},
+        {"16:9", "16:9"}, {"4:3", "4:3"},      {"16:10", "8:5"},   {"2.35:1", "47:20"},
+        {"1:1", "1:1"},   {"1.85:1", "37:20"}, {" 4 : 3 ", "4:3"},
     };
     for (const auto& [shape, vlc] : shapes)
         EXPECT_EQ(vlcAspectRatio(shape), std::optional<QString>(vlc)) << shape;

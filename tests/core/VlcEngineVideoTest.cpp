@@ -50,7 +50,9 @@ Span textSpan(const QImage& frame, const QImage& plain)
     for (int y = frame.height() / 2; y < frame.height(); ++y) {
         for (int x = 0; x < frame.width(); ++x) {
             const QRgb a = frame.pixel(x, y), b = plain.pixel(x, y);
-            if (std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) < 90)
+            if (std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                    std::abs(qBlue(a) - qBlue(b)) <
+                90)
                 continue;
             span.left = span.left < 0 ? x : std::min(span.left, x);
             span.right = std::max(span.right, x);
@@ -87,7 +89,7 @@ protected:
         return surface.latest;
     }
     // Waits until the pictures show text that spans `shown(width)`.
-    template <typename Shown> ::testing::AssertionResult showsText(const QImage& plain, Shown shown)
+    template <typename Shown>::testing::AssertionResult showsText(const QImage& plain, Shown shown)
     {
         Span span;
         if (waitFor([&] { return shown((span = textSpan(nextFrame(), plain)).width()); }, 10000))
@@ -128,7 +130,8 @@ TEST_F(VlcEngineVideo, TheAudioTrackChosenIsHeardWithinASecondAndTheNextItemStar
     EXPECT_TRUE(video().audioTracks().isEmpty()) << "nothing is known of a new item before it plays";
     engine.controls().play();
     ASSERT_TRUE(waitFor(
-        [&] { return video().audioTracks().size() == 2 && video().audioTrack() != EngineVideo::kNone; }, 10000));
+        [&] { return video().audioTracks().size() == 2 && video().audioTrack() != EngineVideo::kNone; },
+        10000));
     EXPECT_EQ(video().audioTrack(), tracks[0].id) << "the choice was for the item that played";
 }
 
@@ -196,7 +199,8 @@ TEST_F(VlcEngineVideo, ASnapshotIsAWholePngOfThePicturesSizeUnderANameOfItsOwnAn
     ASSERT_EQ(failed.size(), 0) << failed.value(0).toStdString();
     EXPECT_EQ(taken[0], pictures.filePath("Zendrix Film 00-00-02.png"));
     EXPECT_EQ(taken[1], pictures.filePath("Zendrix Film 00-00-02 (2).png"));
-    EXPECT_EQ(QDir(pictures.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "nothing else is left";
+    EXPECT_EQ(QDir(pictures.path()).entryList(QDir::Files | QDir::Hidden).size(), 2)
+        << "nothing else is left";
     const QImage picture(taken[0], "PNG");
     EXPECT_EQ(picture.size(), QSize(320, 240));
     EXPECT_EQ(picture.size(), video().videoSize());

@@ -59,13 +59,15 @@ QSize sizeOf(const QString& window)
 QString windowOf(qint64 pid, QSize size)
 {
     QStringList found;
-    for (const QString& id : xdotool({"search", "--onlyvisible", "--pid", QString::number(pid)}).split('\n')) {
+    for (const QString& id :
+         xdotool({"search", "--onlyvisible", "--pid", QString::number(pid)}).split('\n')) {
         if (!id.isEmpty() && sizeOf(id) == size)
             found << id;
     }
     for (const QString& outer : QStringList(found)) {
         // What xwininfo lists after "1 child:" or "2 children:", past the window's root and parent.
-        const QString children = run("xwininfo", {"-children", "-id", outer}).section(QStringLiteral(" child"), 1);
+        const QString children =
+            run("xwininfo", {"-children", "-id", outer}).section(QStringLiteral(" child"), 1);
         found.removeIf([&](const QString& id) {
             return id != outer && children.contains(QStringLiteral("0x%1 ").arg(id.toULongLong(), 0, 16));
         });
@@ -156,17 +158,23 @@ TEST_F(VideoE2E, TheVideoMenuFromTheKeyboardSetsThePicturesShapeAndTakesASnapsho
     chooseFromMenu(main, {"v", "n"});
     QStringList pictures;
     EXPECT_TRUE(waitFor(
-        [&] { return !(pictures = QDir(home.filePath("Pictures")).entryList(QDir::Files | QDir::Hidden)).isEmpty(); },
+        [&] {
+            return !(pictures = QDir(home.filePath("Pictures")).entryList(QDir::Files | QDir::Hidden))
+                        .isEmpty();
+        },
         10000));
     ASSERT_EQ(pictures.size(), 1) << pictures.join(' ').toStdString();
-    EXPECT_TRUE(QRegularExpression("^Zendrix v\\d+-squeezed-60s \\d\\d-\\d\\d-\\d\\d\\.png$").match(pictures[0]).hasMatch())
+    EXPECT_TRUE(QRegularExpression("^Zendrix v\\d+-squeezed-60s \\d\\d-\\d\\d-\\d\\d\\.png$")
+                    .match(pictures[0])
+                    .hasMatch())
         << pictures[0].toStdString();
     EXPECT_EQ(QImage(home.filePath("Pictures/" + pictures[0])).size(), QSize(320, 240));
 }
 
 TEST_F(VideoE2E, AFilmLeftWhenThePlayerEndedStartsThereAtTheNextRun)
 {
-    if (const QString missing = MediaFixtures::missingTools({"playerctl", "dbus-daemon", "dbus-send"}); !missing.isEmpty())
+    if (const QString missing = MediaFixtures::missingTools({"playerctl", "dbus-daemon", "dbus-send"});
+        !missing.isEmpty())
         GTEST_SKIP() << missing.toStdString();
     const QString film = MediaFixtures::longFilm(620);
     ASSERT_FALSE(film.isEmpty()) << MediaFixtures::lastError().toStdString();
@@ -185,8 +193,8 @@ TEST_F(VideoE2E, AFilmLeftWhenThePlayerEndedStartsThereAtTheNextRun)
     ASSERT_TRUE(waitFor([&] { return position() >= 301; }, 10000)) << position();
     // The desktop's Quit ends the player as its Exit button does.
     run(QStringLiteral("dbus-send"),
-        {"--session", "--type=method_call", "--dest=org.mpris.MediaPlayer2.zendrix", "/org/mpris/MediaPlayer2",
-         "org.mpris.MediaPlayer2.Quit"},
+        {"--session", "--type=method_call", "--dest=org.mpris.MediaPlayer2.zendrix",
+         "/org/mpris/MediaPlayer2", "org.mpris.MediaPlayer2.Quit"},
         environment);
     ASSERT_TRUE(player->waitForFinished(15000));
     const std::vector<ResumePositions::Entry> kept =
@@ -211,7 +219,11 @@ TEST_F(VideoE2E, UnderAWindowManagerTheGroupStaysAboveALaterWindowAlsoAfterFullS
     windowManager = std::make_unique<QProcess>();
     windowManager->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     windowManager->start("openbox", {"--sm-disable"});
-    ASSERT_TRUE(waitFor([] { return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); }, 15000))
+    ASSERT_TRUE(waitFor(
+        [] {
+            return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
+        },
+        15000))
         << "openbox did not start";
     settings("[Position]\r\nTop=4800\r\nLeft=4500\r\n[Player]\r\nScreen=True\r\n");
     player = folder.start({squeezed}, {}, environment);
@@ -226,7 +238,9 @@ TEST_F(VideoE2E, UnderAWindowManagerTheGroupStaysAboveALaterWindowAlsoAfterFullS
     other->start("xmessage", {"-geometry", "700x500+200+0", "another program"});
     QString otherId;
     ASSERT_TRUE(waitFor(
-        [&] { return !(otherId = xdotool({"search", "--onlyvisible", "--classname", "^xmessage$"})).isEmpty(); },
+        [&] {
+            return !(otherId = xdotool({"search", "--onlyvisible", "--classname", "^xmessage$"})).isEmpty();
+        },
         10000));
     otherId = otherId.section('\n', 0, 0);
     // The stacking order, bottom to top, as the window manager keeps it.
@@ -282,7 +296,8 @@ TEST_F(VideoE2E, EachNewItemIsNotifiedOnTheSessionBusWithItsTitleArtistAndAlbumT
     settings("[Player]\r\nNotifications=True\r\n");
     // No window manager gives the player the focus: the list plays on while the user is elsewhere.
     player = folder.start({dawn, dusk}, {}, environment);
-    ASSERT_TRUE(waitFor([&] { return !server.calls.empty() && server.calls.back().summary == "Dusk"; }, 20000))
+    ASSERT_TRUE(
+        waitFor([&] { return !server.calls.empty() && server.calls.back().summary == "Dusk"; }, 20000))
         << "no notification of the second item";
     const NotificationServer::Call& last = server.calls.back();
     EXPECT_EQ(last.app, "Zendrix");

@@ -270,7 +270,8 @@ QByteArray srt(const QString& text, double seconds)
     };
     QString entries;
     for (int second = 0; second < int(std::ceil(seconds)); ++second)
-        entries += QStringLiteral("%1\n%2 --> %3\n%4\n\n").arg(second + 1).arg(time(second), time(second + 1), text);
+        entries +=
+            QStringLiteral("%1\n%2 --> %3\n%4\n\n").arg(second + 1).arg(time(second), time(second + 1), text);
     return entries.toUtf8();
 }
 
@@ -443,17 +444,17 @@ QString MediaFixtures::filmWithTracks(double seconds)
 
 QString MediaFixtures::filmWithSubtitleBeside(double seconds)
 {
-    const QString folder =
-        kept(QStringLiteral("beside-%1s").arg(seconds), [&](const QString& dir, const QString& out) {
-            if (!QDir().mkpath(out))
-                return QStringLiteral("cannot make %1").arg(out);
-            QStringList ffmpeg = stillFilmInputs(QStringLiteral("0x203040"), seconds);
-            ffmpeg << args(kStillVideo) << args(QStringLiteral("-c:a aac -b:a 96k"))
-                   << QDir(out).filePath(QStringLiteral("episode.mkv"));
-            if (QString e = run("ffmpeg", ffmpeg, dir); !e.isEmpty())
-                return e;
-            return writeText(QDir(out).filePath(QStringLiteral("episode.srt")), srt(kSubtitleBeside, seconds));
-        });
+    const QString folder = kept(QStringLiteral("beside-%1s").arg(seconds), [&](const QString& dir,
+                                                                               const QString& out) {
+        if (!QDir().mkpath(out))
+            return QStringLiteral("cannot make %1").arg(out);
+        QStringList ffmpeg = stillFilmInputs(QStringLiteral("0x203040"), seconds);
+        ffmpeg << args(kStillVideo) << args(QStringLiteral("-c:a aac -b:a 96k"))
+               << QDir(out).filePath(QStringLiteral("episode.mkv"));
+        if (QString e = run("ffmpeg", ffmpeg, dir); !e.isEmpty())
+            return e;
+        return writeText(QDir(out).filePath(QStringLiteral("episode.srt")), srt(kSubtitleBeside, seconds));
+    });
     return folder.isEmpty() ? folder : QDir(folder).filePath(QStringLiteral("episode.mkv"));
 }
 

@@ -20,8 +20,9 @@ bool NotificationServer::serve(const QString& address)
            bus.registerService(QStringLiteral("org.freedesktop.Notifications"));
 }
 
-uint NotificationServer::Notify(const QString& app, uint replaces, const QString& icon, const QString& summary,
-                                const QString& body, const QStringList&, const QVariantMap& hints, int timeout)
+uint NotificationServer::Notify(const QString& app, uint replaces, const QString& icon,
+                                const QString& summary, const QString& body, const QStringList&,
+                                const QVariantMap& hints, int timeout)
 {
     calls.push_back({app, replaces, icon, summary, body, hints, timeout});
     return replaces != 0 ? replaces : m_next++;

@@ -97,9 +97,9 @@ QString mnemonics(const QStringList& captions)
 
 TEST_F(PlayerMenuTest, TheItemsStandInOrderEachWithAMnemonicOfItsOwnAndVideoIsGreyedWithoutAPicture)
 {
-    EXPECT_EQ(captions(menu().mnuPlayer),
-              QStringList({"Open &URL\u2026", "-", "&Audio", "&Video", "&Speed", "-", "&Resume Where Left Off",
-                           "Always on &Top", "&Notifications", "-", "A&bout", "E&xit"}));
+    EXPECT_EQ(captions(menu().mnuPlayer), QStringList({"Open &URL\u2026", "-", "&Audio", "&Video", "&Speed",
+                                                       "-", "&Resume Where Left Off", "Always on &Top",
+                                                       "&Notifications", "-", "A&bout", "E&xit"}));
     EXPECT_EQ(menu().mnuOpenUrl->shortcut(), QKeySequence("Ctrl+L"));
     EXPECT_EQ(menu().mnuEqualizer->shortcut(), QKeySequence("Ctrl+E"));
     EXPECT_EQ(captions(*menu().mnuAudio),

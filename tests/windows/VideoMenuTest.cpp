@@ -2,6 +2,7 @@
 // follows the picture and the item's tracks, every choice reaches the engine and nothing is stored; the
 // snapshot's shortcut works from the group's windows and names its file; Always on Top reaches every
 // window of the group, made before or after, where it stands; Exit keeps the place of a long film.
+#include "windows/VideoMenu.h"
 #include "core/ResumePositions.h"
 #include "core/Skin.h"
 #include "core/modINI.h"
@@ -14,7 +15,6 @@
 #include "windows/PlayerOptions.h"
 #include "windows/PlaylistWindow.h"
 #include "windows/TitleStrip.h"
-#include "windows/VideoMenu.h"
 #include "windows/VideoWindow.h"
 
 #include <QFileInfo>
@@ -81,8 +81,7 @@ TEST_F(VideoMenuTest, TheMenuFollowsThePictureAndTheTracksWithTheChoiceInUseChec
     EXPECT_TRUE(video().mnuAudioTrack->isEnabled());
 
     Q_EMIT video().mnuAudioTrack->aboutToShow();
-    EXPECT_EQ(captions(*video().mnuAudioTrack),
-              QStringList({"&Track 1 - [English]", "T&rack 2 - [French]"}));
+    EXPECT_EQ(captions(*video().mnuAudioTrack), QStringList({"&Track 1 - [English]", "T&rack 2 - [French]"}));
     EXPECT_EQ(checked(*video().mnuAudioTrack), "&Track 1 - [English]");
     engine->clearCalls();
     choose(*video().mnuAudioTrack, "T&rack 2 - [French]");
@@ -92,8 +91,9 @@ TEST_F(VideoMenuTest, TheMenuFollowsThePictureAndTheTracksWithTheChoiceInUseChec
     EXPECT_EQ(video().mnuAudioTrack->actions().size(), 2);
 
     Q_EMIT video().mnuSubtitles->aboutToShow();
-    EXPECT_EQ(captions(*video().mnuSubtitles), QStringList({"&Off", "&Track 1 - [English]", "&Commentary - [French]",
-                                                            "-", "&Load Subtitle File\u2026"}));
+    EXPECT_EQ(captions(*video().mnuSubtitles),
+              QStringList({"&Off", "&Track 1 - [English]", "&Commentary - [French]", "-",
+                           "&Load Subtitle File\u2026"}));
     EXPECT_EQ(checked(*video().mnuSubtitles), "&Off");
     choose(*video().mnuSubtitles, "&Commentary - [French]");
     EXPECT_EQ(engine->calls().last(), "subtitleTrack=4");
@@ -163,19 +163,22 @@ TEST_F(VideoMenuTest, CtrlAltSTakesASnapshotFromAnyWindowOfTheGroupNamedForTheIt
     engine->mediaName = "Big/Film";
     engine->position = 3725.6;
     QTest::keySequence(&main, QKeySequence("Ctrl+Alt+S"));
-    EXPECT_EQ(engine->calls().filter("snapshot"), QStringList({"snapshot=" + home.path() + "|Zendrix Big-Film 01-02-05"}))
+    EXPECT_EQ(engine->calls().filter("snapshot"),
+              QStringList({"snapshot=" + home.path() + "|Zendrix Big-Film 01-02-05"}))
         << "the home folder, without a pictures folder";
     ASSERT_TRUE(QDir(home.path()).mkpath("Pictures"));
     title.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&title));
     engine->clearCalls();
     QTest::keySequence(&title, QKeySequence("Ctrl+Alt+S"));
-    EXPECT_EQ(engine->calls(), QStringList({"snapshot=" + home.filePath("Pictures") + "|Zendrix Big-Film 01-02-05"}));
+    EXPECT_EQ(engine->calls(),
+              QStringList({"snapshot=" + home.filePath("Pictures") + "|Zendrix Big-Film 01-02-05"}));
 
     engine->snapshotTaken(home.filePath("Pictures/Zendrix Big-Film 01-02-05.png"));
     EXPECT_TRUE(messages.shown.empty()) << "a snapshot taken needs no word";
     engine->snapshotFailed("Cannot save the snapshot in \"/full\": No space left on device");
-    ASSERT_EQ(messages.texts(), QStringList({"Error!\r\nCannot save the snapshot in \"/full\": No space left on device"}));
+    ASSERT_EQ(messages.texts(),
+              QStringList({"Error!\r\nCannot save the snapshot in \"/full\": No space left on device"}));
     qputenv("HOME", ownHome);
 }
 
@@ -211,7 +214,9 @@ TEST_F(VideoMenuTest, AlwaysOnTopReachesEveryWindowOfTheGroupWhereItStandsAndWin
     WriteINI(ConfigPath, "Player", "Screen", "True");
     WriteINI(ConfigPath, "Player", "Info", "True");
     start();
-    const auto onTop = [](const QWidget& window) { return window.windowFlags().testFlag(Qt::WindowStaysOnTopHint); };
+    const auto onTop = [](const QWidget& window) {
+        return window.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    };
     struct Seen
     {
         QWidget* window;
@@ -250,7 +255,8 @@ TEST_F(VideoMenuTest, AlwaysOnTopReachesEveryWindowOfTheGroupWhereItStandsAndWin
     for (QWidget* window : program->groupWindows()) {
         EXPECT_FALSE(onTop(*window)) << window->objectName().toStdString();
     }
-    EXPECT_TRUE(program->frmVideo().isVisible() && program->frmInfo().isVisible() && program->frmPlaylist().isVisible());
+    EXPECT_TRUE(program->frmVideo().isVisible() && program->frmInfo().isVisible() &&
+                program->frmPlaylist().isVisible());
 }
 
 TEST_F(VideoMenuTest, ExitKeepsThePlaceOfALongFilmOnDiskBeforeTheProgramEnds)
