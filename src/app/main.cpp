@@ -8,6 +8,7 @@
 #include "platform/SingleInstance.h"
 #include "windows/MainWindow.h"
 #include "windows/MprisService.h"
+#include "windows/PlayerOptions.h"
 #include "windows/Program.h"
 #include "windows/QtHost.h"
 
@@ -129,13 +130,16 @@ int main(int argc, char* argv[])
     program.Form_Load();
     // libvlc starts once the main window is on screen, so that its start-up does not hold the first
     // picture back; a click that comes sooner waits for it on the engine's thread. The desktop's media
-    // controls come then too: connecting to the session bus takes a few round trips. Without a session
-    // bus the player runs without them.
+    // controls and the notifications come then too: connecting to the session bus takes a few round
+    // trips. Without a session bus the player runs without them.
     MprisService mpris(program);
-    afterFirstPaint(program.frmMain(), [vlc, &mpris] {
+    afterFirstPaint(program.frmMain(), [vlc, &mpris, &program] {
         vlc->start();
-        if (const QString bus = sessionBusAddress(); !bus.isEmpty())
-            mpris.publish(QDBusConnection::connectToBus(bus, QStringLiteral("zendrix")));
+        if (const QString bus = sessionBusAddress(); !bus.isEmpty()) {
+            const QDBusConnection connection = QDBusConnection::connectToBus(bus, QStringLiteral("zendrix"));
+            mpris.publish(connection);
+            program.options().notifications().setBus(connection);
+        }
     });
     program.openArguments(commandLine.arguments, workingFolder);
     // Starts that came meanwhile have waited in the socket's queue; they are taken from here on.

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -125,6 +126,52 @@ public:
     virtual void setOutputDevice(const QString& id) = 0;
 };
 
+// The item's picture and tracks: which audio track is heard, which subtitles show, the picture's shape,
+// and snapshots of it. What the engine knows of them is kept where the caller reads it, so reading never
+// waits on media I/O; it is learnt as the item plays (nothing before its streams have been found).
+// Every choice applies at once and holds for the loaded item only: the next item starts with its own
+// default tracks and its own shape.
+class EngineVideo
+{
+public:
+    struct Track
+    {
+        int id = -1;  // what the set calls take
+        QString name; // as the item names it, with its language: "Track 1 - [English]"
+        bool operator==(const Track&) const = default;
+    };
+    static constexpr int kNone = -1; // no audio track, no subtitles
+
+    virtual ~EngineVideo() = default;
+
+    // Whether the item shows a picture: from its first picture until it stops or another item is loaded.
+    virtual bool hasVideo() const = 0;
+    // The picture's own size in pixels; empty while there is no picture.
+    virtual QSize videoSize() const = 0;
+
+    virtual QList<Track> audioTracks() const = 0;
+    virtual int audioTrack() const = 0; // the id of the track heard, kNone for none
+    virtual void setAudioTrack(int id) = 0;
+
+    // The subtitle tracks, the item's own and those loaded for it; "off" is not among them.
+    virtual QList<Track> subtitleTracks() const = 0;
+    virtual int subtitleTrack() const = 0; // kNone while none shows
+    virtual void setSubtitleTrack(int id) = 0;
+    // Loads a subtitle file for the item and shows it at once; its track joins subtitleTracks(). A
+    // subtitle file beside the item with the item's own name is loaded by the engine itself.
+    virtual void addSubtitleFile(const QString& path) = 0;
+
+    // The picture's shape: "" for the item's own, or a width and height ratio such as "16:9" or
+    // "2.35:1". A ratio the engine cannot read is taken as "".
+    virtual QString aspectRatio() const = 0;
+    virtual void setAspectRatio(const QString& ratio) = 0;
+
+    // Writes the picture shown now, at its own size, as a PNG named `baseName` plus ".png" in `folder`;
+    // when that name is taken, "baseName (2).png" and so on. The file appears whole: it is written under a
+    // temporary name and renamed. Returns at once; SnapshotTaken or SnapshotFailed tells how it went.
+    virtual void takeSnapshot(const QString& folder, const QString& baseName) = 0;
+};
+
 class MediaEngine : public QObject
 {
     Q_OBJECT
@@ -143,6 +190,7 @@ public:
     virtual EngineSettings& settings() = 0;
     virtual EngineDvd& dvd() = 0;
     virtual EngineAudio& audio() = 0;
+    virtual EngineVideo& video() = 0;
 
     virtual bool fullScreen() const = 0;
     virtual void setFullScreen(bool on) = 0;
@@ -166,6 +214,13 @@ Q_SIGNALS:
     void MediaError(const QString& url);
     // The list of output devices has changed (EngineAudio::outputDevices()). Raised on the UI thread.
     void OutputDevicesChange();
+    // What EngineVideo tells of the item loaded now has changed: its tracks, the track chosen, its picture.
+    // Raised on the UI thread.
+    void TracksChange();
+    // A snapshot asked for by takeSnapshot has been written to `path`, or could not be, for the reason
+    // given. Raised on the UI thread, once for each snapshot asked for.
+    void SnapshotTaken(const QString& path);
+    void SnapshotFailed(const QString& description);
 };
 
 }  // namespace zendrix

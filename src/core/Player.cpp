@@ -92,14 +92,11 @@ void Player::startItem(const std::function<QString()>& url)
     tmrTiming.setEnabled(false);
     TickCount = 1;
     m_cannotPlay = false;
+    leaveItem();
     m_restored = false;
-    m_startAt = 0;
-    const double startAt = std::exchange(m_pendingStart, 0.0);
+    const double given = std::exchange(m_pendingStart, 0.0);
     m_engine.setURL(url());
-    if (startAt > 0) {
-        ignoringFailure([&] { m_engine.controls().setCurrentPosition(startAt); });
-        m_startAt = startAt;
-    }
+    startAtPlace(given);
     tell(Change::Item);
     lblFilename.setCaption(m_engine.currentMedia().name());
     try {
@@ -244,6 +241,7 @@ void Player::cmdControls_Click(int index)
         } else if (!IsPlaying) {
             resume();
         } else {
+            leaveItem();
             ignoringFailure([&] { controls.pause(); });
             IsPlaying = false;
             tmrTiming.setEnabled(false);
@@ -258,6 +256,7 @@ void Player::cmdControls_Click(int index)
         ignoringFailure([&] { controls.previous(); });
         break;
     case Stop:
+        leaveItem();
         m_restored = false;
         m_startAt = 0;
         ignoringFailure([&] { controls.stop(); });
@@ -359,10 +358,10 @@ void Player::tmrTiming_Timer()
             ClockSeconds = 1;
             readLengthAndLabel();
             if (m_startAt > 0) {
-                // Started from where the last run left it: the clock and the bar go on from there.
-                setClock(roundHalfEven(m_startAt) + 1);
-                setBarQuietly(
-                    std::min<int>(static_cast<int>(roundHalfEven(m_startAt)) + 1, scrollTiming.Max()));
+                // Started from where it was left: the clock and the bar go on from there, a second in.
+                const std::int64_t at = roundHalfEven(m_startAt) + 1;
+                setClock(at);
+                setBarQuietly(static_cast<int>(std::min<std::int64_t>(at, scrollTiming.Max())));
             } else {
                 scrollTiming.setValue(scrollTiming.Max() == 0 ? 0 : 1); // 1 agrees with the clock: no seek
             }
@@ -376,8 +375,8 @@ void Player::tmrTiming_Timer()
             // The clock already shows the fifth second. A length shorter than that puts the bar at its end
             // without seeking.
             if (m_startAt > 0)
-                setBarQuietly(
-                    std::min<int>(ClockHours * 3600 + ClockMinutes * 60 + ClockSeconds, scrollTiming.Max()));
+                setBarQuietly(static_cast<int>(std::min<std::int64_t>(
+                    ClockHours * 3600LL + ClockMinutes * 60LL + ClockSeconds, scrollTiming.Max())));
             else if (scrollTiming.Max() >= 5)
                 scrollTiming.setValue(5);
             else
@@ -436,6 +435,8 @@ void Player::wmp_EndOfStream(const QString& url)
     // while the item is paused or stopped leaves it to the user, and a later play starts it afresh.
     if (!isLoaded(url) || !tmrTiming.Enabled())
         return;
+    if (m_places)
+        ignoringFailure([&] { m_places->ended(); });
     m_passedOver = 0;
     try {
         if (TickCount <= 1)
@@ -587,6 +588,28 @@ void Player::wmp_MediaChange(const QString& url)
         return;
     ignoringFailure([&] { lblFilename.setCaption(shownName()); });
     refreshInfo();
+}
+
+void Player::startAtPlace(double given)
+{
+    m_startAt = 0;
+    if (given <= 0 && !m_places)
+        return;
+    ignoringFailure([&] {
+        const double at = given > 0 ? given : m_places->startOf(m_engine.URL());
+        if (!std::isfinite(at) || at <= 0)
+            return;
+        // Set before play(): the engine starts the item there.
+        m_engine.controls().setCurrentPosition(at);
+        m_startAt = at;
+    });
+}
+
+void Player::leaveItem()
+{
+    // A restored item has not played in this run: there is no place of its own to keep.
+    if (m_places && !m_restored)
+        ignoringFailure([&] { m_places->leaving(); });
 }
 
 void Player::scrollVolume_Change()

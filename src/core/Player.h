@@ -6,6 +6,7 @@
 #include "MediaEngine.h"
 #include "PlayOrder.h"
 #include "RepeatSetting.h"
+#include "StartPlaces.h"
 
 #include <QObject>
 #include <array>
@@ -51,6 +52,11 @@ public:
     // The queue and Shuffle Play: asked first by the advance and by playlistStep. Without one the list's
     // own order decides.
     void setPlayOrder(PlayOrder* order) { m_order = order; }
+
+    // Where items start and what is kept of where they are left ("Resume Where Left Off"). Unset, every
+    // item starts at its beginning. An item started further in shows that place on the clock and the
+    // seek bar from its first tick on.
+    void setStartPlaces(StartPlaces* places) { m_places = places; }
 
     // What a handler changed, for those who follow the player from outside its windows (the desktop's
     // media controls): `changed` tells it as the change happens, so a listener reads the state it needs
@@ -150,6 +156,11 @@ private:
     QString shownName() const;
     bool isLoaded(const QString& url) const;
     void tell(Change change);
+    // The item just given to the engine starts at `given` seconds when that is more than 0, else where
+    // the start places say (m_startAt); failures are ignored and leave it at its beginning.
+    void startAtPlace(double given);
+    // The item loaded is about to be paused, stopped or replaced: the start places may keep its place.
+    void leaveItem();
 
     MediaEngine& m_engine;
     ListControl& m_list;
@@ -167,8 +178,9 @@ private:
     // played to its end or the user last started something: the advance gives up after a whole round.
     int m_passedOver = 0;
     PlayOrder* m_order = nullptr;
-    // Where the item loaded now starts, in seconds: 0, or the place a restored item was left at, which
-    // its first tick puts on the clock and the bar.
+    // Where the item loaded now starts, in seconds: 0, or the place it was left at (in this run, with
+    // Resume Where Left Off, or in the last, for a restored item), which its first tick puts on the clock
+    // and the bar.
     double m_startAt = 0;
     // A restored item waits to be started from its place, m_restoredAt, by the play button, which
     // hands that place to the start through m_pendingStart.
@@ -176,6 +188,7 @@ private:
     double m_restoredAt = 0;
     double m_pendingStart = 0;
     double m_speed = 1.0;
+    StartPlaces* m_places = nullptr;
 };
 
 }  // namespace zendrix

@@ -16,24 +16,7 @@ const QString kListFile = QStringLiteral("/remembered.zdx");
 const QString kStateFile = QStringLiteral("/remembered.ini");
 const QString kSection = QStringLiteral("Remembered");
 
-QString userStateFolder()
-{
-    QString base = qEnvironmentVariable("XDG_STATE_HOME");
-    // XDG Base Directory: a relative path there is to be ignored.
-    if (base.isEmpty() || !QDir::isAbsolutePath(base))
-        base = QDir::homePath() + QStringLiteral("/.local/state");
-    return QDir::cleanPath(base) + QStringLiteral("/Zendrix");
-}
-
 } // namespace
-
-QString rememberedPlaylistFolder(const QString& settingsFile, const QString& programFolder)
-{
-    const QString besideSettings = QFileInfo(settingsFile).absolutePath();
-    if (QDir::cleanPath(besideSettings) == QDir::cleanPath(programFolder + QStringLiteral("/Data")))
-        return besideSettings;
-    return userStateFolder();
-}
 
 std::optional<RememberedState> readRememberedPlaylist(const QString& folder)
 {

@@ -29,11 +29,6 @@ struct RememberedState
     double position = 0;
 };
 
-// Where the remembered playlist lives: beside the settings when the program folder keeps them
-// ("<program folder>/Data"), else in the user's state folder, "$XDG_STATE_HOME/Zendrix" or
-// "~/.local/state/Zendrix".
-QString rememberedPlaylistFolder(const QString& settingsFile, const QString& programFolder);
-
 // What the files in `folder` hold, with the current entry checked against the list: an index that does
 // not name the recorded entry is looked up by that entry's text, and is -1 when it is not in the list.
 // Nothing when there is no readable list file.

@@ -34,6 +34,18 @@ QString userSettingsFolder()
     return QDir::cleanPath(base) + QStringLiteral("/Zendrix");
 }
 
+QString stateFolder(const QString& settingsFile, const QString& programFolder)
+{
+    const QString besideSettings = QFileInfo(settingsFile).absolutePath();
+    if (QDir::cleanPath(besideSettings) == QDir::cleanPath(dataFolder(programFolder)))
+        return besideSettings;
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    // XDG Base Directory: a relative path there is to be ignored.
+    if (base.isEmpty() || !QDir::isAbsolutePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/state");
+    return QDir::cleanPath(base) + QStringLiteral("/Zendrix");
+}
+
 QString settingsFilePath(const QString& programFolder)
 {
     static QHash<QString, QString> decided;

@@ -30,4 +30,11 @@ QString prepareSettingsFile(const QString& programFolder);
 // The user's configuration folder for the player: $XDG_CONFIG_HOME/Zendrix or ~/.config/Zendrix.
 QString userSettingsFolder();
 
+// Where the player keeps what it remembers between runs that is no setting (the places films were left
+// at, the playlist it was left with): beside the settings when the program folder keeps them
+// ("<program folder>/Data"), else the user's state folder, "$XDG_STATE_HOME/Zendrix", or
+// "~/.local/state/Zendrix" when that variable is unset or not an absolute path. `settingsFile` is the
+// settings file's path (settingsFilePath). Writes nothing; the folder may not exist yet.
+QString stateFolder(const QString& settingsFile, const QString& programFolder);
+
 } // namespace zendrix

@@ -59,6 +59,7 @@ void VlcEngine::setURL(const QString& url)
     m_startPosition.reset();
     m_dvdTitle = m_dvdChapter = -1;
     m_dvdCanResume = false;
+    m_video.newItem();
     m_state = m_source.kind == MediaSource::Kind::None ? Undefined : Ready;
     const quint64 epoch = nextEpoch();
     m_itemEpoch = m_stateEpoch = m_timeEpoch = m_runEpoch = epoch;
@@ -133,6 +134,7 @@ void VlcEngine::stop()
     m_state = Stopped;
     m_position = 0;
     m_startPosition.reset();
+    m_video.stopped();
     m_dvdTitle = m_dvdChapter = -1;
     m_dvdCanResume = false;
     m_stateEpoch = m_timeEpoch = m_runEpoch = nextEpoch();
@@ -348,6 +350,19 @@ void VlcEngine::onEvent(const VlcEvent& event)
             Q_EMIT OutputDevicesChange();
         return;
     }
+    if (event.type == Type::Snapshot) {
+        if (event.value)
+            Q_EMIT SnapshotTaken(event.text);
+        else
+            Q_EMIT SnapshotFailed(event.text);
+        return;
+    }
+    if (event.type == Type::Tracks) {
+        // A reading from before the item's latest start or stop tells of tracks that are gone.
+        if (event.epoch >= m_runEpoch && m_video.take(event.tracks))
+            Q_EMIT TracksChange();
+        return;
+    }
     if (event.epoch < m_itemEpoch) {
         if (event.type == VlcEvent::Type::Meta)
             ++m_droppedTagReports;
@@ -419,6 +434,7 @@ void VlcEngine::itemOver(bool failed)
     endScan();
     m_state = Stopped;
     m_position = 0;
+    m_video.stopped();
     // A file that failed fails again; a stream's station may be back at the next try.
     m_playFailed = failed && m_source.kind != MediaSource::Kind::Stream;
     // Last: a listener may load and start the next item at once.

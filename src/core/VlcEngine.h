@@ -3,6 +3,7 @@
 #include "MediaEngine.h"
 #include "VlcDvd.h"
 #include "VlcEngineAudio.h"
+#include "VlcEngineVideo.h"
 #include "VlcMediaSource.h"
 #include "VlcPlayer.h"
 
@@ -46,6 +47,8 @@ class VideoSurface;
 // - A DVD starts with its first-play program, as its author made it.
 // - A DVD's length is its current title's; 0 while a menu shows, since menus have no end.
 // - A left click on the video while a DVD menu shows activates the menu's highlighted button.
+// - The tracks are learnt as the item plays and forgotten when it stops or ends; a subtitle file beside
+//   a file, with the file's name and a subtitle extension, is loaded and shown by libvlc itself.
 class VlcEngine final : public MediaEngine,
                         private EngineControls,
                         private EngineMedia,
@@ -83,6 +86,7 @@ public:
     EngineSettings& settings() override { return *this; }
     EngineDvd& dvd() override { return *this; }
     EngineAudio& audio() override { return m_audio; }
+    EngineVideo& video() override { return m_video; }
     bool fullScreen() const override { return m_fullScreen; }
     void setFullScreen(bool on) override;
     long playState() const override { return m_state; }
@@ -133,6 +137,7 @@ private:
 
     VlcPlayer m_player;
     VlcEngineAudio m_audio{m_player};
+    VlcEngineVideo m_video{m_player, [this] { return isRunning(); }};
     VideoSurface* m_surface = nullptr;
     QTimer m_reverseTimer;
     QString m_engineFailure; // set when libvlc could not start: every command reports it

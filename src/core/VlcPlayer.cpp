@@ -31,7 +31,8 @@ const libvlc_event_e kPlayerEvents[] = {
     libvlc_MediaPlayerOpening,        libvlc_MediaPlayerPlaying,       libvlc_MediaPlayerPaused,
     libvlc_MediaPlayerStopped,        libvlc_MediaPlayerEndReached,    libvlc_MediaPlayerEncounteredError,
     libvlc_MediaPlayerTimeChanged,    libvlc_MediaPlayerLengthChanged, libvlc_MediaPlayerTitleChanged,
-    libvlc_MediaPlayerChapterChanged, libvlc_MediaPlayerESAdded,
+    libvlc_MediaPlayerChapterChanged, libvlc_MediaPlayerESAdded,       libvlc_MediaPlayerESDeleted,
+    libvlc_MediaPlayerESSelected,     libvlc_MediaPlayerVout,
 };
 
 const libvlc_event_e kMediaEvents[] = {libvlc_MediaMetaChanged, libvlc_MediaParsedChanged,
@@ -290,6 +291,9 @@ void VlcPlayer::load(const MediaSource& source, quint64 epoch)
         m_reportedLength = -1;
         m_titleEntered = false;
         m_tags = {};
+        m_tracks = {};
+        // The player keeps a shape it was given from item to item; each item starts with its own.
+        libvlc_video_set_aspect_ratio(m_player, nullptr);
         // The last check before libvlc: whatever a caller did, only the addresses the player plays open.
         if (!isPlayableAddress(source.location)) {
             report(VlcEvent::Type::Error);
@@ -553,13 +557,18 @@ void VlcPlayer::onPlayerEvent(const libvlc_event_t* event, void* opaque)
     case libvlc_MediaPlayerPaused:
         return self->report(Type::Paused);
     case libvlc_MediaPlayerStopped:
+        self->queueTracks();
         return self->report(Type::Stopped);
     case libvlc_MediaPlayerEndReached:
         // libvlc "plays" a file it finds nothing in (text named .mp3, a folder) by ending it at once.
         return self->report(self->m_streamFound ? Type::Ended : Type::Error);
     case libvlc_MediaPlayerESAdded:
         self->m_streamFound = true;
-        return;
+        return self->queueTracks();
+    case libvlc_MediaPlayerESDeleted:
+    case libvlc_MediaPlayerESSelected:
+    case libvlc_MediaPlayerVout:
+        return self->queueTracks();
     case libvlc_MediaPlayerEncounteredError:
         return self->report(Type::Error);
     case libvlc_MediaPlayerTimeChanged: {

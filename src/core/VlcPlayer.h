@@ -7,6 +7,7 @@
 #include "VlcVideoFrames.h"
 
 #include <QObject>
+#include <QSize>
 #include <QStringList>
 #include <QThread>
 #include <atomic>
@@ -22,6 +23,18 @@ struct libvlc_media_t;
 struct libvlc_event_t;
 
 namespace zendrix {
+
+// What libvlc knows of the item's tracks and picture.
+struct VlcTracks
+{
+    QList<EngineVideo::Track> audio;
+    int audioTrack = EngineVideo::kNone;
+    QList<EngineVideo::Track> subtitles;
+    int subtitle = EngineVideo::kNone;
+    bool hasVideo = false;
+    QSize size;
+    bool operator==(const VlcTracks&) const = default;
+};
 
 // What libvlc reports, as a value that crosses from libvlc's threads to the UI thread. Only what changes
 // what the player shows crosses: the position, which libvlc reports many times a second, is kept where
@@ -43,6 +56,8 @@ struct VlcEvent
         Duration, // value: the item's length in ms, from parsing
         Volume,   // value: a volume that the audio output took
         Devices,  // devices: the audio output's devices
+        Tracks,   // tracks: what libvlc knows of the item's tracks; sent only when it changes
+        Snapshot, // value 1: a snapshot was written to the file named in text; 0: text says why not
     };
     struct Tags
     {
@@ -60,6 +75,7 @@ struct VlcEvent
     QString text;
     Tags tags;
     QList<EngineAudio::OutputDevice> devices;
+    VlcTracks tracks;
 };
 
 // Where the video goes: an X11 window to draw into, or, with window 0, the frame sink.
@@ -133,6 +149,16 @@ public:
     // Lists the output's devices in a Devices event.
     void listOutputDevices();
 
+    // VlcVideo.cpp. The tracks and the picture's shape of the item loaded: a new item starts with its
+    // own. What libvlc knows of the tracks comes in a Tracks event whenever it changes, with the epoch of
+    // the latest command at the time it was read.
+    void setAudioTrack(int id);
+    void setSubtitleTrack(int id);
+    void addSubtitleFile(const QString& path);
+    void setAspectRatio(const QString& ratio); // libvlc's form ("47:20"); "" for the item's own
+    // Writes the picture shown now as core/Snapshot.h's writeSnapshot does; a Snapshot event follows.
+    void takeSnapshot(const QString& folder, const QString& baseName);
+
 Q_SIGNALS:
     // Emitted on libvlc's threads and on the worker thread: connect with a queued connection.
     void eventOccurred(const zendrix::VlcEvent& event);
@@ -173,6 +199,9 @@ private:
     void applyEqualizer();
     QList<EngineAudio::OutputDevice> listDevices() const;
     void applyOutputDevice();
+    // VlcVideo.cpp. From any thread: have the worker read the tracks once for any number of changes.
+    void queueTracks();
+    void readTracks();
     static void onPlayerEvent(const libvlc_event_t* event, void* self);
     static void onMediaEvent(const libvlc_event_t* event, void* item);
 
@@ -189,12 +218,14 @@ private:
     std::atomic<bool> m_streamFound{false};   // libvlc found something to play since the item started
     std::atomic<bool> m_volumeWanted{false};  // the audio output has not taken m_volume yet
     std::atomic<bool> m_volumeQueued{false};  // a retry waits on the worker
+    std::atomic<bool> m_tracksQueued{false};  // a reading of the tracks waits on the worker
 
     libvlc_instance_t* m_vlc = nullptr;
     libvlc_media_player_t* m_player = nullptr;
     libvlc_media_t* m_media = nullptr;
     std::unique_ptr<Item> m_item; // m_media's callbacks point at it
     VlcEvent::Tags m_tags;        // as last reported for m_item
+    VlcTracks m_tracks;           // as last reported
     int m_volume = -1;            // the volume the engine asked for; -1 before any
     AudioListener* m_listener = nullptr;
     QStringList m_baseArgs;    // the arguments libvlc starts with, but the sound settings

@@ -3,9 +3,11 @@
 #include "EqualizerWindow.h"
 #include "Program.h"
 #include "TitleStrip.h"
+#include "VideoMenu.h"
 #include "core/Failure.h"
 #include "core/Player.h"
 #include "core/SoundSettings.h"
+#include "core/SwitchSetting.h"
 
 #include <QActionGroup>
 
@@ -101,7 +103,7 @@ PlayerMenu::PlayerMenu(Program& program) : m_program(program)
 
     mnuVideo = mnuPlayer.addMenu(QStringLiteral("&Video"));
     mnuVideo->setObjectName(QStringLiteral("mnuVideo"));
-    mnuVideo->setEnabled(false);
+    video = new VideoMenu(*mnuVideo, *mnuAudio, m_program.wmp(), m_program.messages(), m_program.dialogs());
 
     mnuSpeed = mnuPlayer.addMenu(QStringLiteral("&Speed"));
     mnuSpeed->setObjectName(QStringLiteral("mnuSpeed"));
@@ -151,14 +153,21 @@ void PlayerMenu::addToggle(QAction* action)
     m_optionsEnd->setVisible(true);
 }
 
-void PlayerMenu::addVideoItem(QAction* action)
+QAction* PlayerMenu::addOption(const QString& caption, SwitchSetting& setting)
 {
-    mnuVideo->addAction(action);
-    mnuVideo->setEnabled(true);
+    auto* action = new QAction(caption, this);
+    action->setCheckable(true);
+    action->setChecked(setting.isOn());
+    connect(action, &QAction::triggered, this, [&setting](bool on) { setting.store(on); });
+    connect(&mnuPlayer, &QMenu::aboutToShow, action,
+            [action, &setting] { action->setChecked(setting.isOn()); });
+    addToggle(action);
+    return action;
 }
 
 void PlayerMenu::showChecks()
 {
+    video->showState();
     const double speed = m_program.player().speed();
     for (QAction* action : m_speedGroup->actions())
         action->setChecked(action->data().toDouble() == speed);

@@ -10,15 +10,18 @@ class QActionGroup;
 namespace zendrix {
 
 class Program;
+class SwitchSetting;
+class VideoMenu;
 
 // The player's menu, opened on the main window and on the video of anything but a DVD:
 //   Open URL... (Ctrl+L)
 //   ---
 //   Audio > Equalizer... (Ctrl+E), ReplayGain > Off / Track / Album, Output Device > Default, devices
-//   Video > (greyed while it holds nothing)
+//   Video > Audio Track, Subtitles, Aspect Ratio, Take Snapshot (VideoMenu; greyed without a picture)
 //   Speed > 0.5x, 0.75x, Normal, 1.25x, 1.5x, 2x
 //   ---
-//   the checkable items of the player's options (addToggle)
+//   the checkable items of the player's options (addOption): Resume Where Left Off, Always on Top,
+//   Notifications
 //   About, Exit (as the title strip's buttons)
 // Every item has a mnemonic of its own in its menu; R, T and N stay free at the top for the options.
 // The shortcuts work from every window of the group. Each handler runs what a choice of its item runs;
@@ -36,6 +39,7 @@ public:
     QMenu* mnuReplayGain = nullptr;
     QMenu* mnuDevice = nullptr;
     QMenu* mnuVideo = nullptr;
+    VideoMenu* video = nullptr;
     QMenu* mnuSpeed = nullptr;
     QAction* mnuAbout = nullptr;
     QAction* mnuExit = nullptr;
@@ -44,8 +48,9 @@ public:
     void popup(const QPoint& globalPosition);
     // Puts a checkable item of the player's options in its place, after those added before.
     void addToggle(QAction* action);
-    // Shows the Video menu's items; the menu is greyed while it has none.
-    void addVideoItem(QAction* action);
+    // An option's item: checked as the setting is whenever the menu opens, and choosing it stores the
+    // setting turned round.
+    QAction* addOption(const QString& caption, SwitchSetting& setting);
 
     void mnuOpenUrl_Click();
     void mnuEqualizer_Click();

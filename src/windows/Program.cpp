@@ -8,10 +8,12 @@
 #include "MediaKeys.h"
 #include "OpenUrlDialog.h"
 #include "PlayerMenu.h"
+#include "PlayerOptions.h"
 #include "PlaylistMemory.h"
 #include "PlaylistWindow.h"
 #include "SettingsWindow.h"
 #include "TitleStrip.h"
+#include "VideoMenu.h"
 #include "VideoWindow.h"
 #include "core/ArgumentResolution.h"
 #include "core/Conversions.h"
@@ -44,6 +46,8 @@ Program::Program(Services services, const EngineFactory& makeEngine)
     : m_exitAfterWrites(services.exit), m_services(services)
 {
     m_exitAfterWrites.before = [this] {
+        if (m_options)
+            m_options->resumePlayback().keepNow();
         if (m_memory)
             m_memory->flush();
     };
@@ -68,8 +72,13 @@ Program::Program(Services services, const EngineFactory& makeEngine)
         m_addresses = m_ownAddresses.get();
     }
     m_menu = std::make_unique<PlayerMenu>(*this);
+    m_options = std::make_unique<PlayerOptions>(*this);
+    m_player->setStartPlaces(&m_options->resumePlayback());
+    m_menu->addOption(QStringLiteral("&Resume Where Left Off"), m_options->resume);
+    m_menu->addOption(QStringLiteral("Always on &Top"), m_options->onTop);
+    m_menu->addOption(QStringLiteral("&Notifications"), m_options->notify);
     // The menu's shortcuts work while it is closed, from any window of the group.
-    m_main->addActions({m_menu->mnuOpenUrl, m_menu->mnuEqualizer});
+    m_main->addActions({m_menu->mnuOpenUrl, m_menu->mnuEqualizer, m_menu->video->mnuSnapshot});
     m_main->menuRequested = [this](const QPoint& globalPosition) { showPlayerMenu(globalPosition); };
     // Closing the main window from the desktop ends the program as Exit does: a hidden main window
     // would leave a process nobody can reach, holding the installation's claim.
@@ -77,6 +86,23 @@ Program::Program(Services services, const EngineFactory& makeEngine)
     m_video->closeRequested = [this] { frmTitle().cmdScreen_Click(); };
     dropOn(*m_main, ArgumentUse::Play);
     dropOn(*m_video, ArgumentUse::Play);
+}
+
+QList<QWidget*> Program::groupWindows() const
+{
+    QList<QWidget*> windows;
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             m_main.get(), m_video.get(), m_title.get(), m_playlist.get(), m_info.get(), m_equalizer.get()}) {
+        if (window)
+            windows.append(window);
+    }
+    return windows;
+}
+
+void Program::keepOnTop(QWidget& window)
+{
+    if (m_options)
+        m_options->alwaysOnTop().apply(window);
 }
 
 void Program::dropOn(Form& window, ArgumentUse use)
@@ -92,6 +118,7 @@ TitleStrip& Program::frmTitle()
     if (!m_title) {
         m_title = std::make_unique<TitleStrip>(*this);
         m_title->closeRequested = [this] { m_exitAfterWrites.endNow(); };
+        keepOnTop(*m_title);
     }
     return *m_title;
 }
@@ -106,6 +133,7 @@ PlaylistWindow& Program::frmPlaylist()
         // settings.
         m_playlist->closeRequested = [this] { frmTitle().cmdPlaylist_Click(); };
         dropOn(*m_playlist, ArgumentUse::Append);
+        keepOnTop(*m_playlist);
     }
     return *m_playlist;
 }
@@ -115,6 +143,7 @@ InfoWindow& Program::frmInfo()
     if (!m_info) {
         m_info = std::make_unique<InfoWindow>(*m_engine);
         m_info->closeRequested = [this] { frmTitle().cmdInfo_Click(); };
+        keepOnTop(*m_info);
     }
     return *m_info;
 }
@@ -137,6 +166,7 @@ EqualizerWindow& Program::frmEqualizer()
         const QScreen* screen = m_main->screen() ? m_main->screen() : QGuiApplication::primaryScreen();
         if (screen)
             m_equalizer->move(screen->availableGeometry().center() - m_equalizer->rect().center());
+        keepOnTop(*m_equalizer);
     }
     return *m_equalizer;
 }
@@ -167,6 +197,8 @@ void Program::Form_Load()
         m_shuffle.load();
         m_showTitles.load();
         m_remember.load();
+        m_options->load();
+        m_options->alwaysOnTop().apply();
         applySoundSettings(m_engine->audio());
         if (!LoadSkin(*this, m_services.messages, m_exitAfterWrites))
             return;  // the program has been told to end
@@ -202,7 +234,7 @@ void Program::Form_Load()
         m_player->IsPlaying = false;
         m_player->FromPlaylist = false;
         m_memory = std::make_unique<PlaylistMemory>(m_list, *m_player, frmPlaylist(), m_remember,
-                                                    rememberedPlaylistFolder(ConfigPath, programFolder()));
+                                                    stateFolder(ConfigPath, programFolder()));
         m_memory->restore();
     } catch (const Failure& failure) {
         reportFailure(m_services.messages, failure.description());
@@ -412,6 +444,8 @@ void Program::showSettings()
     // Every handler of the window has returned by now, so it can go.
     if (m_settings && m_settings->isClosed())
         m_settings.reset();
+    // A new skin keeps the group above other windows as it was.
+    m_options->alwaysOnTop().apply();
 }
 
 void Program::setMainPicture(const Picture& picture) { m_main->setPicture(picture); }

@@ -30,6 +30,7 @@ class MainWindow;
 class Player;
 class PlayerRemote;
 class PlayerMenu;
+class PlayerOptions;
 class PlaylistMemory;
 class PlaylistWindow;
 class SettingsWindow;
@@ -81,6 +82,11 @@ public:
     EqualizerWindow& frmEqualizer();
     // The player's menu: the main window's and, but for a DVD, the video's.
     PlayerMenu& playerMenu() { return *m_menu; }
+    // The options of the player's menu: Resume Where Left Off, Always on Top, Notifications.
+    PlayerOptions& options() { return *m_options; }
+    // The windows of the group that exist now: main, video, title strip, playlist, information and the
+    // equalizer.
+    QList<QWidget*> groupWindows() const;
     void showPlayerMenu(const QPoint& globalPosition);
     // Shows the equalizer window, not modal, and brings it to the front.
     void showEqualizer();
@@ -135,7 +141,8 @@ public:
 
     MessageBoxes& messages() { return m_services.messages; }
     FileDialogs& dialogs() { return m_services.dialogs; }
-    // Ending the program: the services' own end, once the remembered playlist's last write is on disk.
+    // Ending the program: what plays keeps its place (Resume Where Left Off) and the remembered
+    // playlist's last write reaches the disk, then the services' own end.
     ProgramExit& exit() { return m_exitAfterWrites; }
     Shell& shell() { return m_services.shell; }
     AddressDialogs& addresses() { return *m_addresses; }
@@ -172,9 +179,11 @@ private:
     // Selects the entry and plays it as a playlist entry.
     void startEntry(int index);
     void dropOn(Form& window, ArgumentUse use);
+    // A window of the group made just now takes Always on Top as it stands.
+    void keepOnTop(QWidget& window);
 
-    // Ending the program waits for the remembered playlist's last write, which is on its way; every end
-    // goes through here rather than through m_services.exit.
+    // Ending the program keeps the place of what plays and waits for the remembered playlist's last
+    // write, which is on its way; every end goes through here rather than through m_services.exit.
     class ExitAfterWrites : public ProgramExit
     {
     public:
@@ -207,6 +216,7 @@ private:
     std::unique_ptr<PlayerRemote> m_remote;
     std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<PlayerMenu> m_menu;
+    std::unique_ptr<PlayerOptions> m_options;
     std::unique_ptr<AddressDialogs> m_ownAddresses;
     AddressDialogs* m_addresses = nullptr;
     std::unique_ptr<TitleStrip> m_title;

@@ -37,11 +37,41 @@ short shiftCode(Qt::KeyboardModifiers modifiers)
 
 }  // namespace
 
+// The picture: black, with the latest frame handed over scaled into it; on X11 the engine draws into its
+// native window instead. The mouse's presses, releases and double clicks on it are the video window's.
+class VideoWindow::Canvas final : public QWidget
+{
+public:
+    explicit Canvas(VideoWindow& window) : QWidget(&window), m_window(window)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_NativeWindow);
+        setGeometry(window.rect());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::black);
+        const QImage& frame = m_window.m_frame;
+        if (!frame.isNull()) {
+            const QSize size = frame.size().scaled(this->size(), Qt::KeepAspectRatio);
+            painter.drawImage(
+                QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size), frame);
+        }
+    }
+    void mousePressEvent(QMouseEvent* event) override { m_window.mousePressEvent(event); }
+    void mouseReleaseEvent(QMouseEvent* event) override { m_window.mouseReleaseEvent(event); }
+    void mouseDoubleClickEvent(QMouseEvent* event) override { m_window.mouseDoubleClickEvent(event); }
+
+private:
+    VideoWindow& m_window;
+};
+
 VideoWindow::VideoWindow() : Form(layouts::frmVideo().window, Kind::Secondary)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    // The engine draws straight into this native window on X11.
-    setAttribute(Qt::WA_NativeWindow);
+    m_canvas = new Canvas(*this);
     setFocusPolicy(Qt::ClickFocus);
 }
 
@@ -93,13 +123,13 @@ std::uintptr_t VideoWindow::nativeWindow()
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return 0;
-    return static_cast<std::uintptr_t>(winId());
+    return static_cast<std::uintptr_t>(m_canvas->winId());
 }
 
 void VideoWindow::presentFrame(const QImage& frame)
 {
     m_frame = frame;
-    update();
+    m_canvas->update();
 }
 
 void VideoWindow::setFullScreen(bool on)
@@ -123,14 +153,10 @@ void VideoWindow::setFullScreen(bool on)
     }
 }
 
-void VideoWindow::paintEvent(QPaintEvent*)
+void VideoWindow::resizeEvent(QResizeEvent* event)
 {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
-    if (!m_frame.isNull()) {
-        const QSize size = m_frame.size().scaled(this->size(), Qt::KeepAspectRatio);
-        painter.drawImage(QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size), m_frame);
-    }
+    m_canvas->setGeometry(rect());
+    Form::resizeEvent(event);
 }
 
 void VideoWindow::mousePressEvent(QMouseEvent* event)

@@ -14,6 +14,10 @@ class DvdMenu;
 // events on the picture into the engine's Click and DoubleClick and serves those two: a right click on
 // a DVD pops up the DVD menu, on anything else the player's menu; a double click enters full screen
 // while an item plays and leaves it at any time. Escape also leaves full screen.
+//
+// The engine draws into a native window of its own that fills this one, never into the window the
+// window manager keeps: libvlc asks the window manager to change the state of the window it is given
+// (above others or not, full screen), and the states of the group's windows are the player's own.
 class VideoWindow : public Form, public VideoSurface
 {
     Q_OBJECT
@@ -36,13 +40,17 @@ public:
     const QImage& frame() const { return m_frame; }
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    class Canvas;
+    friend class Canvas;
+
+    Canvas* m_canvas = nullptr;
     MediaEngine* m_engine = nullptr;
     DvdMenu* m_menu = nullptr;
     std::function<void(const QString&)> m_report;

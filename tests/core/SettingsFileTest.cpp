@@ -45,4 +45,20 @@ TEST_F(SettingsFileTest, AFolderOfOnesOwnKeepsItsSettingsBesideTheProgram)
     EXPECT_FALSE(QFileInfo::exists(home.filePath("Zendrix")));
 }
 
+TEST_F(SettingsFileTest, WhatIsRememberedStaysBesideTheSettingsOrInTheUsersStateFolder)
+{
+    const QString own = program.filePath("Data/config.ini");
+    EXPECT_EQ(stateFolder(own, program.path()), program.filePath("Data"));
+    EXPECT_EQ(stateFolder(own, program.path() + "/"), program.filePath("Data"))
+        << "one folder, however named";
+    const QString user = home.filePath("Zendrix/config.ini");
+    qputenv("XDG_STATE_HOME", home.filePath("state").toUtf8());
+    EXPECT_EQ(stateFolder(user, program.path()), home.filePath("state/Zendrix"));
+    for (const char* ignored : {"", "relative/state"}) {
+        qputenv("XDG_STATE_HOME", ignored);
+        EXPECT_EQ(stateFolder(user, program.path()), QDir::homePath() + "/.local/state/Zendrix") << ignored;
+    }
+    qunsetenv("XDG_STATE_HOME");
+}
+
 } // namespace

@@ -12,7 +12,9 @@ namespace zendrix {
 
 // A media engine for tests: it plays nothing, records every command and written value in calls()
 // ("URL=/a.mp3", "play", "currentPosition=90", "volume=37", "fullScreen=true", "dvd.topMenu", "rate=2",
-// "equalizer=off", "equalizer=-3 0 12 0 0 0 0 0 0 0 0", "replayGain=Track", "outputDevice=hw:1", ...) and
+// "equalizer=off", "equalizer=-3 0 12 0 0 0 0 0 0 0 0", "replayGain=Track", "outputDevice=hw:1",
+// "audioTrack=2", "subtitleTrack=-1", "subtitleFile=/a.srt", "aspectRatio=4:3", "snapshot=/pictures|Name",
+// ...) and
 // answers reads from the values the test sets. failOn(member) makes that member throw EngineError; members
 // are named as in calls() without the value, plus the reads ("duration", "playState", "dvd.isAvailable").
 // refreshNowPlaying, asked at every tick, is counted rather than recorded.
@@ -21,7 +23,8 @@ class FakeMediaEngine final : public MediaEngine,
                               private EngineMedia,
                               private EngineSettings,
                               private EngineDvd,
-                              private EngineAudio
+                              private EngineAudio,
+                              private EngineVideo
 {
     Q_OBJECT
 public:
@@ -50,6 +53,18 @@ public:
     QList<OutputDevice> devices;
     QString device;
     ReplayGain replayGainMode = ReplayGain::Off;
+    // The item's picture and tracks. A track chosen is kept as the one heard or shown.
+    bool videoShown = false;
+    QSize pictureSize;
+    QList<Track> audioList;
+    int audioId = kNone;
+    QList<Track> subtitleList;
+    int subtitleId = kNone;
+    QString aspect;
+    // The engine's news that the tracks changed, and that a snapshot was written or failed.
+    void tracksChange() { Q_EMIT TracksChange(); }
+    void snapshotTaken(const QString& path) { Q_EMIT SnapshotTaken(path); }
+    void snapshotFailed(const QString& description) { Q_EMIT SnapshotFailed(description); }
     // Lists `list` as the engine's devices and says so, as the engine does when its list changes.
     void listDevices(const QList<OutputDevice>& list)
     {
@@ -88,6 +103,7 @@ public:
     EngineSettings& settings() override { return *this; }
     EngineDvd& dvd() override { return *this; }
     EngineAudio& audio() override { return *this; }
+    EngineVideo& video() override { return *this; }
     bool fullScreen() const override { return read("fullScreen", fullScreenValue); }
     void setFullScreen(bool on) override
     {
@@ -197,6 +213,34 @@ private:
     {
         command("outputDevice", id.isNull() ? QStringLiteral("") : id);
         device = id;
+    }
+
+    bool hasVideo() const override { return read("hasVideo", videoShown); }
+    QSize videoSize() const override { return read("videoSize", pictureSize); }
+    QList<Track> audioTracks() const override { return read("audioTracks", audioList); }
+    int audioTrack() const override { return read("audioTrack", audioId); }
+    void setAudioTrack(int id) override
+    {
+        command("audioTrack", QString::number(id));
+        audioId = id;
+    }
+    QList<Track> subtitleTracks() const override { return read("subtitleTracks", subtitleList); }
+    int subtitleTrack() const override { return read("subtitleTrack", subtitleId); }
+    void setSubtitleTrack(int id) override
+    {
+        command("subtitleTrack", QString::number(id));
+        subtitleId = id;
+    }
+    void addSubtitleFile(const QString& path) override { command("subtitleFile", path); }
+    QString aspectRatio() const override { return read("aspectRatio", aspect); }
+    void setAspectRatio(const QString& ratio) override
+    {
+        command("aspectRatio", ratio.isNull() ? QStringLiteral("") : ratio);
+        aspect = ratio;
+    }
+    void takeSnapshot(const QString& folder, const QString& baseName) override
+    {
+        command("snapshot", folder + '|' + baseName);
     }
 
     void check(const QString& member) const

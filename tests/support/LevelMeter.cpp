@@ -79,7 +79,8 @@ void LevelMeter::started(unsigned rate)
     const std::lock_guard lock(m_mutex);
     ++m_items;
     m_rate = rate > 0 ? rate : 44100;
-    m_samples.clear();
+    if (!m_joined)
+        m_samples.clear();
 }
 
 void LevelMeter::play(const qint16* samples, unsigned count, qint64)

@@ -13,6 +13,12 @@ namespace zendrix::testing {
 class LevelMeter final : public AudioListener
 {
 public:
+    // Separate: each start of the audio output begins a new item, its samples alone kept. Joined: the
+    // samples of every start are kept in one run, as a listener heard them (libvlc starts its output
+    // afresh when the item's audio track is switched).
+    enum class Items { Separate, Joined };
+    explicit LevelMeter(Items items = Items::Separate) : m_joined(items == Items::Joined) {}
+
     // Items whose audio has begun, and the rate and the samples of the latest so far.
     int items() const;
     unsigned rate() const;
@@ -30,6 +36,7 @@ public:
     void stopped() override {}
 
 private:
+    const bool m_joined;
     mutable std::mutex m_mutex;
     int m_items = 0;
     unsigned m_rate = 44100;

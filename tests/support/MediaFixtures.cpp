@@ -258,6 +258,40 @@ const char* const kDvdXml = R"(<dvdauthor dest="%1" jumppad="yes">
 </dvdauthor>
 )";
 
+// A subtitle file showing one line from the start for `seconds`, in one entry a second, so that a track
+// chosen while the film plays shows its text at the next second.
+QByteArray srt(const QString& text, double seconds)
+{
+    const auto time = [](int second) {
+        return QStringLiteral("%1:%2:%3,000")
+            .arg(second / 3600, 2, 10, QLatin1Char('0'))
+            .arg(second / 60 % 60, 2, 10, QLatin1Char('0'))
+            .arg(second % 60, 2, 10, QLatin1Char('0'));
+    };
+    QString entries;
+    for (int second = 0; second < int(std::ceil(seconds)); ++second)
+        entries +=
+            QStringLiteral("%1\n%2 --> %3\n%4\n\n").arg(second + 1).arg(time(second), time(second + 1), text);
+    return entries.toUtf8();
+}
+
+QString writeText(const QString& path, const QByteArray& text)
+{
+    return writeFileAtomically(path, text) ? QString() : QStringLiteral("cannot write %1").arg(path);
+}
+
+// ffmpeg's inputs for a still film: the picture, then the tone.
+QStringList stillFilmInputs(const QString& colour, double seconds, int hertz = 440)
+{
+    return args(QStringLiteral("-hide_banner -loglevel error -y -f lavfi -i color=c=%1:s=320x240:r=10:d=%2 "
+                               "-f lavfi -i sine=frequency=%3:sample_rate=44100:duration=%2")
+                    .arg(colour)
+                    .arg(seconds)
+                    .arg(hertz));
+}
+
+const QString kStillVideo = QStringLiteral("-c:v libx264 -preset ultrafast -pix_fmt yuv420p");
+
 } // namespace
 
 QString MediaFixtures::missingTools(const QStringList& tools)
@@ -381,6 +415,80 @@ QString MediaFixtures::dvd(FirstPlay firstPlay)
     });
     const char* folder = firstPlay == FirstPlay::TitleMenu ? "menu-first" : "title-first";
     return discs.isEmpty() ? discs : QDir(discs).filePath(QStringLiteral("%1/VIDEO_TS").arg(folder));
+}
+
+} // namespace zendrix
+
+namespace zendrix {
+
+QString MediaFixtures::filmWithTracks(double seconds)
+{
+    return kept(QStringLiteral("tracks-%1s.mkv").arg(seconds), [&](const QString& dir, const QString& out) {
+        if (QString e = writeText(QDir(dir).filePath("one.srt"), srt(kSubtitleOne, seconds)); !e.isEmpty())
+            return e;
+        if (QString e = writeText(QDir(dir).filePath("two.srt"), srt(kSubtitleTwo, seconds)); !e.isEmpty())
+            return e;
+        QStringList ffmpeg = stillFilmInputs(QStringLiteral("0x203040"), seconds);
+        ffmpeg << args(QStringLiteral("-f lavfi -i sine=frequency=880:sample_rate=44100:duration=%1 "
+                                      "-i one.srt -i two.srt -map 0:v -map 1:a -map 2:a -map 3:s -map 4:s")
+                           .arg(seconds))
+               << args(kStillVideo)
+               << args(QStringLiteral("-c:a aac -b:a 96k -c:s srt -metadata:s:a:0 language=eng "
+                                      "-metadata:s:a:1 language=fre -metadata:s:s:0 language=eng "
+                                      "-metadata:s:s:1 language=fre -disposition:a:0 default "
+                                      "-disposition:a:1 0 -disposition:s:0 0 -disposition:s:1 0"))
+               << out;
+        return run("ffmpeg", ffmpeg, dir);
+    });
+}
+
+QString MediaFixtures::filmWithSubtitleBeside(double seconds)
+{
+    const QString folder = kept(QStringLiteral("beside-%1s").arg(seconds), [&](const QString& dir,
+                                                                               const QString& out) {
+        if (!QDir().mkpath(out))
+            return QStringLiteral("cannot make %1").arg(out);
+        QStringList ffmpeg = stillFilmInputs(QStringLiteral("0x203040"), seconds);
+        ffmpeg << args(kStillVideo) << args(QStringLiteral("-c:a aac -b:a 96k"))
+               << QDir(out).filePath(QStringLiteral("episode.mkv"));
+        if (QString e = run("ffmpeg", ffmpeg, dir); !e.isEmpty())
+            return e;
+        return writeText(QDir(out).filePath(QStringLiteral("episode.srt")), srt(kSubtitleBeside, seconds));
+    });
+    return folder.isEmpty() ? folder : QDir(folder).filePath(QStringLiteral("episode.mkv"));
+}
+
+QString MediaFixtures::subtitleFile(double seconds)
+{
+    const QString folder =
+        kept(QStringLiteral("subtitles-%1s").arg(seconds), [&](const QString&, const QString& out) {
+            if (!QDir().mkpath(out))
+                return QStringLiteral("cannot make %1").arg(out);
+            return writeText(QDir(out).filePath(QStringLiteral("loaded.srt")), srt(kSubtitleLoaded, seconds));
+        });
+    return folder.isEmpty() ? folder : QDir(folder).filePath(QStringLiteral("loaded.srt"));
+}
+
+QString MediaFixtures::squeezedFilm(double seconds)
+{
+    return kept(QStringLiteral("squeezed-%1s.mp4").arg(seconds), [&](const QString& dir, const QString& out) {
+        QStringList ffmpeg = stillFilmInputs(QStringLiteral("white"), seconds);
+        ffmpeg << args(kStillVideo) << args(QStringLiteral("-aspect 16:9 -c:a aac -b:a 96k")) << out;
+        return run("ffmpeg", ffmpeg, dir);
+    });
+}
+
+QString MediaFixtures::longFilm(double seconds)
+{
+    return kept(QStringLiteral("long-%1s.mkv").arg(seconds), [&](const QString& dir, const QString& out) {
+        const QStringList ffmpeg =
+            args(QStringLiteral("-hide_banner -loglevel error -y -f lavfi -i color=c=gray:s=160x120:r=1:d=%1 "
+                                "-f lavfi -i sine=frequency=440:sample_rate=22050:duration=%1 "
+                                "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -g 10 -c:a aac -b:a 32k")
+                     .arg(seconds))
+            << out;
+        return run("ffmpeg", ffmpeg, dir);
+    });
 }
 
 } // namespace zendrix

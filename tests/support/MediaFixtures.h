@@ -45,6 +45,25 @@ public:
     static QString encoded(const QString& suffix, double seconds, const Tags& tags = {},
                            Content content = Content::Tone);
 
+    // Films of a still picture of one colour, 320 by 240 pixels at 10 frames a second, which subtitles
+    // stand out on, with a 440 Hz tone; made by ffmpeg.
+    // tracks: Matroska with two audio tracks, 440 Hz in English and 880 Hz in French, and two subtitle
+    // tracks, kSubtitleOne in English and kSubtitleTwo in French, neither shown by default.
+    static QString filmWithTracks(double seconds);
+    // "episode.mkv" without subtitles of its own, and beside it "episode.srt" holding kSubtitleBeside.
+    static QString filmWithSubtitleBeside(double seconds);
+    // A subtitle file holding kSubtitleLoaded for the first `seconds`, in a folder of its own.
+    static QString subtitleFile(double seconds);
+    // A 4:3 picture (320 by 240, white) whose header says 16:9, in MP4.
+    static QString squeezedFilm(double seconds);
+    // A long film, quick to make: a still grey picture of 160 by 120 at one frame a second, with a tone,
+    // in Matroska.
+    static QString longFilm(double seconds);
+    static inline const QString kSubtitleOne = QStringLiteral("ONE");
+    static inline const QString kSubtitleTwo = QStringLiteral("THE SECOND OF THE TWO TRACKS");
+    static inline const QString kSubtitleBeside = QStringLiteral("BESIDE THE FILM");
+    static inline const QString kSubtitleLoaded = QStringLiteral("LOADED");
+
     // A PAL DVD (the path of its VIDEO_TS folder): a yellow title menu whose one button starts title 1;
     // title 1 of two chapters, 8 s green then 8 s blue, ending in the root menu; the root menu magenta
     // with a button for each chapter. The buttons keep to the lower third of the picture. Its first-play

@@ -16,6 +16,7 @@
 #include "windows/InfoWindow.h"
 #include "windows/PlayerMenu.h"
 #include "windows/Program.h"
+#include "windows/TitleStrip.h"
 #include "windows/VideoWindow.h"
 
 #include <QApplication>
@@ -351,6 +352,36 @@ TEST_F(DamagedMediaTest, InThePlaylistEachIsReportedOrPassedOverAndTheListGoesOn
     EXPECT_TRUE(passedOver.contains("missing.wma") && passedOver.contains("udp://@:5004")) << passedOver.toStdString();
     EXPECT_EQ(list.List(list.ListCount() - 2), "udp://@:5004") << "the entry stays as it was written";
     expectErrorsOnly();
+}
+
+TEST_F(PlaybackIntegrationTest, AFilmLeftAtTheProgramsEndStartsThereLessFiveSecondsAndItsFirstTickShowsIt)
+{
+    if (const QString missing = MediaFixtures::missingTools({"ffmpeg"}); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    const QString film = MediaFixtures::longFilm(620);
+    ASSERT_FALSE(film.isEmpty()) << MediaFixtures::lastError().toStdString();
+    WriteINI(ConfigPath, "Player", "Resume", "True");
+    start();
+    open(film);
+    ASSERT_TRUE(waitFor([&] { return player().scrollTiming.Max() == 620; }, 5000));
+    player().scrollTiming.setValue(300); // the user drags the bar
+    ASSERT_TRUE(waitFor([&] { return program->wmp().controls().currentPosition() >= 301; }, 5000));
+    program->frmTitle().cmdExit_Click();
+    ASSERT_EQ(exit.ended, 1);
+    program.reset();
+
+    start();
+    open(film);
+    const LabelControl& minutes = player().lblMinutes;
+    const LabelControl& seconds = player().lblSeconds;
+    ASSERT_TRUE(waitFor([&] { return player().TickCount > 1; }, 3000));
+    // Left a little after 301 s, started 5 s before, shown a second in: the first tick shows 04:57 or so.
+    const int clock = minutes.Caption().toInt() * 60 + seconds.Caption().toInt();
+    EXPECT_GE(clock, 297);
+    EXPECT_LE(clock, 302);
+    EXPECT_EQ(player().scrollTiming.Value(), clock + 1) << "the bar goes with the clock";
+    EXPECT_GE(program->wmp().controls().currentPosition(), 296.0) << "the engine started there";
+    EXPECT_TRUE(messages.shown.empty()) << shown();
 }
 
 TEST_F(PlaybackIntegrationTest, TheVideoWindowsClicksAndTheDvdMenuSteerAGeneratedDisc)

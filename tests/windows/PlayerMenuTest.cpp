@@ -11,6 +11,7 @@
 #include "windows/MainWindow.h"
 #include "windows/OpenUrlDialog.h"
 #include "windows/TitleStrip.h"
+#include "windows/VideoMenu.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -94,33 +95,29 @@ QString mnemonics(const QStringList& captions)
     return letters;
 }
 
-TEST_F(PlayerMenuTest, TheItemsStandInOrderEachWithAMnemonicOfItsOwnAndVideoIsGreyedWhileEmpty)
+TEST_F(PlayerMenuTest, TheItemsStandInOrderEachWithAMnemonicOfItsOwnAndVideoIsGreyedWithoutAPicture)
 {
-    EXPECT_EQ(captions(menu().mnuPlayer),
-              QStringList({"Open &URL\u2026", "-", "&Audio", "&Video", "&Speed", "-", "A&bout", "E&xit"}));
+    EXPECT_EQ(captions(menu().mnuPlayer), QStringList({"Open &URL\u2026", "-", "&Audio", "&Video", "&Speed",
+                                                       "-", "&Resume Where Left Off", "Always on &Top",
+                                                       "&Notifications", "-", "A&bout", "E&xit"}));
     EXPECT_EQ(menu().mnuOpenUrl->shortcut(), QKeySequence("Ctrl+L"));
     EXPECT_EQ(menu().mnuEqualizer->shortcut(), QKeySequence("Ctrl+E"));
-    EXPECT_EQ(captions(*menu().mnuAudio), QStringList({"&Equalizer\u2026", "&ReplayGain", "Output &Device"}));
+    EXPECT_EQ(captions(*menu().mnuAudio),
+              QStringList({"&Equalizer\u2026", "&ReplayGain", "Output &Device", "Audio &Track"}));
     EXPECT_EQ(captions(*menu().mnuReplayGain), QStringList({"&Off", "&Track", "&Album"}));
     EXPECT_EQ(captions(*menu().mnuSpeed),
               QStringList({"&0.5\u00d7", "0.&75\u00d7", "&Normal", "1.2&5\u00d7", "&1.5\u00d7", "&2\u00d7"}));
+    EXPECT_EQ(captions(*menu().mnuVideo),
+              QStringList({"Audio &Track", "&Subtitles", "&Aspect Ratio", "-", "Take S&napshot"}));
+    EXPECT_EQ(captions(*menu().video->mnuAspectRatio),
+              QStringList({"&Default", "1&6:9", "&4:3", "16:1&0", "&2.35:1", "&1:1"}));
     EXPECT_FALSE(menu().mnuVideo->isEnabled());
-    for (const QMenu* each : {&menu().mnuPlayer, menu().mnuAudio, menu().mnuReplayGain, menu().mnuSpeed}) {
+    for (const QMenu* each : {&menu().mnuPlayer, menu().mnuAudio, menu().mnuReplayGain, menu().mnuSpeed,
+                              menu().mnuVideo, menu().video->mnuAspectRatio}) {
         const QString letters = mnemonics(captions(*each).filter(QRegularExpression("[^-]")));
         EXPECT_EQ(QSet<QChar>(letters.begin(), letters.end()).size(), letters.size())
             << letters.toStdString();
     }
-    const QString top = mnemonics(captions(menu().mnuPlayer));
-    for (QChar kept : {QChar('r'), QChar('t'), QChar('n')})
-        EXPECT_FALSE(top.contains(kept)) << "kept free for the options";
-
-    // The options of later items go between the separators, before About.
-    auto* option = new QAction(QStringLiteral("Always on &Top"), &menu());
-    menu().addToggle(option);
-    EXPECT_EQ(captions(menu().mnuPlayer).mid(5),
-              QStringList({"-", "Always on &Top", "-", "A&bout", "E&xit"}));
-    menu().addVideoItem(new QAction(QStringLiteral("&Snapshot"), &menu()));
-    EXPECT_TRUE(menu().mnuVideo->isEnabled());
 }
 
 TEST_F(PlayerMenuTest, ARightClickOnThePanelTheMenuKeyAndShiftF10OpenItButNotARightClickOnAButtonOrABar)
