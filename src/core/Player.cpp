@@ -51,7 +51,7 @@ std::int16_t clampedInteger16(std::int64_t value)
 }
 
 // A stream is named by its address when it cannot be played: what it said about itself is no name for it.
-bool isAddress(const QString& url)
+bool isStream(const QString& url)
 {
     return resolveMediaSource(url).kind == MediaSource::Kind::Stream;
 }
@@ -503,7 +503,7 @@ QString Player::shownName() const
     if (!m_cannotPlay)
         return m_engine.currentMedia().name();
     const QString url = m_engine.URL();
-    return kCannotPlay + (isAddress(url) ? url : m_engine.currentMedia().name());
+    return kCannotPlay + (isStream(url) ? url : m_engine.currentMedia().name());
 }
 
 void Player::itemEnded()

@@ -8,8 +8,12 @@
 #include "support/WaitFor.h"
 
 #include <QImage>
+#include <QStringList>
 
 namespace zendrix::test {
+
+// libvlc without sound or picture: the engine tests watch the engine, not the devices.
+inline const QStringList kDummyOutputs{QStringLiteral("--aout=dummy"), QStringLiteral("--vout=dummy")};
 
 // The colours the generated DVD shows, told apart by one pixel in the upper half of the picture.
 enum class Shade { None, Yellow, Magenta, Green, Blue, Other };

@@ -18,7 +18,6 @@ using zendrix::testing::LevelMeter;
 
 namespace {
 
-const QStringList kDummyOutputs{QStringLiteral("--aout=dummy"), QStringLiteral("--vout=dummy")};
 
 #define REQUIRE_FFMPEG()                                                                                     \
     if (const QString missing = MediaFixtures::missingTools({"ffmpeg"}); !missing.isEmpty())                 \

@@ -13,7 +13,6 @@ using namespace zendrix::test;
 
 namespace {
 
-const QStringList kDummyOutputs{QStringLiteral("--aout=dummy"), QStringLiteral("--vout=dummy")};
 const MediaFixtures::Tags kTags{"Night Train", "The Testers", "Fixtures Vol. 1", "Jazz"};
 
 #define REQUIRE_FFMPEG()                                                                                     \

@@ -17,16 +17,6 @@ using namespace zendrix::testing;
 
 namespace {
 
-// xdotool's answer, trimmed; "" when it failed.
-QString xdotool(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    if (!process.waitForFinished(10000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
 // The visible windows named `name`.
 QStringList windows(const QString& name)
 {

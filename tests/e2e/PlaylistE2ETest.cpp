@@ -26,14 +26,6 @@ using namespace zendrix::testing;
 
 namespace {
 
-QString xdotool(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    process.waitForFinished(10000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
-}
-
 class PlaylistE2E : public ::testing::Test
 {
 protected:

@@ -80,4 +80,19 @@ FolderState folderState(const QString& path)
     return state;
 }
 
+QString run(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(10000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+QString xdotool(const QStringList& arguments)
+{
+    return run(QStringLiteral("xdotool"), arguments);
+}
+
 } // namespace zendrix::testing

@@ -3,6 +3,7 @@
 // Runs the real player from a program folder of its own: a copy of the built executable with its Data/
 // and Help/ folders, so each test has its own settings and its own single-instance claim.
 #include <QProcess>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -36,6 +37,16 @@ void copyProgramFolder(const QString& folder);
 std::unique_ptr<QProcess>
 startProgram(const QString& executable, const QStringList& arguments = {}, const QString& workingFolder = {},
              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
+
+// The sizes the player's main window and title strip have in every skin.
+inline const QSize kMainWindowSize(425, 71);
+inline const QSize kTitleStripSize(425, 28);
+
+// Runs `program` and gives what it printed, trimmed; "" when it failed or took over ten seconds.
+QString run(const QString& program, const QStringList& arguments,
+            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
+// xdotool's answer, as run() gives it.
+QString xdotool(const QStringList& arguments);
 
 // Whether the process still runs (QProcess learns of an end only when asked or from its event loop).
 bool isRunning(QProcess& process);

@@ -28,8 +28,6 @@ constexpr std::uint32_t kLetterR = 0x72;
 
 const QColor kMoss(40, 160, 60);
 const QColor kMossTitle(200, 60, 160);
-const QSize kMain(425, 71);
-const QSize kTitle(425, 28);
 const QSize kSettings(233, 338);
 
 bool closeTo(const QColor& a, const QColor& b)
@@ -71,7 +69,7 @@ protected:
     // The colour in the middle of the main window's panel, clear of every control.
     bool mainWindowShows(QProcess* player, const QColor& colour)
     {
-        const auto main = desktop.waitForWindow(player->processId(), kMain);
+        const auto main = desktop.waitForWindow(player->processId(), kMainWindowSize);
         return main &&
                test::waitFor(
                    [&] { return closeTo(desktop.pixel(main->geometry.topLeft() + QPoint(215, 40)), colour); },
@@ -80,7 +78,7 @@ protected:
     // Clicks the cog on the title strip; the settings window that opens.
     std::optional<DesktopDriver::Window> openSettings(QProcess* player)
     {
-        const auto title = desktop.waitForWindow(player->processId(), kTitle);
+        const auto title = desktop.waitForWindow(player->processId(), kTitleStripSize);
         if (!title)
             return std::nullopt;
         desktop.click(title->geometry.topLeft() + QPoint(328 + 8, 6 + 8));
@@ -106,8 +104,8 @@ protected:
     {
         const QString path = downloads.filePath("Moss.zip");
         EXPECT_TRUE(writeArchive(path, ArchiveFormat::Zip,
-                                 {{"Moss/zendrix.zsk", encodedPicture("JPEG", kMain, kMoss)},
-                                  {"Moss/title.zsk", encodedPicture("JPEG", kTitle, kMossTitle)}}));
+                                 {{"Moss/zendrix.zsk", encodedPicture("JPEG", kMainWindowSize, kMoss)},
+                                  {"Moss/title.zsk", encodedPicture("JPEG", kTitleStripSize, kMossTitle)}}));
         return path;
     }
     // Drops the Moss skin on the settings window and confirms OK twice: the question, then the success.

@@ -27,23 +27,6 @@ using zendrix::test::waitFor;
 
 namespace {
 
-// A program's answer, trimmed; "" when it failed.
-QString run(const QString& program, const QStringList& arguments,
-            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    if (!process.waitForFinished(10000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-QString xdotool(const QStringList& arguments)
-{
-    return run(QStringLiteral("xdotool"), arguments);
-}
-
 // The size of a window, from xdotool.
 QSize sizeOf(const QString& window)
 {
@@ -75,9 +58,7 @@ QString windowOf(qint64 pid, QSize size)
     return found.value(0);
 }
 
-const QSize kMain(425, 71);
 const QSize kVideo(425, 239);
-const QSize kTitle(425, 28);
 
 // Opens the player's menu with Shift+F10 on the main window and types the mnemonics.
 void chooseFromMenu(const QString& main, const QStringList& keys)
@@ -147,7 +128,7 @@ TEST_F(VideoE2E, TheVideoMenuFromTheKeyboardSetsThePicturesShapeAndTakesASnapsho
     ASSERT_TRUE(QDir(home.path()).mkpath("Pictures"));
     settings("[Player]\r\nScreen=True\r\n");
     player = folder.start({squeezed}, {}, environment);
-    const QString main = waitForWindow(kMain);
+    const QString main = waitForWindow(kMainWindowSize);
     const QString video = waitForWindow(kVideo);
     int width = 0;
     // The header's 16:9 fills the window's width; 4:3 leaves bars at the sides.
@@ -227,9 +208,9 @@ TEST_F(VideoE2E, UnderAWindowManagerTheGroupStaysAboveALaterWindowAlsoAfterFullS
         << "openbox did not start";
     settings("[Position]\r\nTop=4800\r\nLeft=4500\r\n[Player]\r\nScreen=True\r\n");
     player = folder.start({squeezed}, {}, environment);
-    const QString main = waitForWindow(kMain);
+    const QString main = waitForWindow(kMainWindowSize);
     const QString video = waitForWindow(kVideo);
-    const QString title = waitForWindow(kTitle);
+    const QString title = waitForWindow(kTitleStripSize);
     chooseFromMenu(main, {"t"});
     ASSERT_TRUE(waitFor([&] { return readFile(folder.config()).contains("AlwaysOnTop=True"); }, 5000));
 

@@ -1,5 +1,7 @@
 #include "GifWriter.h"
 
+#include "LittleEndian.h"
+
 #include <QHash>
 #include <vector>
 
@@ -9,12 +11,6 @@ namespace {
 
 constexpr int kMaxCodeBits = 12;
 constexpr int kMaxCodes = 1 << kMaxCodeBits;
-
-void putWord(QByteArray& out, int value)
-{
-    out.append(char(value & 0xff));
-    out.append(char((value >> 8) & 0xff));
-}
 
 // Packs variable-width codes least significant bit first and cuts the stream into the data sub-blocks
 // of at most 255 bytes that the format wants.

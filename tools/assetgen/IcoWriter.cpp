@@ -1,16 +1,12 @@
 #include "IcoWriter.h"
 
+#include "LittleEndian.h"
+
 #include <QHash>
 
 namespace zendrix::assetgen {
 
 namespace {
-
-void putWord(QByteArray& out, int value)
-{
-    out.append(char(value & 0xff));
-    out.append(char((value >> 8) & 0xff));
-}
 
 void putLong(QByteArray& out, qint64 value)
 {

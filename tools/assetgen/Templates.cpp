@@ -13,7 +13,7 @@ namespace {
 
 using Kind = TemplateControl::Kind;
 
-const QColor kPaper(0xf0, 0xf0, 0xf0);
+const QColor kTemplatePaper(0xf0, 0xf0, 0xf0);
 
 TemplateControl button(const layouts::Button& layout)
 {
@@ -186,7 +186,7 @@ std::vector<WindowTemplate> windowTemplates()
 QImage templatePicture(const WindowTemplate& window, int scale)
 {
     QImage image(window.size * scale, QImage::Format_RGB32);
-    image.fill(kPaper);
+    image.fill(kTemplatePaper);
     QPainter painter(&image);
     for (int x = 10; x < window.size.width(); x += 10)
         painter.fillRect(QRect(x * scale, 0, 1, image.height()), QColor(0xdc, 0xdc, 0xdc));
