@@ -8,6 +8,7 @@
 #include "core/PlaylistFile.h"
 #include "core/modINI.h"
 #include "layouts/Layouts.h"
+#include "platform/Fonts.h"
 #include "support/MediaFixtures.h"
 #include "support/OpenedFiles.h"
 #include "support/QtPrinters.h"
@@ -90,9 +91,12 @@ protected:
         }
         return {};
     }
-    // Where a row of the list is on the screen: a list view of the player's own font and size says.
+    // Where a row of the list is on the screen: a list view of the player's own font and size says. The
+    // player registers the fonts it brings before it makes a window; without them here, the font the
+    // desktop puts in their place would give rows of another height.
     QPoint row(int index)
     {
+        zendrix::loadBundledFonts();
         const zendrix::layouts::ListBox& layout = zendrix::layouts::frmPlaylist().lstPlaylist;
         zendrix::ListControl list;
         list.addItems(QStringList(index + 1, "x"));

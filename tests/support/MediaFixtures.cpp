@@ -118,18 +118,9 @@ QByteArray wavBytes(double seconds, int frequency, MediaFixtures::Marks marks)
     constexpr qint32 markSamples = 441;
     constexpr int rate = 44100;
     const auto samples = qint32(std::lround(seconds * rate));
-    QByteArray data;
-    QDataStream out(&data, QIODevice::WriteOnly);
+    QByteArray data = wavHeader(samples);
+    QDataStream out(&data, QIODevice::WriteOnly | QIODevice::Append);
     out.setByteOrder(QDataStream::LittleEndian);
-    const auto tag = [&out](const char* fourcc) { out.writeRawData(fourcc, 4); };
-    tag("RIFF");
-    out << quint32(36 + samples * 2);
-    tag("WAVE");
-    tag("fmt ");
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2) << quint16(2)
-        << quint16(16);
-    tag("data");
-    out << quint32(samples * 2);
     const bool marked = marks == MediaFixtures::Marks::Ends;
     for (qint32 i = 0; i < samples; ++i) {
         if (marked && (i < markSamples || i >= samples - markSamples))
