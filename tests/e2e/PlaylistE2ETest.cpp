@@ -22,6 +22,7 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace zendrix::testing;
 
@@ -122,8 +123,52 @@ protected:
             QThread::msleep(250);
         }
     }
-    // The list's menu from the keyboard, then the items' mnemonics.
-    void menu(const QStringList& mnemonics) { keys(QStringList{"shift+F10"} + mnemonics); }
+    // The player's visible windows, menus included.
+    QSet<QString> shown()
+    {
+        const QStringList ids = xdotool({"search", "--onlyvisible", "--pid", QString::number(player->processId())})
+                                    .split('\n', Qt::SkipEmptyParts);
+        return QSet<QString>(ids.begin(), ids.end());
+    }
+    // The list's menu from the keyboard, then the items' mnemonics: each key waits for the menu it goes to
+    // to show, however slow the machine, and the last for the menus to close.
+    void menu(const QStringList& mnemonics) { chooseFromMenu({}, mnemonics); }
+    // The same with the menu of the entry at `at`, opened by a right click there.
+    void menuAt(QPoint at, const QStringList& mnemonics) { chooseFromMenu(at, mnemonics); }
+    void chooseFromMenu(std::optional<QPoint> rightClickAt, const QStringList& mnemonics)
+    {
+        const QSet<QString> before = shown();
+        QSet<QString> open = before;
+        const QStringList presses = QStringList{"shift+F10"} + mnemonics;
+        for (qsizetype i = 0; i < presses.size(); ++i) {
+            if (i == 0 && rightClickAt) {
+                xdotool({"mousemove", "--sync", QString::number(rightClickAt->x()),
+                         QString::number(rightClickAt->y())});
+                xdotool({"click", "3"});
+            } else {
+                xdotool({"key", presses[i]});
+            }
+            if (i + 1 < presses.size())
+                zendrix::test::waitFor([&] { return !(shown() - open).isEmpty(); }, 5000);
+            else
+                zendrix::test::waitFor([&] { return !(open - before).intersects(shown()); }, 5000);
+            open = shown();
+        }
+    }
+    // Waits for the player's window named `title`, and gives it the keyboard.
+    bool focusWindow(const QString& title)
+    {
+        QString window;
+        const bool found = zendrix::test::waitFor(
+            [&] {
+                window = xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"}).section('\n', 0, 0);
+                return !window.isEmpty();
+            },
+            10000);
+        if (found)
+            xdotool({"windowfocus", "--sync", window});
+        return found;
+    }
     zendrix::Playlist remembered()
     {
         return zendrix::readPlaylistFile(folder.path() + "/Data/remembered.zdx").playlist;
@@ -185,10 +230,8 @@ TEST_F(PlaylistE2E, PlayNextIsHeardAheadOfTheAdvanceInTheOrderQueued)
     settings();
     start({"a.wav", "b.wav", "c.wav", "d.wav", "e.wav"});
     ASSERT_TRUE(opened->waitFor("a.wav", 15000));
-    click(row(3), 3); // the menu of the entry under the pointer, d; N: Play Next
-    keys({"n"});
-    click(row(2), 3); // then c
-    keys({"n"});
+    menuAt(row(3), {"n"}); // the menu of the entry under the pointer, d; N: Play Next
+    menuAt(row(2), {"n"}); // then c
     ASSERT_TRUE(opened->waitFor("e.wav", 25000)) << opened->names().join(' ').toStdString();
     EXPECT_EQ(opened->names(), QStringList({"a.wav", "d.wav", "c.wav", "e.wav"}))
         << "b, which the queue went ahead of, is passed by, and the list goes on after c";
@@ -239,10 +282,9 @@ TEST_F(PlaylistE2E, EveryMenuItemWorksFromTheKeyboard)
         return config.contains("ShowTitles=True") && config.contains("ShufflePlay=True");
     }));
     menu({"j"}); // Jump to Entry: type, Enter plays the match
-    QThread::msleep(500);
+    ASSERT_TRUE(focusWindow("Jump to Entry"));
     xdotool({"type", "--delay", "30", "2 b"});
     keys({"Return"});
-    EXPECT_TRUE(opened->waitFor("2 b.wav", 10000));
     EXPECT_TRUE(zendrix::test::waitFor([&] { return rememberedState("Entry").endsWith("2 b.wav"); }));
     menu({"n"}); // Play Next on the playing entry: it is queued to play again after itself
     menu({"p"}); // Play: the selected entry starts again
