@@ -11,7 +11,7 @@ awk '
   }
   /^<end of output>/ || /^-+$/ { next }
   /^Test time = / { timing = $0; next }
-  /^Test (Failed|Passed)/ || /Exception/ {
+  /^Test (Failed|Passed)/ || /^\*\*\*Exception/ {
     if ($0 !~ /Passed/) {
       print "--- " name " (" timing "): " $0
       for (i = 1; i <= n; i++) print "    " lines[i]

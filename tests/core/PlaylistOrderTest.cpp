@@ -10,6 +10,7 @@
 #include <QSet>
 #include <gtest/gtest.h>
 #include <random>
+#include <vector>
 
 using namespace zendrix;
 
@@ -190,10 +191,13 @@ TEST(EntryFilter, EveryWordMustMatchTitleArtistOrPathAndTypingOnOrBackGivesTheSa
         {"wat kinks", {3}},        {"wat kink", {3}}, {"wat", {1, 3}},          {"WATERLOO", {1, 3}},
         {"  music   QUEEN ", {0}}, {"zzz", {}},       {"mp3 music", {0, 1, 3}},
     };
+    // Compared as vectors: Qt 6.4 compares two empty lists with memcmp on a null pointer, which the
+    // undefined behaviour sanitizer stops at.
+    const auto values = [](const QList<int>& list) { return std::vector<int>(list.begin(), list.end()); };
     for (const auto& step : steps) {
-        EXPECT_EQ(typing.match(step.text), step.matches) << step.text;
+        EXPECT_EQ(values(typing.match(step.text)), values(step.matches)) << step.text;
         EntryFilter fresh(entries, lookup);
-        EXPECT_EQ(fresh.match(step.text), step.matches) << step.text;
+        EXPECT_EQ(values(fresh.match(step.text)), values(step.matches)) << step.text;
     }
 }
 
