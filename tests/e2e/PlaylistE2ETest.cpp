@@ -283,7 +283,8 @@ TEST_F(PlaylistE2E, EveryMenuItemWorksFromTheKeyboard)
     }));
     menu({"j"}); // Jump to Entry: type, Enter plays the match
     ASSERT_TRUE(focusWindow("Jump to Entry"));
-    xdotool({"type", "--delay", "30", "2 b"});
+    // Every word must match: "2" alone matches every path here ("e2e_tests"), "b.w" only one name.
+    xdotool({"type", "--delay", "30", "2 b.w"});
     keys({"Return"});
     EXPECT_TRUE(zendrix::test::waitFor([&] { return rememberedState("Entry").endsWith("2 b.wav"); }));
     menu({"n"}); // Play Next on the playing entry: it is queued to play again after itself
