@@ -49,9 +49,11 @@ TEST_P(SingleInstanceE2EPlaces,
 {
     ProgramFolderCopy folder;
     // Settings the loser could touch: a write would show as a new inode (writes replace the file). The
-    // winner writes nothing at start with these: the volume bar already stands at 0.
+    // winner writes nothing at start with these: the volume bar already stands at 0, and the group (the
+    // playlist window at the main window's right, their bottoms level) is whole on the screen where it
+    // stands, so it is not moved (a move at start is stored).
     ASSERT_FALSE(writeFile(folder.config(),
-                           "[Player]\r\nVolume=0\r\nPlaylist=True\r\n[Position]\r\nTop=1500\r\nLeft=1500\r\n")
+                           "[Player]\r\nVolume=0\r\nPlaylist=True\r\n[Position]\r\nTop=9000\r\nLeft=1500\r\n")
                      .isEmpty());
     const FolderState before = folderState(folder.path());
 
