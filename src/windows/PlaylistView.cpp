@@ -30,7 +30,7 @@ QString shownText(const QString& entry)
         return entry;
     qsizetype length = kShownCharacters;
     if (entry.at(length - 1).isHighSurrogate())
-        --length;  // never half a character
+        --length; // never half a character
     return entry.left(length);
 }
 
@@ -105,7 +105,7 @@ public:
     }
 };
 
-}  // namespace
+} // namespace
 
 class PlaylistView::Model : public QAbstractListModel
 {
@@ -121,12 +121,17 @@ public:
         if (index.row() < 0 || index.row() >= m_control.ListCount())
             return {};
         const QString& entry = m_control.items().at(index.row());
-        const EntryTags* known = showTitles && tags ? tags->find(entry) : nullptr;
+        // Asked only for the roles that show tags: the view asks for many more at every paint.
+        const auto known = [&]() -> const EntryTags* {
+            return showTitles && tags ? tags->find(entry) : nullptr;
+        };
         switch (role) {
         case Qt::DisplayRole:
-            return shownText(showTitles ? entryDisplayName(entry, known) : entry);
+            return shownText(showTitles ? entryDisplayName(entry, known()) : entry);
         case kLengthRole:
-            return known && known->hasLength() ? lengthText(known->lengthMs) : QString();
+            if (const EntryTags* tagged = known(); tagged && tagged->hasLength())
+                return lengthText(tagged->lengthMs);
+            return QString();
         case kQueueRole:
             return queue ? queue->place(index.row()) : 0;
         default:
@@ -184,16 +189,17 @@ PlaylistView::PlaylistView(QWidget* parent, ListControl& control)
     connect(&control, &ListControl::reset, this, rebuilt);
     connect(&control, &ListControl::selectionChanged, this, &PlaylistView::showSelection);
 
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
-        if (m_syncing)
-            return;
-        const int row = current.isValid() ? current.row() : -1;
-        try {
-            m_control.setListIndex(row);
-        } catch (const Failure&) {
-            showSelection();
-        }
-    });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (m_syncing)
+                    return;
+                const int row = current.isValid() ? current.row() : -1;
+                try {
+                    m_control.setListIndex(row);
+                } catch (const Failure&) {
+                    showSelection();
+                }
+            });
 }
 
 void PlaylistView::setQueue(const PlayQueue* queue)
@@ -423,4 +429,4 @@ void PlaylistView::showSelection()
     m_syncing = false;
 }
 
-}  // namespace zendrix
+} // namespace zendrix
