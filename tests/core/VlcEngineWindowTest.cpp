@@ -2,6 +2,7 @@
 // for the picture changes the width it is drawn at, and the next item is drawn in its own shape.
 #include "core/VideoSurface.h"
 #include "core/VlcEngine.h"
+#include "support/DrawnWidth.h"
 #include "support/MediaFixtures.h"
 #include "support/WaitFor.h"
 
@@ -32,20 +33,6 @@ public:
     std::uintptr_t nativeWindow() override { return std::uintptr_t(winId()); }
     void presentFrame(const QImage&) override {}
     void setFullScreen(bool) override {}
-
-    // How wide the picture is drawn across the window's middle row: the span of its light pixels.
-    int drawnWidth()
-    {
-        const QImage shot = screen()->grabWindow(winId()).toImage();
-        int left = -1, right = -1;
-        for (int x = 0; x < shot.width(); ++x) {
-            if (qGray(shot.pixel(x, shot.height() / 2)) > 200) {
-                left = left < 0 ? x : left;
-                right = x;
-            }
-        }
-        return left < 0 ? 0 : right - left + 1;
-    }
 };
 
 TEST(VlcEngineWindow, TheShapeChosenChangesTheDrawnWidthForTheItemAlone)
@@ -63,7 +50,7 @@ TEST(VlcEngineWindow, TheShapeChosenChangesTheDrawnWidthForTheItemAlone)
     engine.controls().play();
     int width = 0;
     const auto drawnAt = [&](int expected) {
-        return waitFor([&] { return std::abs((width = window.drawnWidth()) - expected) <= 4; }, 10000);
+        return waitFor([&] { return std::abs((width = drawnWidth(window.winId())) - expected) <= 4; }, 10000);
     };
     // Its header makes the 4:3 picture 16:9: it fills the window's width.
     EXPECT_TRUE(drawnAt(480)) << width;

@@ -5,6 +5,7 @@
 #include "ProgramRun.h"
 
 #include "core/ResumePositions.h"
+#include "support/DrawnWidth.h"
 #include "support/Files.h"
 #include "support/MediaFixtures.h"
 #include "support/NotificationServer.h"
@@ -22,6 +23,7 @@
 
 using namespace zendrix;
 using namespace zendrix::testing;
+using zendrix::test::drawnWidth;
 using zendrix::test::runEventsFor;
 using zendrix::test::waitFor;
 
@@ -72,20 +74,6 @@ void chooseFromMenu(const QString& main, const QStringList& keys)
     }
 }
 
-// How wide the picture is drawn across the middle row of the window: the span of its light pixels.
-int drawnWidth(const QString& window)
-{
-    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(window.toULongLong()).toImage();
-    int left = -1, right = -1;
-    for (int x = 0; x < shot.width(); ++x) {
-        if (qGray(shot.pixel(x, shot.height() / 2)) > 200) {
-            left = left < 0 ? x : left;
-            right = x;
-        }
-    }
-    return left < 0 ? 0 : right - left + 1;
-}
-
 class VideoE2E : public ::testing::Test
 {
 protected:
@@ -132,9 +120,11 @@ TEST_F(VideoE2E, TheVideoMenuFromTheKeyboardSetsThePicturesShapeAndTakesASnapsho
     const QString video = waitForWindow(kVideo);
     int width = 0;
     // The header's 16:9 fills the window's width; 4:3 leaves bars at the sides.
-    EXPECT_TRUE(waitFor([&] { return (width = drawnWidth(video)) >= 420; }, 20000)) << width;
+    EXPECT_TRUE(waitFor([&] { return (width = drawnWidth(video.toULongLong())) >= 420; }, 20000)) << width;
     chooseFromMenu(main, {"v", "a", "4"});
-    EXPECT_TRUE(waitFor([&] { return std::abs((width = drawnWidth(video)) - 319) <= 4; }, 10000)) << width;
+    EXPECT_TRUE(
+        waitFor([&] { return std::abs((width = drawnWidth(video.toULongLong())) - 319) <= 4; }, 10000))
+        << width;
 
     chooseFromMenu(main, {"v", "n"});
     QStringList pictures;
